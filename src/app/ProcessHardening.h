@@ -1,0 +1,9 @@
+#pragma once
+
+namespace quilor {
+
+// No core dump may ever carry the master password or a deciphered secret to
+// disk, and no other process of the user may read this one's memory.
+void DisableCoreDumps();
+
+}  // namespace quilor

@@ -1,0 +1,29 @@
+// Process entry: one copy only, then a hidden main window that asks for the
+// master password as soon as the event loop runs.
+#include <QApplication>
+
+#include "ErrorDisplay.h"
+#include "Identity.h"
+#include "Info.h"
+#include "ProcessHardening.h"
+#include "SingleInstance.h"
+#include "TAnaF.h"
+
+int main(int argc, char** argv) {
+  quilor::DisableCoreDumps();
+  QApplication app(argc, argv);
+
+  const quilor::SingleInstance guard(quilor::ProductName);
+  if (!guard.acquired()) {
+    quilor::ShowInfo(QStringLiteral("Program sistemde çalışıyor."));
+    return 0;
+  }
+
+  QApplication::setApplicationName(quilor::ApplicationTitle());
+  // The main window is hidden while dialogs come and go; the program ends
+  // only when the login is abandoned or the main window closes.
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  quilor::TAnaF mainWindow;
+  return QApplication::exec();
+}

@@ -1,0 +1,71 @@
+#include "Cp1254.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <stdexcept>
+#include <unordered_map>
+
+namespace quilor {
+
+namespace {
+
+// The code page's 256 characters, read once from the system's converter.
+// The few bytes Windows-1254 leaves undefined map to the code point of the
+// same number, as Windows does, so that every byte survives a round trip.
+struct CodePage {
+  std::array<char16_t, 256> toUnicode{};
+  std::unordered_map<char16_t, unsigned char> fromUnicode;
+
+  CodePage() {
+    iconv_t cd = iconv_open("UTF-16LE", "CP1254");
+    if (cd == reinterpret_cast<iconv_t>(-1)) {
+      throw std::runtime_error("Windows-1254 converter is missing (iconv CP1254)");
+    }
+    for (int b = 0; b < 256; ++b) {
+      char in = static_cast<char>(b);
+      unsigned char out[4] = {};
+      char* inPtr = &in;
+      char* outPtr = reinterpret_cast<char*>(out);
+      size_t inLeft = 1, outLeft = sizeof out;
+      iconv(cd, nullptr, nullptr, nullptr, nullptr);
+      const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
+                      outLeft == 2;
+      toUnicode[b] = ok ? static_cast<char16_t>(out[0] | (out[1] << 8)) : static_cast<char16_t>(b);
+      fromUnicode.emplace(toUnicode[b], static_cast<unsigned char>(b));
+    }
+    iconv_close(cd);
+  }
+};
+
+const CodePage& Table() {
+  static const CodePage table;
+  return table;
+}
+
+}  // namespace
+
+QString FromCp1254(std::string_view bytes) {
+  const CodePage& cp = Table();
+  QString result(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);
+  QChar* out = result.data();
+  for (unsigned char b : bytes) *out++ = QChar(cp.toUnicode[b]);
+  return result;
+}
+
+Cp1254Result ToCp1254(const QString& text) {
+  const CodePage& cp = Table();
+  Cp1254Result result;
+  result.bytes.reserve(static_cast<size_t>(text.size()));
+  for (QChar c : text) {
+    auto it = cp.fromUnicode.find(c.unicode());
+    if (it == cp.fromUnicode.end()) {
+      result.unmappable = c;
+      return result;
+    }
+    result.bytes.push_back(static_cast<char>(it->second));
+  }
+  return result;
+}
+
+}  // namespace quilor

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quilor {
+
+// Text crosses between the store (Windows-1254 bytes) and the user interface
+// (Unicode) only through these two functions.
+QString FromCp1254(std::string_view bytes);
+
+struct Cp1254Result {
+  std::string bytes;
+  // The first character Windows-1254 cannot hold, when there was one; the
+  // bytes are then not to be used.
+  std::optional<QChar> unmappable;
+};
+Cp1254Result ToCp1254(const QString& text);
+
+}  // namespace quilor

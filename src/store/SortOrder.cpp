@@ -1,0 +1,65 @@
+// SortByField: the one ordering of the record table.
+#include <QCollatorSortKey>
+#include <algorithm>
+#include <numeric>
+#include <stdexcept>
+#include <string>
+
+#include "Cp1254.h"
+#include "RecordTable.h"
+
+namespace quilor {
+
+namespace {
+
+// Compares two values of one field: nulls first, then by kind. Text uses
+// precomputed collation keys so a sort of thousands of records stays cheap.
+int CompareValues(FieldKind kind, const FieldValue& a, const FieldValue& b,
+                  const QCollatorSortKey* keyA, const QCollatorSortKey* keyB) {
+  if (a.isNull || b.isNull) return int(b.isNull) - int(a.isNull);
+  switch (kind) {
+    case FieldKind::Text:
+      return keyA->compare(*keyB);
+    case FieldKind::Date:
+    case FieldKind::Time:
+      return (a.number > b.number) - (a.number < b.number);
+    case FieldKind::Boolean:
+      return int(a.flag) - int(b.flag);
+  }
+  return 0;
+}
+
+}  // namespace
+
+void RecordTable::sortByField(std::string_view fieldName, bool ignoreCase, bool descending) {
+  const int field = FieldIndexByName(fieldName);
+  if (field < 0) throw std::invalid_argument("no field named " + std::string(fieldName));
+  if (records_.size() < 2) return;
+  const FieldKind kind = kFields[field].kind;
+  const Bookmark mark = remember();
+
+  QCollator collator(collationLocale_);
+  collator.setCaseSensitivity(ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+  std::vector<QCollatorSortKey> keys;
+  if (kind == FieldKind::Text) {
+    keys.reserve(records_.size());
+    for (const Record& r : records_) keys.push_back(collator.sortKey(FromCp1254(r.values[field].text)));
+  }
+
+  std::vector<std::size_t> order(records_.size());
+  std::iota(order.begin(), order.end(), 0);
+  auto key = [&](std::size_t i) { return keys.empty() ? nullptr : &keys[i]; };
+  std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
+    int c = CompareValues(kind, records_[i].values[field], records_[j].values[field], key(i), key(j));
+    if (c == 0) c = (records_[i].recordId > records_[j].recordId) - (records_[i].recordId < records_[j].recordId);
+    return descending ? c > 0 : c < 0;
+  });
+
+  std::vector<Record> sorted;
+  sorted.reserve(records_.size());
+  for (std::size_t i : order) sorted.push_back(std::move(records_[i]));
+  records_ = std::move(sorted);
+  returnTo(mark);
+}
+
+}  // namespace quilor
