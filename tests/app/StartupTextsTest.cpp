@@ -1,0 +1,108 @@
+// The texts the user sees at start and the error display, on an offscreen
+// platform: no X server needed for these.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+#include <stdexcept>
+
+#include "ErrorDisplay.h"
+#include "Identity.h"
+#include "Info.h"
+#include "SilentAbort.h"
+#include "TAnaF.h"
+
+namespace quilor {
+namespace {
+
+struct SeenBox {
+  QString caption;
+  QString text;
+  QMessageBox::Icon icon = QMessageBox::NoIcon;
+};
+
+// Answers the next modal message box and records what it showed.
+SeenBox AnswerNextMessageBox(const std::function<void()>& action) {
+  SeenBox seen;
+  QTimer::singleShot(0, [&seen] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    seen = {box->windowTitle(), box->text(), box->icon()};
+    box->accept();
+  });
+  action();
+  return seen;
+}
+
+TEST(Captions, AreBuiltFromTheIdentityConstants) {
+  EXPECT_EQ(ApplicationTitle(), QStringLiteral("ZENTARIS Quilor"));
+  EXPECT_EQ(MainCaption(), QStringLiteral("ZENTARIS Quilor s1.02.01f"));
+  EXPECT_EQ(HeaderCaption(), QStringLiteral("   ZENTARIS Quilor"));
+}
+
+TEST(MainWindow, StartsHiddenWithItsCaptionsAndAnEmptyTable) {
+  TAnaF window;
+  EXPECT_FALSE(window.isVisible());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("ZENTARIS Quilor s1.02.01f"));
+  EXPECT_EQ(window.RxTrayIcon1().toolTip(), window.windowTitle());
+  EXPECT_FALSE(window.RxTrayIcon1().isVisible());
+  EXPECT_EQ(window.PanelBaslik().text(), QStringLiteral("   ZENTARIS Quilor"));
+  EXPECT_TRUE(window.RxSifre().isEmpty());
+  EXPECT_TRUE(window.TimerIdle().isActive());
+  EXPECT_EQ(window.TimerIdle().interval(), 500);
+}
+
+TEST(ErrorDisplay, AddsAFullStopOnlyAfterACharacterThatSortsAfterIt) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"Dosya yazılamadı", "Dosya yazılamadı."},
+      {"Bitti.", "Bitti."},
+      {"Neden?", "Neden?."},
+      {"Dur!", "Dur!"},
+      {"(x)", "(x)"},
+      {"", ""},
+  };
+  for (const auto& [message, shown] : cases) {
+    EXPECT_EQ(ErrorDisplayText(QString::fromUtf8(message)), QString::fromUtf8(shown)) << message;
+  }
+}
+
+TEST(Guarded, ShowsAnErrorWithTheApplicationTitleAndSwallowsASilentAbort) {
+  const SeenBox error = AnswerNextMessageBox(
+      [] { Guarded([] { throw std::runtime_error("Unable to write to /x/data.xtr"); }); });
+  EXPECT_EQ(error.caption, QStringLiteral("ZENTARIS Quilor"));
+  EXPECT_EQ(error.text, QStringLiteral("Unable to write to /x/data.xtr."));
+  EXPECT_EQ(error.icon, QMessageBox::Critical);
+
+  bool after = false;
+  Guarded([&] {
+    throw SilentAbort{};
+    after = true;
+  });
+  EXPECT_FALSE(after);
+}
+
+TEST(AbortWithInfo, TellsTheUserThenEndsTheActionSilently) {
+  bool reachedEnd = false;
+  const SeenBox info = AnswerNextMessageBox([&] {
+    Guarded([&] {
+      AbortWithInfo(false, QStringLiteral("not shown"));
+      AbortWithInfo(true, QStringLiteral("Şifrenizi giriniz."));
+      reachedEnd = true;
+    });
+  });
+  EXPECT_FALSE(reachedEnd);
+  EXPECT_EQ(info.caption, QStringLiteral("Bilgi"));
+  EXPECT_EQ(info.text, QStringLiteral("Şifrenizi giriniz."));
+  EXPECT_EQ(info.icon, QMessageBox::Information);
+}
+
+}  // namespace
+}  // namespace quilor
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,207 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "Cp1254.h"
+#include "RecordTable.h"
+
+namespace quilor {
+namespace {
+
+// Appends one record per title (nullptr = null title), in order.
+RecordTable TableOfTitles(const std::vector<const char*>& titles, const QLocale& locale) {
+  RecordTable table;
+  table.setCollationLocale(locale);
+  for (const char* title : titles) {
+    table.append();
+    if (title != nullptr) table.setText(field::TANIMI, ToCp1254(QString::fromUtf8(title)).bytes);
+    table.post();
+  }
+  return table;
+}
+
+std::vector<std::string> TitlesInOrder(RecordTable& table) {
+  std::vector<std::string> titles;
+  for (table.first(); !table.eof(); table.next()) {
+    titles.push_back(table.isNull(field::TANIMI)
+                         ? "<null>"
+                         : FromCp1254(table.text(field::TANIMI)).toUtf8().toStdString());
+  }
+  return titles;
+}
+
+std::vector<int> IdsInOrder(RecordTable& table) {
+  std::vector<int> ids;
+  for (table.first(); !table.eof(); table.next()) ids.push_back(table.recordId());
+  return ids;
+}
+
+const std::vector<const char*> kTurkishTitles = {"Zeytin", "şeker", "Su",   "İzmir", "ılık", "Işık",
+                                                 "iğne",   "Ilgaz", "Çay",  "cam",   "Ördek", "ordu"};
+
+struct CollationCase {
+  const char* locale;
+  std::vector<std::string> ascending;
+};
+
+class SortByLocale : public testing::TestWithParam<CollationCase> {};
+
+TEST_P(SortByLocale, TitlesFollowTheLocaleIgnoringCase) {
+  RecordTable table = TableOfTitles(kTurkishTitles, QLocale(QString::fromLatin1(GetParam().locale)));
+  table.sortByField("ALAN2", true, false);
+  EXPECT_EQ(TitlesInOrder(table), GetParam().ascending);
+
+  table.sortByField("alan2", true, true);
+  std::vector<std::string> descending(GetParam().ascending.rbegin(), GetParam().ascending.rend());
+  EXPECT_EQ(TitlesInOrder(table), descending);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Locales, SortByLocale,
+    testing::Values(
+        // Turkish: ç after c, ı (and its capital I) before i (and its capital İ).
+        CollationCase{"tr_TR", {"cam", "Çay", "Ilgaz", "ılık", "Işık", "iğne", "İzmir", "ordu",
+                                "Ördek", "Su", "şeker", "Zeytin"}},
+        // English: accents are secondary, I and İ are both i, ı is a letter after i.
+        CollationCase{"en_US", {"cam", "Çay", "iğne", "Ilgaz", "Işık", "İzmir", "ılık", "Ördek",
+                                "ordu", "şeker", "Su", "Zeytin"}}),
+    [](const auto& info) { return std::string(info.param.locale); });
+
+TEST(SortByField, EqualValuesKeepCreationOrderAscendingAndReverseItDescending) {
+  RecordTable table = TableOfTitles({"Mail", "Banka", "BANKA", "banka"}, QLocale("tr_TR"));
+  table.sortByField("ALAN2", true, false);
+  EXPECT_EQ(IdsInOrder(table), (std::vector<int>{2, 3, 4, 1}));
+  table.sortByField("ALAN2", true, true);
+  EXPECT_EQ(IdsInOrder(table), (std::vector<int>{1, 4, 3, 2}));
+}
+
+TEST(SortByField, NullBeforeEmptyBeforeText) {
+  RecordTable table = TableOfTitles({"a", "", nullptr}, QLocale("en_US"));
+  table.sortByField("ALAN2", true, false);
+  EXPECT_EQ(TitlesInOrder(table), (std::vector<std::string>{"<null>", "", "a"}));
+  table.sortByField("ALAN2", true, true);
+  EXPECT_EQ(TitlesInOrder(table), (std::vector<std::string>{"a", "", "<null>"}));
+}
+
+TEST(SortByField, CurrentRecordStaysCurrentAndEmptyTableIsFine) {
+  RecordTable empty;
+  empty.sortByField("ALAN2", true, false);
+  EXPECT_TRUE(empty.isEmpty());
+
+  RecordTable table = TableOfTitles({"c", "a", "b"}, QLocale("en_US"));
+  table.first();  // "c"
+  table.sortByField("ALAN2", true, false);
+  EXPECT_EQ(table.text(field::TANIMI), "c");
+  EXPECT_EQ(table.recordNo(), 3);
+}
+
+TEST(SortByField, DatesByValueAndBooleansFalseFirst) {
+  RecordTable table;
+  for (double day : {40000.0, 39000.0, 41000.0}) {
+    table.append();
+    table.setNumber(field::KAYITTARIHI, day);
+    table.setBoolean(field::SISTEMTRAY, day > 39500);
+    table.post();
+  }
+  table.sortByField("ALAN11", true, false);
+  EXPECT_EQ(IdsInOrder(table), (std::vector<int>{2, 1, 3}));
+  table.sortByField("ALAN17", true, true);
+  EXPECT_EQ(IdsInOrder(table), (std::vector<int>{3, 1, 2}));
+}
+
+TEST(RecordFields, TextIsCutAtItsLimitAndAtAZeroByte) {
+  RecordTable table;
+  table.append();
+  table.setText(field::TANIMI, std::string(60, 'x'));
+  EXPECT_EQ(table.text(field::TANIMI), std::string(50, 'x'));
+  table.setText(field::ACIKLAMA, std::string("before\0after", 12));
+  EXPECT_EQ(table.text(field::ACIKLAMA), "before");
+  table.setText(field::GRUBU, "");
+  EXPECT_FALSE(table.isNull(field::GRUBU));
+  EXPECT_TRUE(table.isNull(field::WEBADRES));
+  EXPECT_EQ(table.text(field::WEBADRES), "");
+  table.post();
+}
+
+TEST(RecordFields, DateKeepsTheDayAndTimeTheTimeOfDay) {
+  RecordTable table;
+  table.append();
+  table.setNumber(field::SIFREDEGISTIRMETARIH, 39887.4375);
+  table.setNumber(field::SIFREDEGISTIRMESAATI, 39887.4375);
+  EXPECT_EQ(table.number(field::SIFREDEGISTIRMETARIH), 39887.0);
+  EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
+  table.post();
+}
+
+TEST(RecordFields, AssigningOutsideAppendOrEditIsRefused) {
+  RecordTable table;
+  table.append();
+  table.post();
+  EXPECT_THROW(table.setText(field::TANIMI, "x"), std::logic_error);
+  table.edit();
+  EXPECT_NO_THROW(table.setText(field::TANIMI, "x"));
+  table.post();
+}
+
+TEST(FieldNames, AreFoundWithoutRegardToCase) {
+  EXPECT_EQ(FieldIndexByName("alan17"), field::SISTEMTRAY);
+  EXPECT_EQ(FieldIndexByName("ALAN1"), field::KAYITNO);
+  EXPECT_EQ(FieldIndexByName("ALAN21"), -1);
+  EXPECT_EQ(FieldIndexByName("ALAN"), -1);
+}
+
+RecordTable TableOfRecordNumbers(const std::vector<std::string>& numbers) {
+  RecordTable table;
+  for (const auto& number : numbers) {
+    table.append();
+    table.setText(field::KAYITNO, number);
+    table.post();
+  }
+  return table;
+}
+
+TEST(Locate, FindsExactMatchAndAMissKeepsTheCursor) {
+  RecordTable table = TableOfRecordNumbers({"A1", "b2", "C3"});
+  table.first();
+  table.next();  // "b2"
+  EXPECT_FALSE(table.locate("B2"));
+  EXPECT_EQ(table.recordNo(), 2);
+  EXPECT_FALSE(table.locate("nowhere"));
+  EXPECT_EQ(table.recordNo(), 2);
+  EXPECT_TRUE(table.locate("C3"));
+  EXPECT_EQ(table.recordNo(), 3);
+  EXPECT_TRUE(table.locate("A1"));
+  EXPECT_EQ(table.recordNo(), 1);
+}
+
+TEST(Walk, FirstNextEndOfTableDeleteAndReturn) {
+  RecordTable table;
+  table.first();
+  EXPECT_TRUE(table.eof());
+
+  table = TableOfRecordNumbers({"1", "2", "3"});
+  table.first();
+  table.next();
+  const auto mark = table.remember();  // "2"
+  table.sortByField("ALAN1", true, true);
+  table.first();
+  table.returnTo(mark);
+  EXPECT_EQ(table.text(field::KAYITNO), "2");
+
+  table.deleteCurrent();  // the next record in order becomes current
+  EXPECT_EQ(table.text(field::KAYITNO), "1");
+  EXPECT_EQ(table.recordCount(), 2u);
+  table.deleteCurrent();  // the last one deleted: the new last is current
+  EXPECT_EQ(table.text(field::KAYITNO), "3");
+
+  table.removeAllRecords();
+  table.append();
+  EXPECT_EQ(table.recordId(), 1);  // ids restart after emptying
+  table.post();
+  table.next();
+  EXPECT_TRUE(table.eof());
+}
+
+}  // namespace
+}  // namespace quilor
