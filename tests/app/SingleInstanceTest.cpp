@@ -14,7 +14,11 @@ namespace quilor {
 namespace {
 
 // A private name per test run, so a real copy of the program never interferes.
-QString TestGuardName() { return QStringLiteral("QuilorTest-%1").arg(getpid()); }
+// Made once in the parent: children inherit it.
+const QString& TestGuardName() {
+  static const QString name = QStringLiteral("QuilorTest-%1").arg(getpid());
+  return name;
+}
 
 // Runs body in a child process and returns its exit code.
 template <typename Body>
@@ -27,6 +31,7 @@ int InChild(Body body) {
 }
 
 TEST(SingleInstance, ASecondProcessIsRefusedWhileTheFirstHoldsTheGuard) {
+  TestGuardName();
   const SingleInstance first(TestGuardName());
   ASSERT_TRUE(first.acquired());
   EXPECT_EQ(InChild([] { return SingleInstance(TestGuardName()).acquired() ? 1 : 0; }), 0);
