@@ -6,5 +6,5 @@ cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build build -j"$(nproc)" --target quilor
+cmake --build build -j"$(nproc)"
 exec build/src/app/quilor
