@@ -6,6 +6,8 @@
 
 namespace quilor {
 
+inline constexpr std::size_t kCipherBlockSize = 8;
+
 enum class CipherDirection { Encipher, Decipher };
 
 // The expanded Blowfish key. Built per call in the caller's storage, never kept.
