@@ -1,0 +1,122 @@
+#pragma once
+
+// Every text quilor-cli shows, in one place. UTF-8.
+namespace quilor::cli::text {
+
+inline constexpr const char* kProgram = "quilor-cli";
+
+inline constexpr const char* kHelp =
+    "Kullanım:\n"
+    "  quilor-cli ls DOSYA                 kayıtların tanımını, grubunu ve web adresini\n"
+    "                                      sıralı listeler (sekmeyle ayrılmış)\n"
+    "  quilor-cli show DOSYA TANIM         tanımı TANIM olan kaydı şifreleriyle gösterir\n"
+    "  quilor-cli export DOSYA             bütün kayıtları dosyadaki sırayla JSON yazar\n"
+    "  quilor-cli import [--force] DOSYA KAYITLAR.json\n"
+    "                                      KAYITLAR.json'daki kayıtlardan yeni bir veri\n"
+    "                                      dosyası yazar\n"
+    "  quilor-cli --help                   bu yardımı gösterir\n"
+    "\n"
+    "Ana şifre terminalden, ekranda gösterilmeden okunur. Standart girdi bir terminal\n"
+    "değilse ana şifre girdinin ilk satırıdır.\n"
+    "ls, show ve export veri dosyasına hiçbir şey yazmaz. import var olan bir dosyanın\n"
+    "üzerine yalnızca --force ile yazar.\n"
+    "\n"
+    "JSON biçimi: bir dizi, her kayıt için ALAN1..ALAN20 anahtarlı bir nesne. Metin\n"
+    "alanları dizgi, tarih ve saat alanları 30.12.1899'dan bu yana gün sayısı, ALAN17\n"
+    "true/false, boş alan null. Veri dosyası boş metni null'dan ayırmaz.\n"
+    "\n"
+    "Çıkış kodları:\n"
+    "  0   başarılı\n"
+    "  1   show: bu tanımla bir kayıt yok; ya da beklenmedik bir hata\n"
+    "  2   bir dosya yok, okunamıyor ya da yazılamıyor; import: DOSYA zaten var\n"
+    "  3   ana şifre geçersiz\n"
+    "  4   ana şifre boş ya da kullanılamıyor, JSON hatalı, bir değer alanına sığmıyor\n"
+    "  64  kullanım hatası\n";
+
+// Usage errors.
+inline constexpr const char* kUsageHint = "; yardım için: quilor-cli --help";
+inline constexpr const char* kNoCommand = "komut eksik";
+inline constexpr const char* kUnknownCommand = "bilinmeyen komut: ";
+inline constexpr const char* kUnknownOption = "bilinmeyen seçenek: ";
+inline constexpr const char* kArgumentCount = "yanlış sayıda argüman: ";
+
+// Master password.
+inline constexpr const char* kPrompt = "Ana şifre: ";
+inline constexpr const char* kPromptAgain = "Ana şifre (tekrar): ";
+inline constexpr const char* kPasswordEmpty = "ana şifre boş olamaz";
+inline constexpr const char* kPasswordsDiffer = "girilen iki ana şifre aynı değil";
+inline constexpr const char* kPasswordUnreadable = "ana şifre okunamadı";
+inline constexpr const char* kPasswordUnmappable =
+    "ana şifredeki şu karakter Windows-1254'te yok: ";
+
+// Files.
+inline constexpr const char* kFileMissing = "dosya yok";
+inline constexpr const char* kFileUnreadable = "okunamıyor";
+inline constexpr const char* kFileUnwritable = "yazılamıyor";
+inline constexpr const char* kFileExists = "dosya zaten var; üzerine yazmak için --force verin";
+inline constexpr const char* kNotRegularFile = "bir dosya değil";
+inline constexpr const char* kStdoutUnwritable = "standart çıktı yazılamıyor";
+
+// show.
+inline constexpr const char* kNoSuchTitle = "bu tanımla bir kayıt yok: ";
+
+// JSON syntax.
+inline constexpr const char* kJsonError = "JSON hatası: ";
+inline constexpr const char* kJsonEnd = "beklenmedik dosya sonu";
+inline constexpr const char* kJsonTrailing = "JSON değerinden sonra fazladan içerik var";
+inline constexpr const char* kJsonUnexpected = "beklenmedik karakter";
+inline constexpr const char* kJsonTooDeep = "iç içe yapı çok derin";
+inline constexpr const char* kJsonArraySeparator = "',' ya da ']' bekleniyordu";
+inline constexpr const char* kJsonObjectSeparator = "',' ya da '}' bekleniyordu";
+inline constexpr const char* kJsonKeyExpected = "tırnak içinde bir anahtar bekleniyordu";
+inline constexpr const char* kJsonDuplicateKey = "bu anahtar nesnede ikinci kez geçiyor";
+inline constexpr const char* kJsonColon = "':' bekleniyordu";
+inline constexpr const char* kJsonBadEscape = "geçersiz kaçış dizisi";
+inline constexpr const char* kJsonLoneSurrogate = "eşi olmayan UTF-16 vekil kodu";
+inline constexpr const char* kJsonBadUtf8 = "geçersiz UTF-8";
+inline constexpr const char* kJsonControlInString = "dizgide kaçışsız denetim karakteri";
+inline constexpr const char* kJsonBadNumber = "geçersiz sayı";
+inline constexpr const char* kJsonNumberRange = "sayı çok büyük";
+
+// Records read from JSON.
+inline constexpr const char* kNotAnArray = "kayıtların dizisi bekleniyordu";
+inline constexpr const char* kNoRecords =
+    "hiç kayıt yok; kayıtsız bir veri dosyası olmaz, bu yüzden dosya yazılmadı";
+inline constexpr const char* kNotAnObject = "her kayıt ALAN1..ALAN20 anahtarlı bir nesne olmalı";
+inline constexpr const char* kUnknownKey = "bilinmeyen anahtar (ALAN1..ALAN20 beklenir): ";
+inline constexpr const char* kRecord = "kayıt ";
+inline constexpr const char* kExpectText = "bir dizgi ya da null olmalı";
+inline constexpr const char* kExpectDate =
+    "30.12.1899'dan bu yana tam gün sayısı (01.01.0001..31.12.9999) ya da null olmalı";
+inline constexpr const char* kExpectTime = "0 ile 1 arasında bir gün kesri ya da null olmalı";
+inline constexpr const char* kExpectBoolean = "true, false ya da null olmalı";
+inline constexpr const char* kTooLongBefore = "en çok ";
+inline constexpr const char* kTooLongMiddle = " bayt alır, bu değer Windows-1254'te ";
+inline constexpr const char* kTooLongAfter = " bayt";
+inline constexpr const char* kUnmappable = "şu karakter Windows-1254'te yok: ";
+inline constexpr const char* kLineBreak = "satır sonu içeremez (veri dosyası satır satır okunur)";
+inline constexpr const char* kZeroCharacter = "NUL (U+0000) karakteri içeremez";
+inline constexpr const char* kNotReadBack =
+    "veri dosyası bu değeri olduğu gibi geri vermiyor (baştaki ve sondaki boşluklar ile "
+    "değeri saran tırnaklar kaybolur)";
+
+// show: captions of the fields, as the program names them.
+inline constexpr const char* kCaptionRecordNo = "Kayıt No";
+inline constexpr const char* kCaptionTitle = "Tanımı";
+inline constexpr const char* kCaptionGroup = "Grubu";
+inline constexpr const char* kCaptionDescription = "Açıklama";
+inline constexpr const char* kCaptionWebAddress = "Web / Mail Adres";
+inline constexpr const char* kCaptionSpecialCode1 = "Özel Kodu 1";
+inline constexpr const char* kCaptionSpecialCode2 = "Özel Kodu 2";
+inline constexpr const char* kCaptionUserName = "Kullanıcı Adı";
+inline constexpr const char* kCaptionPassword = "Şifre";
+inline constexpr const char* kCaptionPassword2 = "Şifre 2";
+inline constexpr const char* kCaptionScript = "Script";
+inline constexpr const char* kCaptionTray = "Sistem tepsisi";
+inline constexpr const char* kCaptionRecordDate = "Kayıt Tarihi";
+inline constexpr const char* kCaptionPasswordChanged = "Şifre 1 Değiştirme";
+inline constexpr const char* kCaptionPassword2Changed = "Şifre2 Değiştirme";
+inline constexpr const char* kYes = "Evet";
+inline constexpr const char* kNo = "Hayır";
+
+}  // namespace quilor::cli::text

@@ -1,0 +1,196 @@
+#include "RecordJson.h"
+
+#include <cmath>
+#include <string_view>
+
+#include "CliTexts.h"
+#include "ProtectedRecords.h"
+#include "TextConversion.h"
+
+namespace quilor::cli {
+
+namespace {
+
+// Days since 1899-12-30 of 0001-01-01 and of 9999-12-31: the calendar the
+// program's date numbers cover.
+constexpr double kFirstDay = -693593;
+constexpr double kLastDay = 2958465;
+constexpr double kMillisecondsPerDay = 86400000.0;
+
+void AppendValue(std::string& out, const FieldValue& value, FieldKind kind) {
+  if (value.isNull) {
+    out.append("null");
+    return;
+  }
+  switch (kind) {
+    case FieldKind::Text:
+      AppendJsonString(out, Cp1254ToUtf8(value.text));
+      break;
+    case FieldKind::Date:
+    case FieldKind::Time:
+      AppendJsonNumber(out, value.number);
+      break;
+    case FieldKind::Boolean:
+      out.append(value.flag ? "true" : "false");
+      break;
+  }
+}
+
+// The secrets are stored in their protected form, which leaves less room
+// for the plain text than the field's length.
+bool IsSecret(int field) {
+  return field == field::KULLANICIADI || field == field::SIFRE || field == field::SIFRE2;
+}
+
+[[noreturn]] void Refuse(std::size_t recordIndex, int field, const std::string& problem,
+                         std::size_t offset) {
+  throw JsonError(text::kRecord + std::to_string(recordIndex + 1) + ", " +
+                      std::string(kFields[field].name) + ": " + problem,
+                  offset);
+}
+
+struct FieldCheck {
+  std::size_t recordIndex;
+  int field;
+  const JsonValue& json;
+  [[noreturn]] void refuse(const std::string& problem) const {
+    Refuse(recordIndex, field, problem, json.offset);
+  }
+};
+
+FieldValue TextValue(const FieldCheck& check) {
+  if (check.json.kind != JsonValue::Kind::String) check.refuse(text::kExpectText);
+  Utf8Conversion converted = Utf8ToCp1254(check.json.string);
+  if (converted.unmappable) check.refuse(text::kUnmappable + *converted.unmappable);
+  const std::string& bytes = converted.bytes;
+  if (bytes.find('\0') != std::string::npos) check.refuse(text::kZeroCharacter);
+  if (bytes.find_first_of("\r\n") != std::string::npos) check.refuse(text::kLineBreak);
+  const std::size_t limit = IsSecret(check.field)
+                                ? MaxSecretBytes(check.field)
+                                : static_cast<std::size_t>(kFields[check.field].maxBytes);
+  if (bytes.size() > limit) {
+    check.refuse(text::kTooLongBefore + std::to_string(limit) + text::kTooLongMiddle +
+                 std::to_string(bytes.size()) + text::kTooLongAfter);
+  }
+  FieldValue value;
+  value.isNull = false;
+  value.text = bytes;
+  return value;
+}
+
+FieldValue NumberValue(const FieldCheck& check, FieldKind kind) {
+  const char* expected = kind == FieldKind::Date ? text::kExpectDate : text::kExpectTime;
+  if (check.json.kind != JsonValue::Kind::Number) check.refuse(expected);
+  const double n = check.json.number;
+  // A time that rounds to the next midnight would come back as 0.
+  const bool fits = kind == FieldKind::Date
+                        ? n == std::trunc(n) && n >= kFirstDay && n <= kLastDay
+                        : n >= 0 && std::round(n * kMillisecondsPerDay) < kMillisecondsPerDay;
+  if (!fits) check.refuse(expected);
+  FieldValue value;
+  value.isNull = false;
+  value.number = n;
+  return value;
+}
+
+FieldValue BooleanValue(const FieldCheck& check) {
+  if (check.json.kind != JsonValue::Kind::Boolean) check.refuse(text::kExpectBoolean);
+  FieldValue value;
+  value.isNull = false;
+  value.flag = check.json.boolean;
+  return value;
+}
+
+FieldValue ValueOf(const FieldCheck& check) {
+  if (check.json.kind == JsonValue::Kind::Null) return FieldValue{};
+  const FieldKind kind = kFields[check.field].kind;
+  switch (kind) {
+    case FieldKind::Text:
+      return TextValue(check);
+    case FieldKind::Date:
+    case FieldKind::Time:
+      return NumberValue(check, kind);
+    case FieldKind::Boolean:
+      return BooleanValue(check);
+  }
+  return FieldValue{};
+}
+
+int FieldNamed(std::string_view key) {
+  for (int i = 0; i < kFieldCount; ++i) {
+    if (kFields[i].name == key) return i;
+  }
+  return -1;
+}
+
+ImportedRecord RecordFrom(const JsonValue& object, std::size_t recordIndex) {
+  if (object.kind != JsonValue::Kind::Object) throw JsonError(text::kNotAnObject, object.offset);
+  ImportedRecord record;
+  record.offset = object.offset;
+  for (const JsonMember& member : object.members) {
+    const int field = FieldNamed(member.key);
+    if (field < 0) {
+      throw JsonError(
+          text::kRecord + std::to_string(recordIndex + 1) + ", " + text::kUnknownKey + member.key,
+          member.keyOffset);
+    }
+    record.values[field] = ValueOf(FieldCheck{recordIndex, field, member.value});
+  }
+  return record;
+}
+
+}  // namespace
+
+std::string RecordsToJson(RecordTable& table) {
+  std::string out = "[";
+  const char* recordSeparator = "\n";
+  for (table.first(); !table.eof(); table.next()) {
+    const Record& record = table.current();
+    out.append(recordSeparator).append("  {");
+    for (int i = 0; i < kFieldCount; ++i) {
+      out.append(i == 0 ? "\n    " : ",\n    ");
+      AppendJsonString(out, kFields[i].name);
+      out.append(": ");
+      AppendValue(out, record.values[i], kFields[i].kind);
+    }
+    out.append("\n  }");
+    recordSeparator = ",\n";
+  }
+  out.append(table.isEmpty() ? "]\n" : "\n]\n");
+  return out;
+}
+
+std::vector<ImportedRecord> RecordsFromJson(const JsonValue& document) {
+  if (document.kind != JsonValue::Kind::Array) throw JsonError(text::kNotAnArray, document.offset);
+  std::vector<ImportedRecord> records;
+  records.reserve(document.items.size());
+  for (std::size_t i = 0; i < document.items.size(); ++i) {
+    records.push_back(RecordFrom(document.items[i], i));
+  }
+  return records;
+}
+
+void AppendRecords(RecordTable& table, const std::vector<ImportedRecord>& records) {
+  for (const ImportedRecord& record : records) {
+    table.append();
+    for (int i = 0; i < kFieldCount; ++i) {
+      const FieldValue& value = record.values[i];
+      if (value.isNull) continue;
+      switch (kFields[i].kind) {
+        case FieldKind::Text:
+          table.setText(i, value.text);
+          break;
+        case FieldKind::Date:
+        case FieldKind::Time:
+          table.setNumber(i, value.number);
+          break;
+        case FieldKind::Boolean:
+          table.setBoolean(i, value.flag);
+          break;
+      }
+    }
+    table.post();
+  }
+}
+
+}  // namespace quilor::cli

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "Json.h"
+#include "RecordTable.h"
+
+namespace quilor::cli {
+
+// Every record of the table, in the table's order, as one JSON array of
+// objects with the keys ALAN1..ALAN20: text as UTF-8 strings, dates and times
+// as day numbers, the tray flag as true/false, a null field as null.
+std::string RecordsToJson(RecordTable& table);
+
+// One record read from JSON, checked to fit the table exactly as given.
+struct ImportedRecord {
+  std::size_t offset = 0;  // where its object starts in the JSON text
+  std::array<FieldValue, kFieldCount> values;
+};
+
+// Reads an array of the shape RecordsToJson writes. Keys left out are null.
+// Throws JsonError at the offending value for anything the data file would
+// not keep exactly: an unknown key, a value of the wrong kind, a text too
+// long for its field in Windows-1254 bytes (for a secret: too long for its
+// protected form to fit) or holding a character that code
+// page lacks, a line break or a NUL, a date that is not a whole day, a time
+// that is not a fraction of a day.
+std::vector<ImportedRecord> RecordsFromJson(const JsonValue& document);
+
+// Appends the records to the table, in order.
+void AppendRecords(RecordTable& table, const std::vector<ImportedRecord>& records);
+
+}  // namespace quilor::cli

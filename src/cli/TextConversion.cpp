@@ -1,0 +1,48 @@
+#include "TextConversion.h"
+
+#include <QString>
+#include <cstdio>
+
+#include "Cp1254.h"
+
+namespace quilor::cli {
+
+namespace {
+
+// Names the character whose first UTF-16 unit is at index, a pair of
+// surrogates included, as it would appear in a message.
+std::string DescribeCharacterAt(const QString& text, qsizetype index) {
+  const bool pair = text.at(index).isHighSurrogate() && index + 1 < text.size() &&
+                    text.at(index + 1).isLowSurrogate();
+  const QString character = text.mid(index, pair ? 2 : 1);
+  const char32_t codePoint =
+      pair ? QChar::surrogateToUcs4(text.at(index), text.at(index + 1)) : text.at(index).unicode();
+  char code[16];
+  std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(codePoint));
+  std::string description = "'";
+  description.append(character.toStdString()).append("' (").append(code).append(")");
+  return description;
+}
+
+}  // namespace
+
+std::string Cp1254ToUtf8(std::string_view bytes) { return FromCp1254(bytes).toStdString(); }
+
+Utf8Conversion Utf8ToCp1254(std::string_view utf8) {
+  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+  Cp1254Result converted = ToCp1254(text);
+  Utf8Conversion result;
+  if (!converted.unmappable) {
+    result.bytes = std::move(converted.bytes);
+    return result;
+  }
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    if (ToCp1254(text.mid(i, 1)).unmappable) {
+      result.unmappable = DescribeCharacterAt(text, i);
+      break;
+    }
+  }
+  return result;
+}
+
+}  // namespace quilor::cli
