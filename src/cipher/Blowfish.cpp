@@ -14,9 +14,7 @@ constexpr std::size_t kPWords = std::extent_v<decltype(CipherKey::p)>;
 
 // The round code is forced inline: a call per round or per block would cost
 // more than the round itself.
-#define QUILOR_INLINE [[gnu::always_inline]] inline
-
-QUILOR_INLINE std::uint32_t Feistel(const CipherKey& key, std::uint32_t x) {
+[[gnu::always_inline]] inline std::uint32_t Feistel(const CipherKey& key, std::uint32_t x) {
   return ((key.s[0][x >> 24] + key.s[1][(x >> 16) & 0xFF]) ^ key.s[2][(x >> 8) & 0xFF]) +
          key.s[3][x & 0xFF];
 }
@@ -32,15 +30,16 @@ constexpr std::size_t PIndex(std::size_t step) {
 // Two rounds per pair, the halves trading roles instead of places. The P word
 // is mixed in first so that it stays off the chain of dependent lookups.
 template <CipherDirection direction, std::size_t... pair>
-QUILOR_INLINE void Rounds(const CipherKey& key, std::uint32_t& l, std::uint32_t& r,
-                          std::index_sequence<pair...>) {
+[[gnu::always_inline]] inline void Rounds(const CipherKey& key, std::uint32_t& l, std::uint32_t& r,
+                                          std::index_sequence<pair...>) {
   ((r = (r ^ key.p[PIndex<direction>(2 * pair + 1)]) ^ Feistel(key, l),
     l = (l ^ key.p[PIndex<direction>(2 * pair + 2)]) ^ Feistel(key, r)),
    ...);
 }
 
 template <CipherDirection direction>
-QUILOR_INLINE void CipherBlock(const CipherKey& key, std::uint32_t& l, std::uint32_t& r) {
+[[gnu::always_inline]] inline void CipherBlock(const CipherKey& key, std::uint32_t& l,
+                                               std::uint32_t& r) {
   std::uint32_t left = l ^ key.p[PIndex<direction>(0)];
   std::uint32_t right = r;
   Rounds<direction>(key, left, right, std::make_index_sequence<8>{});

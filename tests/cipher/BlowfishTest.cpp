@@ -4,6 +4,8 @@
 #include <random>
 #include <stdexcept>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "Blowfish.h"
 
@@ -108,6 +110,27 @@ TEST(CipherBlocks, EmptyPasswordThrowsAndChangesNothing) {
 
   CipherKey key;
   EXPECT_THROW(MakeCipherKey("", key), std::invalid_argument);
+}
+
+// Other code runs the cipher on several threads at once; a key cached or
+// shared between calls would mix up the passwords here.
+TEST(CipherBlocks, ConcurrentCallsDoNotInterfere) {
+  const std::string plain = "concurrent calls of the field cipher!!!!";
+  const std::vector<std::string> passwords = {"one", "two", "three", "four"};
+  std::vector<std::string> expected;
+  for (const std::string& password : passwords) expected.push_back(Enciphered(plain, password));
+
+  std::vector<int> mismatches(passwords.size(), 0);
+  std::vector<std::thread> threads;
+  for (std::size_t t = 0; t < passwords.size(); ++t) {
+    threads.emplace_back([&, t] {
+      for (int i = 0; i < 200; ++i) {
+        if (Enciphered(plain, passwords[t]) != expected[t]) ++mismatches[t];
+      }
+    });
+  }
+  for (std::thread& thread : threads) thread.join();
+  EXPECT_EQ(mismatches, std::vector<int>(passwords.size(), 0));
 }
 
 }  // namespace
