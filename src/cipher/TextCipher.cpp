@@ -28,6 +28,8 @@ void EncryptText(std::string& text, std::string_view password) {
   // value is never mistaken for padding.
   const std::size_t pad = kCipherBlockSize - plainLength % kCipherBlockSize;
   text.append(pad, static_cast<char>(pad));
+  // A refused password must leave the caller's text as it was: take the pad
+  // off again before passing the error on.
   try {
     CipherBlocks(Bytes(text), text.size(), CipherDirection::Encipher, password);
   } catch (...) {
