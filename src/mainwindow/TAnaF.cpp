@@ -1,29 +1,54 @@
 #include "TAnaF.h"
 
 #include <QApplication>
+#include <QLineEdit>
+#include <QTableView>
+#include <QToolBar>
 #include <QVBoxLayout>
 
 #include "ErrorDisplay.h"
 #include "Identity.h"
 #include "Info.h"
+#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "TQ_PassWordF.h"
 
 namespace quilor {
 
-TAnaF::TAnaF(QWidget* parent)
-    : QMainWindow(parent), hotKey_(MakeGlobalHotKey()), idleProbe_(MakeIdleProbe()) {
+TAnaF::TAnaF(const TAnaFSetup& setup, QWidget* parent)
+    : QMainWindow(parent),
+      dataFilePath_(setup.dataFilePath),
+      hotKey_(MakeGlobalHotKey()),
+      idleProbe_(MakeIdleProbe()) {
   hotKey_->registerHotKey([] {});
 
+  setObjectName(QStringLiteral("TAnaF"));
   setWindowTitle(MainCaption());
   rxTrayIcon1_.setToolTip(windowTitle());
+  resize(1000, 650);
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
   panelBaslik_ = new QLabel(HeaderCaption(), central);
   panelBaslik_->setObjectName(QStringLiteral("PanelBaslik"));
   layout->addWidget(panelBaslik_);
-  setCentralWidget(central);
 
-  QMetaObject::invokeMethod(this, &TAnaF::WMShowLogin, Qt::QueuedConnection);
+  buildPopupMenu();
+  layout->addWidget(buildToolBar(central));
+  buildRecordList(central);
+  layout->addWidget(sListViewSifre_, 1);
+  layout->addWidget(buildSearchPanel(central));
+  setCentralWidget(central);
+  buildStatusBar();
+  buildMainMenu();
+  buildTrayMenu();
+  setTabOrder(sEditArama_, sListViewSifre_);
+
+  if (setup.askForLoginAtStart) {
+    QMetaObject::invokeMethod(this, &TAnaF::WMShowLogin, Qt::QueuedConnection);
+  }
   rxSifre_.activate();
 
   timerIdle_.setInterval(500);
@@ -34,10 +59,23 @@ TAnaF::TAnaF(QWidget* parent)
 TAnaF::~TAnaF() = default;
 
 void TAnaF::WMShowLogin() {
-  Guarded([] {
-    ShowInfo(QStringLiteral("Ana şifre penceresi bu sürümde yok; program kapanıyor."));
-    QApplication::quit();
+  Guarded([this] {
+    // A login that is abandoned asks the application to quit from inside the
+    // dialog; the program then ends once this handler has returned.
+    TQ_PassWordF dialog(*this, dataFilePath_);
+    dialog.exec();
   });
+}
+
+void TAnaF::LoadRecords() {
+  LoadSteps steps;
+  steps.reportWrongPassword = [] { ShowInfo(QString::fromUtf8(kWrongMasterPasswordText)); };
+  steps.refreshViews = [this] {
+    BuildTrayRecordMenu();
+    FillRecordList();
+    ShowRecordCount();
+  };
+  quilor::LoadRecords(rxSifre_, dataFilePath_, MasterPassword, steps);
 }
 
 void TAnaF::showMainWindow() { show(); }

@@ -1,0 +1,84 @@
+// A search in the main window (reload, filter, refill of the list, one
+// repaint) next to the plain load of the same data file, over 1,749 and
+// 10,000 records. The search should cost little more than the load it
+// starts with: the list must not be the slow part.
+//   QT_QPA_PLATFORM=offscreen quilor_mainwindow_search_bench
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <map>
+#include <memory>
+
+#include "Cp1254.h"
+#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "SampleRecords.h"
+#include "TAnaF.h"
+
+namespace quilor {
+namespace {
+
+constexpr const char* kMasterPassword = "Ölçüm-Şifresi";
+
+// One data file per record count, written once for the whole run.
+const std::string& DataFileWith(int records) {
+  static QTemporaryDir folder;
+  static std::map<int, std::string> paths;
+  auto found = paths.find(records);
+  if (found != paths.end()) return found->second;
+  const std::string path =
+      folder.filePath(QStringLiteral("data-%1.xtr").arg(records)).toStdString();
+  RecordTable table;
+  sample::AppendGenerated(table, records);
+  sample::Save(table, path, MasterPassword);
+  return paths.emplace(records, path).first->second;
+}
+
+void BM_LoadRecords(benchmark::State& state) {
+  const std::string& path = DataFileWith(int(state.range(0)));
+  RecordTable table;
+  const LoadSteps steps{[] {}, [] {}};
+  for (auto _ : state) {
+    LoadRecords(table, path, MasterPassword, steps);
+    benchmark::DoNotOptimize(table.recordCount());
+  }
+}
+
+void BM_Search(benchmark::State& state) {
+  const std::string& path = DataFileWith(int(state.range(0)));
+  TAnaF window(TAnaFSetup{path, false});
+  window.show();
+  window.LoadRecords();
+  QApplication::processEvents();
+  for (auto _ : state) {
+    window.ApplySearch(QStringLiteral("banka"));
+    QApplication::processEvents();
+  }
+}
+
+BENCHMARK(BM_LoadRecords)
+    ->Arg(1749)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_Search)
+    ->Arg(1749)
+    ->Arg(10000)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(7)
+    ->ReportAggregatesOnly(true);
+
+}  // namespace
+}  // namespace quilor
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  quilor::MasterPassword = quilor::ToCp1254(QString::fromUtf8(quilor::kMasterPassword)).bytes;
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+// Every text the main window shows, in one place.
+namespace quilor::texts {
+
+// Record list columns, in display order.
+inline const std::array<QString, 9> kColumnCaptions{
+    QStringLiteral("Tanım"),
+    QStringLiteral("Grubu"),
+    QStringLiteral("Açıklama"),
+    QStringLiteral("Web Adres"),
+    QStringLiteral("Özel Kodu 1"),
+    QStringLiteral("Özel Kodu 2"),
+    QStringLiteral("Kayıt Tarihi"),
+    QStringLiteral("Şifre 1 Değiştirme"),
+    QStringLiteral("Şifre2 Değiştirme"),
+};
+inline constexpr std::array<int, 9> kColumnWidths{250, 150, 200, 150, 100, 100, 100, 150, 150};
+
+// Status bar and search panel.
+inline const QString kRecordCountPrefix = QStringLiteral("Toplam ");
+inline const QString kRecordCountSuffix = QStringLiteral(" Kayıt");
+inline const QString kClipboardCountingDown = QStringLiteral("Pano süresi...");
+inline const QString kSearchLabel = QStringLiteral("Arama");
+inline const QString kHotKeyLabel = QStringLiteral("Otomatik doldurma kısayolu CTRL + ALT + D");
+
+// Context menu of the list (also the drop-down of "İşlemler").
+inline const QString kCopyUserName = QStringLiteral("Kullanıcı Adını Panoya Kopyala");
+inline const QString kCopyPassword = QStringLiteral("Şifreyi Panoya Kopyala");
+inline const QString kCopyPassword2 = QStringLiteral("Şifre 2 yi Panoya Kopyala");
+inline const QString kCopyWebAddress = QStringLiteral("Web Adresini Panoya Kopyala");
+inline const QString kCopySpecialCode1 = QStringLiteral("Özel Kod 1 i Panoya Kopyala");
+inline const QString kCopySpecialCode2 = QStringLiteral("Özel Kod 2 yi Panoya Kopyala");
+inline const QString kAutoFill = QStringLiteral("Otomatik Doldur");
+inline const QString kOpenWebAddress = QStringLiteral("Web Adresini Aç");
+
+// Toolbar: captions and hints.
+inline const QString kNewRecord = QStringLiteral("Yeni Kayıt");
+inline const QString kNewRecordHint = QStringLiteral("Yeni şifre kaydı ekle");
+inline const QString kEdit = QStringLiteral("Düzenle");
+inline const QString kEditHint = QStringLiteral("Seçili şifre kaydını düzenle");
+inline const QString kOperations = QStringLiteral("İşlemler");
+inline const QString kOperationsHint = QStringLiteral("Panoya kopyalama işlemleri");
+inline const QString kDelete = QStringLiteral("Sil");
+inline const QString kDeleteHint = QStringLiteral("Seçili şifre kaydını sil");
+inline const QString kChangeMasterPassword = QStringLiteral("Ana Şifre Değiştir");
+inline const QString kChangeMasterPasswordHint = QStringLiteral("Ana şifreyi değiştir");
+inline const QString kHide = QStringLiteral("Gizle");
+inline const QString kClose = QStringLiteral("Kapat");
+
+// Main menu.
+inline const QString kFileMenu = QStringLiteral("Dosya");
+inline const QString kVersionCheck = QStringLiteral("Sürüm Kontrol");
+inline const QString kAbout = QStringLiteral("Hakkında");
+// The maker's web site: the menu item's caption and the address it opens.
+inline const QString kMakerWebAddress = QStringLiteral("www.zentaris.com.tr");
+
+// Tray menu.
+inline const QString kConnectToWebAddress = QStringLiteral("Web Adresine Bağlan");
+
+// Notices and questions.
+inline const QString kQuestionCaption = QStringLiteral("Soru");
+inline const QString kSelectRecordFirst = QStringLiteral("Önce bir şifre seçiniz.");
+inline const QString kConfirmDelete =
+    QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz ?");
+inline const QString kNoWebAddress = QStringLiteral("Kaydın web adresi belirtilmemiş.");
+inline const QString kConfirmQuit = QStringLiteral("Program kapatılsın mı ?");
+
+// Accessible names of widgets whose purpose no caption tells.
+inline const QString kRecordListName = QStringLiteral("Şifre kayıtları");
+inline const QString kClearSearchName = QStringLiteral("Aramayı temizle");
+inline const QString kClipboardTimeName = QStringLiteral("Pano süresi");
+
+}  // namespace quilor::texts

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <functional>
+#include <vector>
+
+#include "ColumnSort.h"
+#include "RecordRow.h"
+
+namespace quilor {
+
+// The rows of the record list. Every change replaces or narrows the rows in
+// one step, so the view repaints once, not once per row.
+class RecordListModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  explicit RecordListModel(QObject* parent = nullptr);
+
+  void setRows(std::vector<RecordRow> rows);
+  // Keeps the rows for which keep holds, in their order.
+  void keepRows(const std::function<bool(const RecordRow&)>& keep);
+  const RecordRow& row(int index) const { return rows_.at(std::size_t(index)); }
+
+  // Only one column carries a sort glyph at a time.
+  void setHeaderGlyph(int column, HeaderGlyph glyph);
+  int glyphColumn() const { return glyphColumn_; }
+  HeaderGlyph headerGlyph() const { return glyph_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+  Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+ private:
+  std::vector<RecordRow> rows_;
+  QIcon padlock_;
+  QIcon upArrow_;
+  QIcon downArrow_;
+  int glyphColumn_ = 0;
+  HeaderGlyph glyph_ = HeaderGlyph::DownArrow;
+};
+
+}  // namespace quilor

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QLocale>
+#include <QString>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "RecordTable.h"
+
+namespace quilor {
+
+inline constexpr int kListColumnCount = 9;
+
+// One row of the record list: the caption (column 0), the eight visible cells
+// (columns 1 to 8) and, out of sight, the record number the commands use to
+// find the record in the table.
+struct RecordRow {
+  QString caption;
+  std::array<QString, kListColumnCount - 1> cells;
+  std::string recordNumber;  // ALAN1, Windows-1254 bytes
+
+  const QString& column(int index) const { return index == 0 ? caption : cells[index - 1]; }
+};
+
+// How the date cells read: the user's short date format and long time format.
+class RowDateFormats {
+ public:
+  explicit RowDateFormats(const QLocale& locale = QLocale::system());
+
+  // The date of a day count since 1899-12-30; empty when the count is not above zero.
+  QString date(double days) const;
+  // Date, one blank, time of day; empty when the date is not above zero. A
+  // time that was never set reads as nothing, leaving the date and the blank.
+  QString dateAndTime(double days, std::optional<double> timeOfDay) const;
+
+ private:
+  QLocale locale_;
+  QString dateFormat_;
+  QString timeFormat_;
+};
+
+// The row for the table's current record.
+RecordRow BuildRecordRow(const RecordTable& table, const RowDateFormats& formats);
+
+}  // namespace quilor

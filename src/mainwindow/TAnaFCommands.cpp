@@ -1,0 +1,136 @@
+// The record commands: edit, delete, web addresses, the tray's record
+// items, hiding and closing.
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMessageBox>
+#include <QTableView>
+#include <QUrl>
+
+#include "Cp1254.h"
+#include "ErrorDisplay.h"
+#include "Fields.h"
+#include "Info.h"
+#include "MainWindowTexts.h"
+#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "TAnaF.h"
+
+namespace quilor {
+
+namespace {
+
+bool Ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons buttons,
+         QMessageBox::StandardButton yes) {
+  QMessageBox box(QMessageBox::Question, texts::kQuestionCaption, question, buttons, parent);
+  return box.exec() == yes;
+}
+
+}  // namespace
+
+void TAnaF::ToolButtonDuzenleClick() {
+  Guarded([this] {
+    AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
+    FindSelectedRecord();
+  });
+}
+
+void TAnaF::sListViewSifreDblClick() {
+  if (hasSelectedRow()) ToolButtonDuzenleClick();
+}
+
+bool TAnaF::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == sListViewSifre_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      if (hasSelectedRow()) ToolButtonDuzenleClick();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TAnaF::ToolButton10Click() {
+  Guarded([this] {
+    AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
+    if (!Ask(this, texts::kConfirmDelete, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)) {
+      return;
+    }
+    if (!FindSelectedRecord()) return;
+    rxSifre_.deleteCurrent();
+    SaveRecords(rxSifre_, dataFilePath_, MasterPassword);
+    LoadRecords();
+  });
+}
+
+void TAnaF::OpenRecordWebAddress() {
+  const QString address = FromCp1254(rxSifre_.text(field::WEBADRES));
+  AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
+  // Handed over as written: the desktop decides what opens it (a browser, a
+  // mail program); whether it managed is not ours to report.
+  QDesktopServices::openUrl(QUrl(address));
+}
+
+void TAnaF::WebadresiniA1Click() {
+  Guarded([this] {
+    FindSelectedRecord();
+    OpenRecordWebAddress();
+  });
+}
+
+void TAnaF::BuildTrayRecordMenu() {
+  webAdresineBalan1_->clear();
+  for (rxSifre_.first(); !rxSifre_.eof(); rxSifre_.next()) {
+    if (!rxSifre_.boolean(field::SISTEMTRAY)) continue;
+    QAction* item = webAdresineBalan1_->addAction(FromCp1254(rxSifre_.text(field::TANIMI)));
+    item->setData(QByteArray::fromStdString(rxSifre_.text(field::KAYITNO)));
+  }
+}
+
+void TAnaF::TrayRecordItemClick(QAction* item) {
+  Guarded([&] {
+    rxSifre_.locate(item->data().toByteArray().toStdString());
+    OpenRecordWebAddress();
+  });
+}
+
+void TAnaF::MakerWebSiteClick() {
+  Guarded([] { QDesktopServices::openUrl(QUrl::fromUserInput(texts::kMakerWebAddress)); });
+}
+
+void TAnaF::HideToTray() {
+  hide();
+  rxTrayIcon1_.show();
+}
+
+void TAnaF::ToolButton4Click() {
+  Guarded([this] { HideToTray(); });
+}
+
+void TAnaF::KapatExecute() {
+  Guarded([this] {
+    if (isVisible()) close();
+  });
+}
+
+void TAnaF::Kapat2Click() {
+  Guarded([this] { close(); });
+}
+
+void TAnaF::closeEvent(QCloseEvent* event) {
+  Guarded([&] {
+    event->ignore();
+    if (!Ask(this, texts::kConfirmQuit, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)) {
+      return;
+    }
+    event->accept();
+    // The window is not the last thing keeping the program alive (dialogs
+    // come and go while it is hidden), so closing it ends the program here.
+    QApplication::quit();
+  });
+}
+
+}  // namespace quilor

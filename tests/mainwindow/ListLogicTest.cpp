@@ -1,0 +1,111 @@
+// Header clicks, row texts and the clipboard countdown, without a window.
+#include <gtest/gtest.h>
+
+#include "ClipboardCountdown.h"
+#include "ColumnSort.h"
+#include "Fields.h"
+#include "RecordRow.h"
+#include "RecordTable.h"
+
+namespace quilor {
+namespace {
+
+TEST(ColumnClick, FollowsTheHeaderClickSequence) {
+  struct Step {
+    int column;
+    const char* field;
+    bool descending;
+    HeaderGlyph glyph;
+  };
+  // From the start state (titles ascending): a click on "Tanım" flips to
+  // descending; "Grubu" starts ascending; the date columns keep the field
+  // and flip its direction, carrying the arrow themselves.
+  const Step steps[] = {
+      {0, "ALAN2", true, HeaderGlyph::UpArrow},    {1, "ALAN10", false, HeaderGlyph::DownArrow},
+      {6, "ALAN10", true, HeaderGlyph::UpArrow},   {7, "ALAN10", false, HeaderGlyph::DownArrow},
+      {8, "ALAN10", true, HeaderGlyph::UpArrow},   {1, "ALAN10", false, HeaderGlyph::DownArrow},
+      {5, "ALAN9", false, HeaderGlyph::DownArrow}, {3, "ALAN7", false, HeaderGlyph::DownArrow},
+      {4, "ALAN8", false, HeaderGlyph::DownArrow}, {2, "ALAN6", false, HeaderGlyph::DownArrow},
+      {2, "ALAN6", true, HeaderGlyph::UpArrow},    {0, "ALAN2", false, HeaderGlyph::DownArrow},
+  };
+  SortState state;
+  EXPECT_EQ(GlyphForDirection(state.descending), HeaderGlyph::DownArrow);
+  for (const Step& s : steps) {
+    const ColumnClickResult click = ClickColumn(state, s.column);
+    EXPECT_EQ(click.state.field, s.field) << "column " << s.column;
+    EXPECT_EQ(click.state.descending, s.descending) << "column " << s.column;
+    EXPECT_EQ(click.glyphColumn, s.column);
+    EXPECT_EQ(click.glyph, s.glyph) << "column " << s.column;
+    state = click.state;
+  }
+}
+
+class RowBuilding : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    table.append();
+    table.setText(field::KAYITNO, "202403051305070001234");
+    table.setText(field::TANIMI, "Banka");
+    table.setText(field::GRUBU, "Ev");
+    table.setText(field::KULLANICIADI, "ali");
+    table.setText(field::SIFRE, "gizli");
+    table.setText(field::WEBADRES, "www.banka.com.tr");
+  }
+  static constexpr double kMarch5th2024 = 45356;  // days since 1899-12-30
+  RecordTable table;
+  const RowDateFormats turkish{QLocale(QLocale::Turkish, QLocale::Turkey)};
+};
+
+TEST_F(RowBuilding, ShowsTextsAndDatesAndCarriesTheRecordNumber) {
+  table.setNumber(field::KAYITTARIHI, kMarch5th2024);
+  table.setNumber(field::SIFREDEGISTIRMETARIH, kMarch5th2024 + 1);
+  table.setNumber(field::SIFREDEGISTIRMESAATI, (13 * 3600 + 5 * 60 + 7) / 86400.0);
+  const RecordRow row = BuildRecordRow(table, turkish);
+
+  EXPECT_EQ(row.caption, QStringLiteral("Banka"));
+  EXPECT_EQ(row.column(1), QStringLiteral("Ev"));
+  EXPECT_EQ(row.column(3), QStringLiteral("www.banka.com.tr"));
+  EXPECT_EQ(row.column(6), QStringLiteral("5.03.2024"));
+  // The stored time has no zone, so none is shown.
+  EXPECT_EQ(row.column(7), QStringLiteral("6.03.2024 13:05:07"));
+  EXPECT_EQ(row.column(8), QString());
+  EXPECT_EQ(row.recordNumber, "202403051305070001234");
+  for (int c = 0; c < kListColumnCount; ++c) {
+    EXPECT_NE(row.column(c), QStringLiteral("ali"));
+    EXPECT_NE(row.column(c), QStringLiteral("gizli"));
+  }
+}
+
+TEST_F(RowBuilding, AnUnsetDateLeavesTheCellEmptyAndAnUnsetTimeLeavesTheDateAndABlank) {
+  table.setNumber(field::SIFRE2DEGISTIRMETARIHI, kMarch5th2024);
+  table.setNumber(field::SIFREDEGISTIRMESAATI, 0.5);  // a time without a date shows nothing
+  const RecordRow row = BuildRecordRow(table, turkish);
+  EXPECT_EQ(row.column(6), QString());
+  EXPECT_EQ(row.column(7), QString());
+  EXPECT_EQ(row.column(8), QStringLiteral("5.03.2024 "));
+}
+
+TEST(ClipboardCountdown, EndsOnTheHundredthTickAfterTheLastCopy) {
+  ClipboardCountdown countdown;
+  EXPECT_FALSE(countdown.tick());
+  EXPECT_FALSE(countdown.counting());
+  EXPECT_EQ(countdown.position(), 0);
+
+  countdown.restart();
+  for (int i = 0; i < 60; ++i) ASSERT_FALSE(countdown.tick());
+  EXPECT_EQ(countdown.position(), 60);
+
+  countdown.restart();  // a second copy starts the hundred ticks again
+  EXPECT_EQ(countdown.position(), 0);
+  for (int i = 1; i < ClipboardCountdown::kTicks; ++i) ASSERT_FALSE(countdown.tick()) << i;
+  EXPECT_TRUE(countdown.counting());
+  EXPECT_EQ(countdown.position(), 99);
+
+  EXPECT_TRUE(countdown.tick());
+  EXPECT_FALSE(countdown.counting());
+  EXPECT_EQ(countdown.position(), 0);
+  EXPECT_FALSE(countdown.tick());
+}
+
+}  // namespace
+}  // namespace quilor

@@ -1,0 +1,305 @@
+// The main window on a real X server: the list, the search, the header
+// clicks, the context menu, the delete command and the clipboard as another
+// program reads it (xclip). Run under tests/support/with-display.sh.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProcess>
+#include <QProgressBar>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <memory>
+
+#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "SampleRecords.h"
+#include "TAnaF.h"
+
+namespace quilor {
+namespace {
+
+// What another program finds on the clipboard.
+QString ReadClipboardWithXclip(const QStringList& extra = {}) {
+  QProcess xclip;
+  xclip.start(QStringLiteral("xclip"), QStringList{"-selection", "clipboard", "-o"} + extra);
+  // Our own event loop must run while xclip asks us for the selection.
+  EXPECT_TRUE(QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, 10000));
+  return QString::fromUtf8(xclip.readAllStandardOutput());
+}
+
+struct SeenBox {
+  QString caption;
+  QString text;
+};
+
+// Answers the next message box with button and tells what it showed.
+std::shared_ptr<SeenBox> AnswerNextMessageBox(QMessageBox::StandardButton button) {
+  auto seen = std::make_shared<SeenBox>();
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, seen, button] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    *seen = {box->windowTitle(), box->text()};
+    box->button(button)->click();
+    poll->deleteLater();
+  });
+  poll->start(20);
+  return seen;
+}
+
+class MainWindowOnDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    path = folder.filePath(QStringLiteral("data.xtr")).toStdString();
+    SortField = "ALAN2";
+    SortDescending = false;
+    MasterPassword = "anahtar";
+
+    RecordTable table;
+    sample::Append(table, {.title = "Banka",
+                           .group = "Ev",
+                           .webAddress = "https://www.banka.com.tr",
+                           .userName = "ali.veli",
+                           .password = "Gizli-1",
+                           .onTrayMenu = true,
+                           .recordNumber = "202401010900000000001"});
+    sample::Append(table, {.title = "Kargo Takip",
+                           .group = "İş",
+                           .password = "k",
+                           .specialCode1 = "KOD7",
+                           .recordNumber = "202401010900000000002"});
+    sample::Append(table, {.title = "Şirket e-posta",
+                           .group = "İş",
+                           .password = "e",
+                           .onTrayMenu = true,
+                           .recordNumber = "202401010900000000003"});
+    sample::Append(table, {.title = "Ziraat",
+                           .group = "Banka",
+                           .description = "Maaş hesabı",
+                           .password = "z",
+                           .recordNumber = "202401010900000000004"});
+    sample::Save(table, path, MasterPassword);
+
+    window = std::make_unique<TAnaF>(TAnaFSetup{path, false});
+    // The countdown is driven tick by tick below, never by the clock.
+    window->findChild<QTimer*>(QStringLiteral("ClipBoardTimer"))->setInterval(24 * 3600 * 1000);
+    window->LoadRecords();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  }
+
+  template <typename T>
+  T* child(const char* name) {
+    T* found = window->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  QTableView* list() { return child<QTableView>("sListViewSifre"); }
+  QLineEdit* searchBox() { return child<QLineEdit>("sEditArama"); }
+  QString panel(int i) {
+    return child<QLabel>(QStringLiteral("sStatusBar1Panel%1").arg(i).toLatin1().constData())
+        ->text();
+  }
+  QProgressBar* progressBar() { return child<QProgressBar>("sProgressBar1"); }
+  int rows() { return list()->model()->rowCount(); }
+  QString cell(int row, int column) {
+    return list()->model()->index(row, column).data().toString();
+  }
+  void clickRowWithTitle(const QString& title) {
+    for (int r = 0; r < rows(); ++r) {
+      if (cell(r, 0) != title) continue;
+      const QRect rect = list()->visualRect(list()->model()->index(r, 1));
+      QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, rect.center());
+      return;
+    }
+    ADD_FAILURE() << "no row " << title.toStdString();
+  }
+  void clickHeader(int column) {
+    QHeaderView* header = list()->horizontalHeader();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                      QPoint(header->sectionViewportPosition(column) + 20, header->height() / 2));
+  }
+  void tickClipboardCountdown(int ticks) {
+    for (int i = 0; i < ticks; ++i) QMetaObject::invokeMethod(window.get(), "ClipBoardTimerTimer");
+  }
+
+  QTemporaryDir folder;
+  std::string path;
+  std::unique_ptr<TAnaF> window;
+};
+
+TEST_F(MainWindowOnDisplay, ASearchNarrowsTheListAndAHeaderClickShowsEveryRecordAgain) {
+  EXPECT_EQ(rows(), 4);
+  EXPECT_EQ(panel(2), QStringLiteral("Toplam 4 Kayıt"));
+
+  // "ka ev" runs from the title "Banka" into the group "Ev".
+  searchBox()->setFocus();
+  QTest::keyClicks(searchBox(), QStringLiteral("ka ev"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 1 Kayıt"); }));
+  ASSERT_EQ(rows(), 1);
+  EXPECT_EQ(cell(0, 0), QStringLiteral("Banka"));
+
+  clickHeader(1);
+  EXPECT_EQ(rows(), 4);
+  EXPECT_EQ(panel(2), QStringLiteral("Toplam 1 Kayıt"));
+  EXPECT_EQ(searchBox()->text(), QStringLiteral("ka ev"));
+  const QStringList groups{cell(0, 1), cell(1, 1), cell(2, 1), cell(3, 1)};
+  EXPECT_EQ(groups, (QStringList{"Banka", "Ev", "İş", "İş"}));
+  EXPECT_TRUE(list()->model()->headerData(0, Qt::Horizontal, Qt::DecorationRole).isNull());
+  EXPECT_FALSE(list()->model()->headerData(1, Qt::Horizontal, Qt::DecorationRole).isNull());
+
+  QTest::mouseClick(child<QToolButton>("sBitBtn1"), Qt::LeftButton);
+  EXPECT_EQ(searchBox()->text(), QString());
+  EXPECT_EQ(rows(), 4);
+  EXPECT_EQ(panel(2), QStringLiteral("Toplam 4 Kayıt"));
+}
+
+TEST_F(MainWindowOnDisplay, TheClipboardIsEmptiedOnTheHundredthTickAfterTheLastCopy) {
+  clickRowWithTitle(QStringLiteral("Banka"));
+  child<QAction>("ifreyiPanoyaKopyala1")->trigger();
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("Gizli-1"));
+  EXPECT_TRUE(ReadClipboardWithXclip({"-t", "TARGETS"}).contains("x-kde-passwordManagerHint"));
+  EXPECT_TRUE(progressBar()->isVisible());
+  EXPECT_EQ(panel(0), QStringLiteral("Pano süresi..."));
+  EXPECT_TRUE(child<QTimer>("ClipBoardTimer")->isActive());
+
+  tickClipboardCountdown(60);
+  EXPECT_EQ(progressBar()->value(), 60);
+
+  // A second copy starts the hundred ticks again.
+  child<QAction>("KullancAdPanoyaKopyala1")->trigger();
+  EXPECT_EQ(progressBar()->value(), 0);
+  tickClipboardCountdown(99);
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("ali.veli"));
+  EXPECT_TRUE(progressBar()->isVisible());
+  EXPECT_EQ(progressBar()->value(), 99);
+
+  tickClipboardCountdown(1);
+  EXPECT_EQ(ReadClipboardWithXclip(), QString());
+  EXPECT_FALSE(progressBar()->isVisible());
+  EXPECT_EQ(panel(0), QString());
+  EXPECT_FALSE(child<QTimer>("ClipBoardTimer")->isActive());
+}
+
+TEST_F(MainWindowOnDisplay, AnEmptyFieldStillReplacesTheClipboardAndCountsDown) {
+  QGuiApplication::clipboard()->setText(QStringLiteral("önceki metin"));
+  clickRowWithTitle(QStringLiteral("Banka"));
+  child<QAction>("ifre2yiPanoyaKopyala1")->trigger();
+  EXPECT_EQ(ReadClipboardWithXclip(), QString());
+  EXPECT_TRUE(progressBar()->isVisible());
+  EXPECT_EQ(panel(0), QStringLiteral("Pano süresi..."));
+  EXPECT_TRUE(child<QTimer>("ClipBoardTimer")->isActive());
+}
+
+TEST_F(MainWindowOnDisplay, TheContextMenuOffersCopiesOnlyForASelectedRow) {
+  auto* menu = child<QMenu>("PopupMenu");
+  const char* needSelection[] = {"KullancAdPanoyaKopyala1",
+                                 "ifreyiPanoyaKopyala1",
+                                 "ifre2yiPanoyaKopyala1",
+                                 "WebAdresiniKopyala1",
+                                 "zelKod1iPanoyaKoyala1",
+                                 "zelKod2yiPanoyaKopyala1",
+                                 "WebadresiniA1"};
+  // A right click as the window system delivers it: the press, then the
+  // context menu request.
+  auto openAt = [&](QPoint pos) {
+    QWidget* viewport = list()->viewport();
+    QTest::mouseClick(viewport, Qt::RightButton, {}, pos);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
+    QApplication::sendEvent(viewport, &request);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
+  };
+
+  openAt(QPoint(40, list()->viewport()->height() - 10));  // below the last row
+  for (const char* name : needSelection) EXPECT_FALSE(child<QAction>(name)->isEnabled()) << name;
+  EXPECT_TRUE(child<QAction>("OtomatikDoldur1")->isEnabled());
+  menu->close();
+
+  const int ziraat = [&] {
+    for (int r = 0; r < rows(); ++r) {
+      if (cell(r, 0) == QStringLiteral("Ziraat")) return r;
+    }
+    return -1;
+  }();
+  openAt(list()->visualRect(list()->model()->index(ziraat, 0)).center());
+  for (const char* name : needSelection) EXPECT_TRUE(child<QAction>(name)->isEnabled()) << name;
+  const QStringList captions = [&] {
+    QStringList all;
+    for (QAction* a : menu->actions()) all << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return all;
+  }();
+  EXPECT_EQ(captions, (QStringList{"Kullanıcı Adını Panoya Kopyala", "Şifreyi Panoya Kopyala",
+                                   "Şifre 2 yi Panoya Kopyala", "Web Adresini Panoya Kopyala",
+                                   "Özel Kod 1 i Panoya Kopyala", "Özel Kod 2 yi Panoya Kopyala",
+                                   "-", "Otomatik Doldur", "Web Adresini Aç"}));
+  menu->close();
+}
+
+TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespiteTheSearch) {
+  QAction* remove = child<QAction>("ToolButton10");
+  auto info = AnswerNextMessageBox(QMessageBox::Ok);
+  remove->trigger();
+  EXPECT_EQ(info->caption, QStringLiteral("Bilgi"));
+  EXPECT_EQ(info->text, QStringLiteral("Önce bir şifre seçiniz."));
+
+  searchBox()->setText(QStringLiteral("ka ev"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 1; }));
+  clickRowWithTitle(QStringLiteral("Banka"));
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+
+  auto no = AnswerNextMessageBox(QMessageBox::No);
+  remove->trigger();
+  EXPECT_EQ(no->caption, QStringLiteral("Soru"));
+  EXPECT_EQ(no->text, QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz ?"));
+  EXPECT_EQ(rows(), 1);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_EQ(file.readAll(), before);
+  file.close();
+
+  auto yes = AnswerNextMessageBox(QMessageBox::Yes);
+  remove->trigger();
+  EXPECT_EQ(rows(), 3);
+  EXPECT_EQ(panel(2), QStringLiteral("Toplam 3 Kayıt"));
+  EXPECT_EQ(searchBox()->text(), QStringLiteral("ka ev"));
+
+  RecordTable reread;
+  LoadRecords(reread, path, MasterPassword, {[] {}, [] {}});
+  ASSERT_EQ(reread.recordCount(), 3u);
+  for (reread.first(); !reread.eof(); reread.next()) EXPECT_NE(reread.text(field::TANIMI), "Banka");
+}
+
+TEST_F(MainWindowOnDisplay, TheTrayMenuListsTheFlaggedRecordsInFileOrder) {
+  auto* tray = child<QMenu>("PopupMenuTray");
+  QStringList top;
+  for (QAction* a : tray->actions()) top << a->text();
+  EXPECT_EQ(top, (QStringList{"Web Adresine Bağlan", "Otomatik Doldur", "Kapat"}));
+
+  QStringList records;
+  for (QAction* a : child<QMenu>("WebAdresineBalan1")->actions()) records << a->text();
+  EXPECT_EQ(records, (QStringList{"Banka", "Şirket e-posta"}));
+}
+
+}  // namespace
+}  // namespace quilor
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}

@@ -1,0 +1,92 @@
+#include "SampleRecords.h"
+
+#include <QDate>
+#include <array>
+#include <stdexcept>
+
+#include "Cp1254.h"
+#include "Fields.h"
+#include "ProtectedRecords.h"
+
+namespace quilor::sample {
+
+namespace {
+
+std::string Bytes(const QString& text) {
+  Cp1254Result result = ToCp1254(text);
+  if (result.unmappable) throw std::invalid_argument("sample text outside Windows-1254");
+  return result.bytes;
+}
+
+void SetDate(RecordTable& table, int field, double value) {
+  if (value > 0) table.setNumber(field, value);
+}
+
+}  // namespace
+
+double Days(int year, int month, int day) {
+  return double(QDate(1899, 12, 30).daysTo(QDate(year, month, day)));
+}
+
+void Append(RecordTable& table, const SampleRecord& r) {
+  table.append();
+  table.setText(field::KAYITNO, r.recordNumber);
+  table.setText(field::TANIMI, Bytes(r.title));
+  table.setText(field::KULLANICIADI, Bytes(r.userName));
+  table.setText(field::SIFRE, Bytes(r.password));
+  table.setText(field::SIFRE2, Bytes(r.password2));
+  table.setText(field::ACIKLAMA, Bytes(r.description));
+  table.setText(field::WEBADRES, Bytes(r.webAddress));
+  table.setText(field::OZELKODU1, Bytes(r.specialCode1));
+  table.setText(field::OZELKODU2, Bytes(r.specialCode2));
+  table.setText(field::GRUBU, Bytes(r.group));
+  SetDate(table, field::KAYITTARIHI, r.recordDate);
+  SetDate(table, field::SIFREDEGISTIRMETARIH, r.password1Date);
+  if (r.password1Date > 0) table.setNumber(field::SIFREDEGISTIRMESAATI, r.password1Time);
+  SetDate(table, field::SIFRE2DEGISTIRMETARIHI, r.password2Date);
+  if (r.password2Date > 0) table.setNumber(field::SIFRE2DEGISTIRMESAATI, r.password2Time);
+  table.setBoolean(field::SISTEMTRAY, r.onTrayMenu);
+  table.post();
+}
+
+void AppendGenerated(RecordTable& table, int count) {
+  static const std::array<QString, 12> kTitles{
+      "Ziraat Bankası",     "Gmail",      "Türk Telekom", "e-Devlet",
+      "İş Bankası",         "Şirket VPN", "Dropbox",      "Çiçek Sepeti",
+      "Öğrenci Otomasyonu", "Garanti",    "GitHub",       "Ağ Yazıcısı"};
+  static const std::array<QString, 5> kGroups{"Banka", "E-posta", "İş", "Kişisel", "Alışveriş"};
+  static const std::array<QString, 6> kAddresses{
+      "https://www.ziraatbank.com.tr", "https://mail.google.com",
+      "https://www.turkiye.gov.tr",    "www.isbank.com.tr",
+      "mailto:destek@ornek.com.tr",    ""};
+  const double start = Days(2021, 1, 4);
+  for (int i = 0; i < count; ++i) {
+    SampleRecord r;
+    r.recordNumber = QStringLiteral("2024%1%2")
+                         .arg(i, 13, 10, QLatin1Char('0'))
+                         .arg(i % 1000, 4, 10, QLatin1Char('0'))
+                         .toStdString();
+    r.title = kTitles[std::size_t(i) % kTitles.size()] + QStringLiteral(" %1").arg(i + 1);
+    r.group = kGroups[std::size_t(i / 3) % kGroups.size()];
+    r.description = QStringLiteral("Hesap açıklaması %1, şifre yılda bir değişir").arg(i % 97);
+    r.webAddress = kAddresses[std::size_t(i) % kAddresses.size()];
+    r.userName = QStringLiteral("kullanıcı%1@ornek.com.tr").arg(i);
+    r.password = QStringLiteral("Gizli-Şifre-%1!çğ").arg(i * 7919 % 100003);
+    r.password2 = i % 4 == 0 ? QString() : QStringLiteral("İkinci-%1").arg(i);
+    r.specialCode1 = QStringLiteral("KOD%1").arg(i % 500, 3, 10, QLatin1Char('0'));
+    r.specialCode2 = i % 3 == 0 ? QStringLiteral("PIN %1").arg(1000 + i % 9000) : QString();
+    r.recordDate = start + i % 1200;
+    r.password1Date = i % 5 == 0 ? 0 : start + i % 1100 + 30;
+    r.password1Time = double(i % 86400) / 86400.0;
+    r.password2Date = i % 2 == 0 ? 0 : start + i % 900 + 60;
+    r.password2Time = 0.5;
+    r.onTrayMenu = i % 10 == 0;
+    Append(table, r);
+  }
+}
+
+void Save(RecordTable& table, const std::string& path, const std::string& masterPassword) {
+  SaveRecords(table, path, masterPassword);
+}
+
+}  // namespace quilor::sample
