@@ -1,6 +1,8 @@
 #pragma once
 
+#include <cstddef>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 
@@ -15,8 +17,27 @@ inline constexpr std::string_view kPassword2Marker = "QARVELINOPESKA2";
 // UTF-8; shown by the window layer when the master password does not fit.
 inline constexpr const char* kWrongMasterPasswordText = "Ana şifreniz geçersiz.";
 
+// Base64 of the enciphered text (the field's marker followed by its value).
 std::string ProtectValue(std::string_view plain, std::string_view masterPassword);
+// The deciphered bytes of a protected text; a wrong key or a damaged text
+// gives other bytes, never an error.
 std::string UnprotectValue(std::string_view protectedText, std::string_view masterPassword);
+
+// The longest value of a protected field (ALAN3, ALAN4 or ALAN5) whose
+// protected form fits the field's 500 characters: 355, 353 and 352 bytes.
+std::size_t MaxSecretBytes(int field);
+
+// Raised by SaveRecords for a secret longer than MaxSecretBytes. what() is
+// the UTF-8 message for the user; it names the field and its limit.
+class SecretTooLongError : public std::runtime_error {
+ public:
+  SecretTooLongError(int field, const std::string& message)
+      : std::runtime_error(message), field_(field) {}
+  int field() const { return field_; }
+
+ private:
+  int field_;
+};
 
 // Steps the window layer hands to LoadRecords; the store knows no window.
 struct LoadSteps {
@@ -29,14 +50,19 @@ struct LoadSteps {
 
 // Protects the three secret fields of every record and writes the file at
 // path. The table keeps its plain values, also when the save fails. A secret
-// whose protected form would not fit its field is refused with an error that
-// names the field and its limit, and nothing is written.
+// whose protected form would not fit its field is refused with a
+// SecretTooLongError, and nothing is written. The key set-ups are spread over
+// WorkerThreads() threads while the caller waits.
 void SaveRecords(RecordTable& table, const std::string& path, std::string_view masterPassword);
 
 // Empties the table, reads the file at path when it exists, verifies the
 // master password against every record's password and restores the plain
 // values, then runs steps.refreshViews. On a wrong master password:
-// steps.reportWrongPassword, then throws SilentAbort.
+// steps.reportWrongPassword, then throws SilentAbort; the records before the
+// failing one are deciphered, it and those after it keep their protected
+// forms. When reading or rewriting the file fails, the table is left empty and
+// the error is passed on. The key set-ups are spread over WorkerThreads()
+// threads while the caller waits; what the caller sees is the same.
 void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
                  const LoadSteps& steps);
 

@@ -1,0 +1,191 @@
+// The data file: an INI text with one section per record, read and written
+// with the rules of the Windows profile functions the file format comes from.
+#include "DataFile.h"
+
+#include <bitset>
+#include <cstring>
+#include <stdexcept>
+#include <string_view>
+
+#include "DecimalText.h"
+#include "WholeFile.h"
+
+namespace quilor {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kSectionPrefix = "RecNo";
+
+// Blanks as the profile functions see them, Ctrl-Z (an old end-of-file mark)
+// included.
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == '\x1a';
+}
+
+std::string_view Trim(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+// A value enclosed in one pair of matching quotation marks loses them.
+std::string_view Unquote(std::string_view value) {
+  if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+      value.back() == value.front()) {
+    return value.substr(1, value.size() - 2);
+  }
+  return value;
+}
+
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+bool ReadBoolean(std::string_view value) {
+  if (const auto number = ParseDecimal(value)) return *number != 0;
+  return EqualsIgnoringAsciiCase(value, "true");
+}
+
+// Sets one field from its text in the file. A value that does not convert
+// leaves the field null, as the profile reader's caller ignored such errors.
+void SetFieldFromText(RecordTable& table, int field, std::string_view value) {
+  switch (kFields[field].kind) {
+    case FieldKind::Text:
+      table.setText(field, value);
+      break;
+    case FieldKind::Date:
+    case FieldKind::Time:
+      if (const auto number = ParseDecimal(value)) table.setNumber(field, *number);
+      break;
+    case FieldKind::Boolean:
+      table.setBoolean(field, ReadBoolean(value));
+      break;
+  }
+}
+
+// Lines end at LF (a CR before it is a blank and trimmed away); a file
+// without any LF is split at CR instead.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text)
+      : rest_(text), separator_(text.find('\n') == std::string_view::npos ? '\r' : '\n') {}
+
+  bool next(std::string_view& line) {
+    if (done_) return false;
+    const auto end = rest_.find(separator_);
+    if (end == std::string_view::npos) {
+      line = rest_;
+      done_ = true;
+    } else {
+      line = rest_.substr(0, end);
+      rest_.remove_prefix(end + 1);
+    }
+    return true;
+  }
+
+ private:
+  std::string_view rest_;
+  char separator_;
+  bool done_ = false;
+};
+
+// Fills the table from the file's text in one pass. Every line that opens
+// with "[" starts a record, whatever its name and whether or not the name is
+// closed, so that no record is lost to a damaged or repeated header. Within a
+// record the first line of a key decides its value, as the profile reader
+// returns the first match; keys before the first header belong to no record.
+void FillTable(RecordTable& table, std::string_view text) {
+  bool inRecord = false;
+  std::bitset<kFieldCount> keySeen;
+  std::string_view line;
+  LineReader lines(text);
+  while (lines.next(line)) {
+    line = Trim(line);
+    if (line.empty()) continue;
+    if (line.front() == '[') {
+      if (inRecord) table.post();
+      table.append();
+      inRecord = true;
+      keySeen.reset();
+      continue;
+    }
+    const auto equals = line.find('=');
+    if (!inRecord || equals == std::string_view::npos) continue;
+    const int field = FieldIndexByName(Trim(line.substr(0, equals)));
+    if (field < 0 || keySeen[field]) continue;
+    keySeen[field] = true;
+    const std::string_view value = Unquote(Trim(line.substr(equals + 1)));
+    if (!value.empty()) SetFieldFromText(table, field, value);
+  }
+  if (inRecord) table.post();
+}
+
+void AppendRecordSection(std::string& out, int position, const Record& record) {
+  out.append("[").append(kSectionPrefix).append(std::to_string(position)).append("]");
+  out.append(kLineEnd);
+  for (int field = 0; field < kFieldCount; ++field) {
+    const std::string text = FieldToText(record.values[field], kFields[field].kind);
+    // A line feed would split the value into lines of its own on the next
+    // read: refuse it rather than store what cannot be read back. A lone CR
+    // stays inside its line.
+    if (text.find('\n') != std::string::npos) {
+      throw std::invalid_argument(std::string(kFields[field].name) + " holds a line break");
+    }
+    out.append(kFields[field].name).append("=").append(text).append(kLineEnd);
+  }
+}
+
+}  // namespace
+
+std::string FieldToText(const FieldValue& value, FieldKind kind) {
+  if (value.isNull) return {};
+  switch (kind) {
+    case FieldKind::Text:
+      return value.text;
+    case FieldKind::Date:
+    case FieldKind::Time:
+      return FormatGeneral(value.number);
+    case FieldKind::Boolean:
+      return value.flag ? "-1" : "0";
+  }
+  return {};
+}
+
+void WriteDataFile(RecordTable& table, const std::string& path) {
+  if (table.isEmpty()) {
+    RemoveFile(path);
+    return;
+  }
+  const RecordTable::Bookmark mark = table.remember();
+  std::string content;
+  content.reserve(table.recordCount() * 1024);
+  int position = 0;
+  try {
+    for (table.first(); !table.eof(); table.next()) {
+      AppendRecordSection(content, ++position, table.current());
+    }
+  } catch (const std::invalid_argument& refused) {
+    table.returnTo(mark);
+    throw std::runtime_error("Unable to write to " + path + ": " + refused.what());
+  }
+  table.returnTo(mark);
+  ReplaceWholeFile(path, content);
+}
+
+void ReadDataFile(RecordTable& table, const std::string& path) {
+  table.activate();
+  table.removeAllRecords();
+  const auto content = ReadWholeFile(path);
+  if (!content) return;
+  FillTable(table, *content);
+  table.first();
+  WriteDataFile(table, path);
+}
+
+}  // namespace quilor

@@ -1,0 +1,239 @@
+#include "ProtectedRecords.h"
+
+#include <array>
+#include <vector>
+
+#include "Base64.h"
+#include "DataFile.h"
+#include "SecureWipe.h"
+#include "SilentAbort.h"
+#include "TextCipher.h"
+#include "WorkerThreads.h"
+
+namespace quilor {
+
+namespace {
+
+struct SecretField {
+  int field;
+  std::string_view marker;
+  const char* label;  // UTF-8, as the user knows the field
+};
+
+// In the order a record is deciphered: the password first, since it alone
+// proves the master password.
+constexpr std::array<SecretField, 3> kSecrets{{
+    {field::SIFRE, kPasswordMarker, "Şifre"},
+    {field::SIFRE2, kPassword2Marker, "Şifre 2"},
+    {field::KULLANICIADI, kUserNameMarker, "Kullanıcı adı"},
+}};
+
+constexpr std::size_t kProtectedFieldBytes = 500;
+
+// Base64 length of the cipher text of n bytes: padded to the next whole
+// block (always at least one pad byte), then four characters per three bytes.
+constexpr std::size_t ProtectedLength(std::size_t n) {
+  const std::size_t cipherBytes = 8 * (n / 8 + 1);
+  return 4 * ((cipherBytes + 2) / 3);
+}
+
+constexpr std::size_t LongestProtectable() {
+  std::size_t n = 0;
+  while (ProtectedLength(n + 1) <= kProtectedFieldBytes) ++n;
+  return n;
+}
+
+const SecretField& SecretOf(int field) {
+  for (const auto& secret : kSecrets) {
+    if (secret.field == field) return secret;
+  }
+  throw std::out_of_range("not a protected field");
+}
+
+using SecretTexts = std::array<std::string, kSecrets.size()>;
+
+void WipeAll(SecretTexts& texts) {
+  for (auto& text : texts) WipeText(text);
+}
+
+void WipeAll(std::vector<SecretTexts>& records) {
+  for (auto& texts : records) WipeAll(texts);
+}
+
+// The records in table order; the pointers stay valid until records are
+// added or removed. The cursor is left where it was.
+std::vector<const Record*> RecordsInOrder(RecordTable& table) {
+  std::vector<const Record*> records;
+  records.reserve(table.recordCount());
+  const auto mark = table.remember();
+  for (table.first(); !table.eof(); table.next()) records.push_back(&table.current());
+  table.returnTo(mark);
+  return records;
+}
+
+void CheckSecretLengths(const std::vector<const Record*>& records) {
+  for (const Record* record : records) {
+    for (const auto& secret : kSecrets) {
+      const std::size_t limit = MaxSecretBytes(secret.field);
+      if (record->values[secret.field].text.size() > limit) {
+        throw SecretTooLongError(secret.field, std::string(secret.label) + " en fazla " +
+                                                   std::to_string(limit) + " karakter olabilir.");
+      }
+    }
+  }
+}
+
+std::string ProtectWithMarker(std::string_view marker, const FieldValue& value,
+                              std::string_view masterPassword) {
+  std::string plain;
+  plain.reserve(marker.size() + value.text.size());
+  plain.append(marker).append(value.text);  // a null value counts as the empty text
+  std::string protectedText = ProtectValue(plain, masterPassword);
+  WipeText(plain);
+  return protectedText;
+}
+
+// The program always writes the marker first, so only a leading marker is
+// taken off; a value that merely contains the marker text stays whole.
+void TakeOffMarker(std::string& value, std::string_view marker) {
+  if (value.starts_with(marker)) value.erase(0, marker.size());
+}
+
+void CopyValue(RecordTable& into, int field, const FieldValue& value) {
+  if (value.isNull) return;
+  switch (kFields[field].kind) {
+    case FieldKind::Text:
+      into.setText(field, value.text);
+      break;
+    case FieldKind::Date:
+    case FieldKind::Time:
+      into.setNumber(field, value.number);
+      break;
+    case FieldKind::Boolean:
+      into.setBoolean(field, value.flag);
+      break;
+  }
+}
+
+// A table in the same order whose secret fields hold the protected forms;
+// the plain values are never copied into it.
+void FillProtectedCopy(RecordTable& copy, const std::vector<const Record*>& records,
+                       const std::vector<SecretTexts>& protectedForms) {
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    copy.append();
+    for (int field = 0; field < kFieldCount; ++field) {
+      if (field == field::KULLANICIADI || field == field::SIFRE || field == field::SIFRE2) continue;
+      CopyValue(copy, field, records[i]->values[field]);
+    }
+    for (std::size_t k = 0; k < kSecrets.size(); ++k) {
+      copy.setText(kSecrets[k].field, protectedForms[i][k]);
+    }
+    copy.post();
+  }
+}
+
+// Deciphers one record's secrets. False when its password does not prove the
+// master password; nothing of it is then kept.
+bool DecipherRecord(const Record& record, std::string_view masterPassword, SecretTexts& plain) {
+  for (std::size_t k = 0; k < kSecrets.size(); ++k) {
+    const SecretField& secret = kSecrets[k];
+    plain[k] = UnprotectValue(record.values[secret.field].text, masterPassword);
+    if (secret.field == field::SIFRE && plain[k].find(secret.marker) == std::string::npos) {
+      WipeAll(plain);
+      return false;
+    }
+    TakeOffMarker(plain[k], secret.marker);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string ProtectValue(std::string_view plain, std::string_view masterPassword) {
+  // Room for the pad, so that enciphering in place never leaves a copy of
+  // the plain text behind in a released buffer.
+  std::string bytes;
+  bytes.reserve(plain.size() + 8);
+  bytes.assign(plain);
+  EncryptText(bytes, masterPassword);
+  return EncodeBase64(bytes);
+}
+
+std::string UnprotectValue(std::string_view protectedText, std::string_view masterPassword) {
+  std::string bytes = DecodeBase64(protectedText);
+  DecryptText(bytes, masterPassword);
+  return bytes;
+}
+
+std::size_t MaxSecretBytes(int field) {
+  static_assert(LongestProtectable() == 367);
+  return LongestProtectable() - SecretOf(field).marker.size();
+}
+
+void SaveRecords(RecordTable& table, const std::string& path, std::string_view masterPassword) {
+  const auto records = RecordsInOrder(table);
+  CheckSecretLengths(records);
+
+  std::vector<SecretTexts> protectedForms(records.size());
+  ParallelFor(records.size(), [&](std::size_t i) {
+    for (std::size_t k = 0; k < kSecrets.size(); ++k) {
+      const SecretField& secret = kSecrets[k];
+      protectedForms[i][k] =
+          ProtectWithMarker(secret.marker, records[i]->values[secret.field], masterPassword);
+    }
+    return true;
+  });
+
+  RecordTable copy;
+  FillProtectedCopy(copy, records, protectedForms);
+  WriteDataFile(copy, path);
+}
+
+void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
+                 const LoadSteps& steps) {
+  table.activate();
+  table.removeAllRecords();
+  try {
+    ReadDataFile(table, path);
+  } catch (...) {
+    // What was read is still protected; it must not stay in the table where
+    // a later save would protect it a second time.
+    table.removeAllRecords();
+    throw;
+  }
+
+  const auto records = RecordsInOrder(table);
+  std::vector<SecretTexts> plain(records.size());
+  std::vector<char> verified(records.size(), 0);
+  try {
+    ParallelFor(records.size(), [&](std::size_t i) {
+      verified[i] = DecipherRecord(*records[i], masterPassword, plain[i]);
+      return verified[i] != 0;
+    });
+  } catch (...) {
+    WipeAll(plain);
+    table.removeAllRecords();
+    throw;
+  }
+
+  // Applied in table order, so the table ends as a one-by-one load leaves
+  // it: deciphered up to the first record whose password fails.
+  table.first();
+  for (std::size_t i = 0; i < records.size(); ++i, table.next()) {
+    if (!verified[i]) {
+      WipeAll(plain);
+      if (steps.reportWrongPassword) steps.reportWrongPassword();
+      throw SilentAbort{};
+    }
+    table.edit();
+    for (std::size_t k = 0; k < kSecrets.size(); ++k) {
+      table.setText(kSecrets[k].field, plain[i][k]);
+    }
+    table.post();
+    WipeAll(plain[i]);
+  }
+  table.first();
+  if (steps.refreshViews) steps.refreshViews();
+}
+
+}  // namespace quilor

@@ -1,0 +1,97 @@
+#include "WholeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <stdexcept>
+
+#include "FileSteps.h"
+
+namespace quilor {
+
+namespace {
+
+[[noreturn]] void ThrowUnableToWrite(const std::string& path) {
+  throw std::runtime_error("Unable to write to " + path);
+}
+
+[[noreturn]] void ThrowUnableToRead(const std::string& path) {
+  throw std::runtime_error("Unable to read " + path);
+}
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+bool WriteAll(FileSteps& steps, int fd, std::string_view content) {
+  while (!content.empty()) {
+    const long written = steps.write(fd, content.data(), content.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// The rename is only durable once the folder's entry is; a failure here
+// changes nothing on disk that a later write would not mend, so it is not
+// reported.
+void SyncFolder(const std::string& path) {
+  const int fd = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+}  // namespace
+
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::nullopt;
+    ThrowUnableToRead(path);
+  }
+  std::string content;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
+    content.reserve(static_cast<std::size_t>(info.st_size));
+  }
+  char chunk[65536];
+  for (;;) {
+    const long got = CurrentFileSteps().read(fd, chunk, sizeof chunk);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      ::close(fd);
+      ThrowUnableToRead(path);
+    }
+    if (got == 0) break;
+    content.append(chunk, static_cast<std::size_t>(got));
+  }
+  ::close(fd);
+  return content;
+}
+
+void ReplaceWholeFile(const std::string& path, std::string_view content) {
+  FileSteps& steps = CurrentFileSteps();
+  std::string tempPath = path + ".XXXXXX";
+  const int fd = steps.open(tempPath);
+  if (fd < 0) ThrowUnableToWrite(path);
+
+  const bool written = WriteAll(steps, fd, content) && steps.sync(fd) == 0;
+  const bool closed = steps.close(fd) == 0;
+  if (!written || !closed || steps.rename(tempPath, path) != 0) {
+    ::unlink(tempPath.c_str());
+    ThrowUnableToWrite(path);
+  }
+  SyncFolder(path);
+}
+
+void RemoveFile(const std::string& path) {
+  if (CurrentFileSteps().remove(path) != 0 && errno != ENOENT) ThrowUnableToWrite(path);
+}
+
+}  // namespace quilor

@@ -1,0 +1,231 @@
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "DataFile.h"
+#include "StoreTestSupport.h"
+
+namespace quilor {
+namespace {
+
+using test::Cp;
+using test::Fixture;
+using test::ReadBytes;
+using test::TempFolder;
+using test::WriteBytes;
+
+std::string ReplaceAll(std::string text, const std::string& from, const std::string& to) {
+  for (auto at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+void AppendTitled(RecordTable& table, const std::string& title) {
+  table.append();
+  table.setText(field::TANIMI, title);
+  table.post();
+}
+
+TEST(ReadDataFile, ReadsEverySectionAsARecordAndLeavesTheFileNormalised) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  WriteBytes(path, Fixture("data.xtr"));
+
+  RecordTable table;
+  ReadDataFile(table, path);
+
+  ASSERT_EQ(table.recordCount(), 5u);
+  EXPECT_EQ(table.recordNo(), 1);
+
+  // Blanks, quotes, a lower-case key, a comma decimal; the unknown key and
+  // the second ALAN2 line are ignored.
+  EXPECT_EQ(table.text(field::KAYITNO), "200903151030001230042");
+  EXPECT_EQ(table.text(field::TANIMI), Cp("Kişisel Posta"));
+  EXPECT_EQ(table.text(field::SIFRE), "kdyt7m5b5yKsO9t0axsTVbL7Bx0feXfROucWVL3hWqQ=");
+  EXPECT_EQ(table.text(field::ACIKLAMA), Cp("Açıklama: a=b"));
+  EXPECT_EQ(table.text(field::WEBADRES), "https://posta.example.com.tr/giris?dil=tr&x=1");
+  EXPECT_TRUE(table.isNull(field::OZELKODU1));
+  EXPECT_EQ(table.number(field::KAYITTARIHI), 39887);
+  EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
+  EXPECT_TRUE(table.boolean(field::SISTEMTRAY));
+  EXPECT_EQ(table.text(field::KULLANICIADITANIM), Cp("Kullanıcı Adı"));
+
+  // An odd section name; a date that is no number stays null; a date keeps
+  // its day; no ALAN17 line leaves the tray flag null; mismatched quotes stay.
+  table.next();
+  EXPECT_EQ(table.text(field::TANIMI), Cp("Banka hesabı"));
+  EXPECT_TRUE(table.isNull(field::KAYITTARIHI));
+  EXPECT_DOUBLE_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.000015);
+  EXPECT_EQ(table.number(field::SIFRE2DEGISTIRMETARIHI), 39887);
+  EXPECT_EQ(table.text(field::OTOMATIKDOLDURSCRIPT), Cp("Ad{TAB}Şifre{ENTER}"));
+  EXPECT_TRUE(table.isNull(field::SISTEMTRAY));
+  EXPECT_FALSE(table.boolean(field::SISTEMTRAY));
+  EXPECT_EQ(table.text(field::KULLANICIADITANIM), Cp("'tek tırnak\""));
+
+  // "[]" is a record of nulls; a repeated name is a record of its own.
+  table.next();
+  for (int f = 0; f < kFieldCount; ++f) EXPECT_TRUE(table.isNull(f)) << kFields[f].name;
+  table.next();
+  EXPECT_EQ(table.text(field::TANIMI), Cp("Aynı adlı bölüm"));
+  EXPECT_TRUE(table.boolean(field::SISTEMTRAY));
+
+  // An over-long title is cut to its field; a word other than True is false.
+  table.next();
+  EXPECT_EQ(table.text(field::TANIMI), Cp("Bu başlık elli bayttan uzun olduğu için kesilir ve"));
+  EXPECT_FALSE(table.isNull(field::SISTEMTRAY));
+  EXPECT_FALSE(table.boolean(field::SISTEMTRAY));
+
+  const std::string normalised = Fixture("data.normalised.xtr");
+  EXPECT_EQ(ReadBytes(path), normalised);
+
+  ReadDataFile(table, path);
+  EXPECT_EQ(table.recordCount(), 5u);
+  EXPECT_EQ(ReadBytes(path), normalised);
+}
+
+TEST(ReadDataFile, ReadsLfAndCrLineEndsLikeCrLf) {
+  const std::string normalised = Fixture("data.normalised.xtr");
+  for (const char* lineEnd : {"\n", "\r"}) {
+    TempFolder folder;
+    const std::string path = folder.file("data.xtr");
+    WriteBytes(path, ReplaceAll(normalised, "\r\n", lineEnd));
+
+    RecordTable table;
+    ReadDataFile(table, path);
+
+    EXPECT_EQ(table.recordCount(), 5u);
+    EXPECT_EQ(ReadBytes(path), normalised);
+  }
+}
+
+TEST(ReadDataFile, HasNoSizeLimitsAndDropsNoRecord) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  const std::string script(3000, 's');
+  std::string content;
+  const int sections = 2500;  // their names alone are far beyond 16 KB
+  for (int i = 0; i < sections; ++i) {
+    content += "[Kayıt numarası " + std::to_string(i) + " uzun bir bölüm adı]\r\n";
+    content += "ALAN2=" + std::to_string(i) + "\r\nALAN16=" + script + "\r\n";
+  }
+  WriteBytes(path, content);
+
+  RecordTable table;
+  ReadDataFile(table, path);
+
+  ASSERT_EQ(table.recordCount(), static_cast<std::size_t>(sections));
+  int expected = 0;
+  for (table.first(); !table.eof(); table.next(), ++expected) {
+    ASSERT_EQ(table.text(field::TANIMI), std::to_string(expected));
+    ASSERT_EQ(table.text(field::OTOMATIKDOLDURSCRIPT), std::string(500, 's'));
+  }
+  EXPECT_NE(ReadBytes(path).find("[RecNo2500]\r\n"), std::string::npos);
+}
+
+TEST(ReadDataFile, AFileWithoutSectionsIsRemoved) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  WriteBytes(path, "\r\nALAN2=bölümsüz\r\n  \r\n");
+
+  RecordTable table;
+  ReadDataFile(table, path);
+
+  EXPECT_TRUE(table.isEmpty());
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+TEST(ReadDataFile, AFileThatCannotBeReadIsReportedAndLeftAlone) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  std::filesystem::create_directory(path);
+  RecordTable table;
+  AppendTitled(table, "eski");
+
+  try {
+    ReadDataFile(table, path);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to read " + path);
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST(WriteDataFile, WritesRecordsInTableOrderAndKeepsTheCurrentRecord) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  RecordTable table;
+  for (const char* title : {"Zeytin", "Armut", "Muz"}) AppendTitled(table, title);
+  table.sortByField("ALAN2", true, false);  // Armut, Muz, Zeytin; "Muz" stays current
+  const int current = table.recordId();
+
+  WriteDataFile(table, path);
+
+  EXPECT_EQ(table.recordId(), current);
+  const std::string bytes = ReadBytes(path);
+  EXPECT_EQ(bytes.substr(0, 24), "[RecNo1]\r\nALAN1=\r\nALAN2=");
+  EXPECT_LT(bytes.find("ALAN2=Armut\r\n"), bytes.find("[RecNo2]\r\nALAN1=\r\nALAN2=Muz\r\n"));
+  EXPECT_LT(bytes.find("ALAN2=Muz\r\n"), bytes.find("[RecNo3]\r\nALAN1=\r\nALAN2=Zeytin\r\n"));
+  EXPECT_EQ(bytes.substr(bytes.size() - 11), "\r\nALAN20=\r\n");
+}
+
+TEST(WriteDataFile, AnEmptyTableRemovesTheFileAndCreatesNone) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  WriteBytes(path, Fixture("data.normalised.xtr"));
+  RecordTable empty;
+
+  WriteDataFile(empty, path);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  WriteDataFile(empty, path);
+  EXPECT_FALSE(std::filesystem::exists(path));
+  EXPECT_EQ(test::EntryCount(folder.path()), 0u);
+}
+
+TEST(WriteDataFile, RefusesALineBreakInAValueAndKeepsTheOldFile) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  const std::string old = Fixture("data.normalised.xtr");
+  WriteBytes(path, old);
+  RecordTable table;
+  AppendTitled(table, "iki\n[RecNo9]");
+
+  EXPECT_THROW(WriteDataFile(table, path), std::runtime_error);
+  EXPECT_EQ(ReadBytes(path), old);
+}
+
+// Numbers are written with "." and read with "." or "," whatever the
+// process's C locale says.
+TEST(DataFile, NumbersDoNotDependOnTheLocale) {
+  const char* before = std::setlocale(LC_ALL, nullptr);
+  const std::string saved = before ? before : "C";
+  bool commaLocale = false;
+  for (const char* name : {"tr_TR.UTF-8", "tr_TR.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr) {
+      commaLocale = true;
+      break;
+    }
+  }
+  if (!commaLocale) GTEST_SKIP() << "no locale with a decimal comma is installed";
+
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  WriteBytes(path, "[a]\r\nALAN13=0,4375\r\n[b]\r\nALAN13=0.4375\r\nALAN11=39887.0\r\n");
+  RecordTable table;
+  ReadDataFile(table, path);
+  std::setlocale(LC_ALL, saved.c_str());
+
+  table.first();
+  EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
+  table.next();
+  EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
+  const std::string bytes = ReadBytes(path);
+  EXPECT_NE(bytes.find("ALAN11=39887\r\n"), std::string::npos);
+  EXPECT_EQ(bytes.find(','), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quilor

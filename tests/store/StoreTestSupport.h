@@ -1,0 +1,110 @@
+#pragma once
+
+#include <stdlib.h>
+
+#include <QString>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+
+#include "Cp1254.h"
+
+namespace quilor::test {
+
+// A fresh folder under the system's temporary folder, removed with its content.
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "quilor-store-XXXXXX").string();
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  const std::filesystem::path& path() const { return path_; }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot open " + path);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+inline std::string Fixture(const std::string& name) {
+  return ReadBytes(std::string(QUILOR_FIXTURES) + "/" + name);
+}
+
+// Windows-1254 bytes of a UTF-8 literal, as the store holds text.
+inline std::string Cp(const char* utf8) { return ToCp1254(QString::fromUtf8(utf8)).bytes; }
+
+// Names of the entries of a folder, to see that no stray file was left.
+inline std::size_t EntryCount(const std::filesystem::path& folder) {
+  return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                std::filesystem::directory_iterator()));
+}
+
+}  // namespace quilor::test
+
+#include <vector>
+
+#include "RecordTable.h"
+
+namespace quilor::test {
+
+// Every value of every record in table order, and the current record, so a
+// test can say "the table is as it was".
+struct TableSnapshot {
+  std::vector<std::vector<std::string>> records;
+  int currentRecordId = 0;
+  bool operator==(const TableSnapshot&) const = default;
+};
+
+inline TableSnapshot Snapshot(RecordTable& table) {
+  TableSnapshot snapshot;
+  if (table.isEmpty()) return snapshot;
+  snapshot.currentRecordId = table.recordId();
+  const auto mark = table.remember();
+  for (table.first(); !table.eof(); table.next()) {
+    std::vector<std::string> values;
+    for (const FieldValue& v : table.current().values) {
+      values.push_back(v.isNull ? "<null>"
+                                : v.text + "|" + std::to_string(v.number) + "|" +
+                                      (v.flag ? "true" : "false"));
+    }
+    snapshot.records.push_back(std::move(values));
+  }
+  table.returnTo(mark);
+  return snapshot;
+}
+
+// Appends a record with a title and its three secrets (Windows-1254 bytes).
+inline void AppendRecord(RecordTable& table, const std::string& title, const std::string& user,
+                         const std::string& password, const std::string& password2) {
+  table.append();
+  table.setText(field::TANIMI, title);
+  table.setText(field::KULLANICIADI, user);
+  table.setText(field::SIFRE, password);
+  table.setText(field::SIFRE2, password2);
+  table.setNumber(field::KAYITTARIHI, 39887);
+  table.setBoolean(field::SISTEMTRAY, true);
+  table.post();
+}
+
+}  // namespace quilor::test

@@ -1,0 +1,262 @@
+// A write that fails at any step leaves the previous file byte for byte, and
+// the table with its plain values; a file that cannot be read is never
+// written over.
+#include <gtest/gtest.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <string>
+
+#include "DataFile.h"
+#include "FileSteps.h"
+#include "ProtectedRecords.h"
+#include "StoreTestSupport.h"
+
+namespace quilor {
+namespace {
+
+using test::AppendRecord;
+using test::EntryCount;
+using test::ReadBytes;
+using test::Snapshot;
+using test::TempFolder;
+
+enum class Step { Open, Write, Sync, Close, Rename, Remove, Read };
+
+const char* NameOf(Step step) {
+  static const char* const names[] = {"Open", "Write", "Sync", "Close", "Rename", "Remove", "Read"};
+  return names[static_cast<int>(step)];
+}
+
+// The real steps, except that one of them fails the way the system reports
+// it: after doing part of its work where the real call can do that.
+class FailingSteps : public FileSteps {
+ public:
+  explicit FailingSteps(Step step) : step_(step) {}
+
+  long read(int fd, char* buffer, std::size_t size) override {
+    if (step_ == Step::Read && readCalls_++ > 0) return Fail(EIO);
+    return FileSteps::read(fd, buffer, size < 100 ? size : 100);
+  }
+  int open(std::string& pathTemplate) override {
+    return step_ == Step::Open ? Fail(EACCES) : FileSteps::open(pathTemplate);
+  }
+  long write(int fd, const char* data, std::size_t size) override {
+    if (step_ != Step::Write) return FileSteps::write(fd, data, size);
+    if (writtenOnce_) return Fail(ENOSPC);
+    writtenOnce_ = true;
+    return FileSteps::write(fd, data, size / 2);
+  }
+  int sync(int fd) override { return step_ == Step::Sync ? Fail(EIO) : FileSteps::sync(fd); }
+  int close(int fd) override {
+    const int result = FileSteps::close(fd);
+    return step_ == Step::Close ? Fail(EIO) : result;
+  }
+  int rename(const std::string& from, const std::string& to) override {
+    return step_ == Step::Rename ? Fail(EXDEV) : FileSteps::rename(from, to);
+  }
+  int remove(const std::string& path) override {
+    return step_ == Step::Remove ? Fail(EROFS) : FileSteps::remove(path);
+  }
+
+ private:
+  static int Fail(int error) {
+    errno = error;
+    return -1;
+  }
+  Step step_;
+  bool writtenOnce_ = false;
+  int readCalls_ = 0;
+};
+
+// Writes at most a few bytes per call, as a system may under load.
+class ShortWrites : public FileSteps {
+ public:
+  long write(int fd, const char* data, std::size_t size) override {
+    return FileSteps::write(fd, data, size < 7 ? size : 7);
+  }
+};
+
+RecordTable SampleTable() {
+  RecordTable table;
+  AppendRecord(table, "Posta", "ayse", "gizli", "");
+  AppendRecord(table, "Banka", "mehmet", "çok gizli", "1234");
+  return table;
+}
+
+const std::string kMaster = "ana";
+
+class InjectedFailure : public testing::TestWithParam<Step> {
+ protected:
+  void SetUp() override {
+    RecordTable old = SampleTable();
+    SaveRecords(old, path_, kMaster);
+    oldBytes_ = ReadBytes(path_);
+  }
+  TempFolder folder_;
+  std::string path_ = folder_.file("data.xtr");
+  std::string oldBytes_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Steps, InjectedFailure,
+                         testing::Values(Step::Open, Step::Write, Step::Sync, Step::Close,
+                                         Step::Rename),
+                         [](const auto& info) { return NameOf(info.param); });
+
+TEST_P(InjectedFailure, ASaveLeavesTheOldFileAndThePlainValues) {
+  RecordTable table = SampleTable();
+  AppendRecord(table, "Yeni", "ali", "yeni şifre", "");
+  const auto before = Snapshot(table);
+  FailingSteps failing(GetParam());
+  ScopedFileSteps scoped(failing);
+
+  try {
+    SaveRecords(table, path_, kMaster);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + path_);
+  }
+  EXPECT_EQ(ReadBytes(path_), oldBytes_);
+  EXPECT_EQ(EntryCount(folder_.path()), 1u);
+  EXPECT_EQ(Snapshot(table), before);
+}
+
+TEST_P(InjectedFailure, AFailedRewriteAfterAReadLeavesTheFileAndNoProtectedForms) {
+  RecordTable table;
+  int refreshed = 0;
+  FailingSteps failing(GetParam());
+  ScopedFileSteps scoped(failing);
+
+  EXPECT_THROW(LoadRecords(table, path_, kMaster, {nullptr, [&] { ++refreshed; }}),
+               std::runtime_error);
+  EXPECT_TRUE(table.isEmpty());
+  EXPECT_EQ(refreshed, 0);
+  EXPECT_EQ(ReadBytes(path_), oldBytes_);
+  EXPECT_EQ(EntryCount(folder_.path()), 1u);
+}
+
+TEST(FileFailures, AFileWhoseReadFailsIsNeverWrittenOver) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  RecordTable table = SampleTable();
+  SaveRecords(table, path, kMaster);
+  const std::string old = ReadBytes(path);
+  FailingSteps failing(Step::Read);
+  ScopedFileSteps scoped(failing);
+
+  try {
+    LoadRecords(table, path, kMaster, {});
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to read " + path);
+  }
+  EXPECT_TRUE(table.isEmpty());
+  EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST(FileFailures, AnEmptyTableThatCannotRemoveTheFileSaysSo) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  RecordTable table = SampleTable();
+  SaveRecords(table, path, kMaster);
+  const std::string old = ReadBytes(path);
+  FailingSteps failing(Step::Remove);
+  ScopedFileSteps scoped(failing);
+  RecordTable empty;
+
+  EXPECT_THROW(SaveRecords(empty, path, kMaster), std::runtime_error);
+  EXPECT_EQ(ReadBytes(path), old);
+}
+
+TEST(FileFailures, ShortWritesStillWriteTheWholeFile) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  RecordTable table = SampleTable();
+  SaveRecords(table, path, kMaster);
+  const std::string whole = ReadBytes(path);
+  ShortWrites shortWrites;
+  ScopedFileSteps scoped(shortWrites);
+
+  SaveRecords(table, path, kMaster);
+  EXPECT_EQ(ReadBytes(path), whole);
+}
+
+TEST(FileFailures, TheFileIsReadableAndWritableByItsOwnerOnly) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  const mode_t oldMask = ::umask(0);
+  RecordTable table = SampleTable();
+  SaveRecords(table, path, kMaster);
+  struct stat info {};
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+
+  ::chmod(path.c_str(), 0644);
+  LoadRecords(table, path, kMaster, {});
+  ::umask(oldMask);
+  ASSERT_EQ(::stat(path.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0600u);
+}
+
+// Failures the system produces itself, on a small file system of our own.
+// Mounting needs privileges; without them these tests are skipped.
+class RealFileSystem : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (::mount("tmpfs", folder_.path().c_str(), "tmpfs", 0, "size=64k,mode=0700") != 0) {
+      GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+    }
+    mounted_ = true;
+    RecordTable old = SampleTable();
+    SaveRecords(old, path_, kMaster);
+    oldBytes_ = ReadBytes(path_);
+  }
+  void TearDown() override {
+    if (mounted_) ::umount2(folder_.path().c_str(), MNT_DETACH);
+  }
+  void MakeReadOnly() {
+    ASSERT_EQ(::mount(nullptr, folder_.path().c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr),
+              0);
+  }
+
+  TempFolder folder_;
+  std::string path_ = folder_.file("data.xtr");
+  std::string oldBytes_;
+  bool mounted_ = false;
+};
+
+TEST_F(RealFileSystem, AFullDiskLeavesTheOldFile) {
+  RecordTable table = SampleTable();
+  for (int i = 0; i < 200; ++i) {
+    AppendRecord(table, "Kayıt " + std::to_string(i), "kullanici", "sifre", "");
+    table.edit();
+    table.setText(field::OTOMATIKDOLDURSCRIPT, std::string(500, 's'));
+    table.post();
+  }
+  const auto before = Snapshot(table);
+
+  EXPECT_THROW(SaveRecords(table, path_, kMaster), std::runtime_error);
+  EXPECT_EQ(ReadBytes(path_), oldBytes_);
+  EXPECT_EQ(EntryCount(folder_.path()), 1u);
+  EXPECT_EQ(Snapshot(table), before);
+}
+
+TEST_F(RealFileSystem, AReadOnlyFolderLeavesTheOldFile) {
+  MakeReadOnly();
+  RecordTable table = SampleTable();
+  AppendRecord(table, "Yeni", "ali", "yeni", "");
+  const auto before = Snapshot(table);
+
+  EXPECT_THROW(SaveRecords(table, path_, kMaster), std::runtime_error);
+  EXPECT_EQ(Snapshot(table), before);
+  RecordTable empty;
+  EXPECT_THROW(SaveRecords(empty, path_, kMaster), std::runtime_error);
+  EXPECT_THROW(LoadRecords(table, path_, kMaster, {}), std::runtime_error);
+  EXPECT_TRUE(table.isEmpty());
+  EXPECT_EQ(ReadBytes(path_), oldBytes_);
+}
+
+}  // namespace
+}  // namespace quilor
