@@ -43,7 +43,7 @@ void CheckReadsBack(RecordTable& written, const std::vector<ImportedRecord>& rec
   RecordTable back;
   LoadRecords(back, staged, masterPassword, LoadSteps{[] {}, [] {}});
   if (back.recordCount() != written.recordCount()) {
-    throw JsonError(text::kNotReadBack, records.front().offset);
+    throw JsonError(text::kNotReadBack, records.front().offsets.front());
   }
   std::size_t index = 0;
   for (written.first(), back.first(); !written.eof(); written.next(), back.next(), ++index) {
@@ -52,7 +52,7 @@ void CheckReadsBack(RecordTable& written, const std::vector<ImportedRecord>& rec
                      kFields[field].kind)) {
         throw JsonError(text::kRecord + std::to_string(index + 1) + ", " +
                             std::string(kFields[field].name) + ": " + text::kNotReadBack,
-                        records[index].offset);
+                        records[index].offsets[field]);
       }
     }
   }

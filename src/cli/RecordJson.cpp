@@ -126,7 +126,7 @@ int FieldNamed(std::string_view key) {
 ImportedRecord RecordFrom(const JsonValue& object, std::size_t recordIndex) {
   if (object.kind != JsonValue::Kind::Object) throw JsonError(text::kNotAnObject, object.offset);
   ImportedRecord record;
-  record.offset = object.offset;
+  record.offsets.fill(object.offset);
   for (const JsonMember& member : object.members) {
     const int field = FieldNamed(member.key);
     if (field < 0) {
@@ -135,6 +135,7 @@ ImportedRecord RecordFrom(const JsonValue& object, std::size_t recordIndex) {
           member.keyOffset);
     }
     record.values[field] = ValueOf(FieldCheck{recordIndex, field, member.value});
+    record.offsets[field] = member.value.offset;
   }
   return record;
 }

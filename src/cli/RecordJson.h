@@ -17,8 +17,10 @@ std::string RecordsToJson(RecordTable& table);
 
 // One record read from JSON, checked to fit the table exactly as given.
 struct ImportedRecord {
-  std::size_t offset = 0;  // where its object starts in the JSON text
   std::array<FieldValue, kFieldCount> values;
+  // Where each value stands in the JSON text, so that a later refusal can
+  // point at it; a key left out points at the record's object.
+  std::array<std::size_t, kFieldCount> offsets{};
 };
 
 // Reads an array of the shape RecordsToJson writes. Keys left out are null.

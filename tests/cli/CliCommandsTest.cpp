@@ -1,0 +1,343 @@
+// quilor-cli run as a user or a script runs it, on files in scratch folders.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "CliRunner.h"
+
+namespace quilor::cli::test {
+namespace {
+
+const std::string kFixtures = QUILOR_CLI_FIXTURES;
+
+// sample.xtr: two records with the profile-file quirks the program accepts
+// (blanks and quotes around values, a lower-case key, an odd section name,
+// an unknown key, a comma decimal, missing keys). Its secrets were enciphered
+// with OpenSSL's Blowfish under the 16 Windows-1254 bytes of this password,
+// independently of our cipher.
+const std::string kFixturePassword = "Gizli Şifre ığüö\n";
+
+std::string Fixture(const std::string& name) { return ReadBytes(kFixtures + "/" + name); }
+
+// A data file made from records through the tool itself.
+std::string Imported(const ScratchDir& dir, const std::string& json, const std::string& name) {
+  WriteBytes(dir.path(name + ".json"), json);
+  const RunResult r = RunCli({"import", dir.path(name), dir.path(name + ".json")}, "pw\n");
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  return dir.path(name);
+}
+
+struct timespec ModificationTime(const std::string& path) {
+  struct stat info {};
+  EXPECT_EQ(::stat(path.c_str(), &info), 0);
+  return info.st_mtim;
+}
+
+TEST(CliCommandsTest, ExportOfTheFixtureGivesEveryFieldInFileOrder) {
+  ScratchDir dir;
+  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
+  const RunResult r = RunCli({"export", dir.path("data.xtr")}, kFixturePassword);
+  EXPECT_EQ(r.exitCode, 0);
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(r.out, Fixture("sample.json"));
+}
+
+TEST(CliCommandsTest, ReadingCommandsLeaveTheFileAndTheFoldersUntouched) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir.path("tmp"));
+  const std::string file = dir.path("data.xtr");
+  WriteBytes(file, Fixture("sample.xtr"));
+  const struct timespec past[2] = {{1000000000, 123456789}, {1000000000, 123456789}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), past, 0), 0);
+
+  const std::vector<std::pair<std::vector<std::string>, int>> runs = {
+      {{"ls", file}, 0},
+      {{"show", file, "Banka"}, 0},
+      {{"show", file, "Yok"}, 1},
+      {{"export", file}, 0},
+  };
+  for (const auto& [arguments, status] : runs) {
+    EXPECT_EQ(RunCli(arguments, kFixturePassword, {"TMPDIR=" + dir.path("tmp")}).exitCode, status)
+        << arguments[0];
+  }
+  EXPECT_EQ(RunCli({"export", file}, "yanlış\n", {"TMPDIR=" + dir.path("tmp")}).exitCode, 3);
+
+  EXPECT_EQ(ReadBytes(file), Fixture("sample.xtr"));
+  const struct timespec after = ModificationTime(file);
+  EXPECT_EQ(after.tv_sec, past[0].tv_sec);
+  EXPECT_EQ(after.tv_nsec, past[0].tv_nsec);
+  // No copy of the file is left behind, beside it or in the scratch folder.
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path("tmp")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")),
+                          std::filesystem::directory_iterator()),
+            2);
+}
+
+TEST(CliCommandsTest, ListFollowsTheTitleOrderOfTheUsersLocale) {
+  ScratchDir dir;
+  const std::string file = Imported(dir,
+                                    "[{\"ALAN2\": \"ipek\", \"ALAN4\": \"a\", \"ALAN10\": \"Ev\"},"
+                                    " {\"ALAN2\": \"Irmak\", \"ALAN4\": \"a\"},"
+                                    " {\"ALAN2\": \"ılık\", \"ALAN4\": \"a\", \"ALAN7\": \"w.tr\"},"
+                                    " {\"ALAN2\": \"İzmir\", \"ALAN4\": \"a\"},"
+                                    " {\"ALAN2\": \"Zeytin\", \"ALAN4\": \"a\"},"
+                                    " {\"ALAN2\": \"çam\", \"ALAN4\": \"a\"}]",
+                                    "data.xtr");
+  const RunResult r = RunCli({"ls", file}, "pw\n", {"LC_ALL=tr_TR.UTF-8", "LANG=tr_TR.UTF-8"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "çam\t\t\n"
+            "ılık\t\tw.tr\n"
+            "Irmak\t\t\n"
+            "ipek\tEv\t\n"
+            "İzmir\t\t\n"
+            "Zeytin\t\t\n");
+}
+
+TEST(CliCommandsTest, ShowPrintsTheRecordWithItsSecretsAndOwnCaptions) {
+  ScratchDir dir;
+  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
+  const RunResult r = RunCli({"show", dir.path("data.xtr"), "Kişisel Posta"}, kFixturePassword);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out,
+            "Kayıt No: 200903151030001230042\n"
+            "Tanımı: Kişisel Posta\n"
+            "Grubu: Kişisel\n"
+            "Açıklama: Açıklama: a=b\n"
+            "Web / Mail Adres: https://posta.example.com.tr/giris?dil=tr&x=1\n"
+            "Özel Kodu 1:\n"
+            "Özel Kodu 2:\n"
+            "Kullanıcı Adı: ayşe.yılmaz\n"
+            "Şifre: Şifre=ğüş;1\n"
+            "Şifre 2:\n"
+            "Script: {USERNAME}{TAB}{PASSWORD}{ENTER}\n"
+            "Sistem tepsisi: Evet\n"
+            "Kayıt Tarihi: 2009-03-15\n"
+            "Şifre 1 Değiştirme: 2009-03-15 10:30:00\n"
+            "Şifre2 Değiştirme:\n");
+
+  const RunResult banka = RunCli({"show", dir.path("data.xtr"), "Banka"}, kFixturePassword);
+  EXPECT_NE(banka.out.find("\nPIN: QARVELINOPESKA2\n"), std::string::npos) << banka.out;
+  EXPECT_NE(banka.out.find("\nŞifre 2: ikinci €\n"), std::string::npos) << banka.out;
+}
+
+TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
+  ScratchDir dir;
+  const std::string file = Imported(dir,
+                                    "[{\"ALAN2\": \"Posta\", \"ALAN4\": \"bir\"},"
+                                    " {\"ALAN2\": \"posta\", \"ALAN4\": \"iki\"},"
+                                    " {\"ALAN2\": \"Posta\", \"ALAN4\": \"üç\"}]",
+                                    "data.xtr");
+  const RunResult both = RunCli({"show", file, "Posta"}, "pw\n");
+  EXPECT_EQ(both.exitCode, 0);
+  const auto first = both.out.find("Şifre: bir\n");
+  const auto second = both.out.find("\n\nKayıt No:");
+  const auto third = both.out.find("Şifre: üç\n");
+  EXPECT_TRUE(first < second && second < third) << both.out;
+  EXPECT_EQ(both.out.find("Şifre: iki"), std::string::npos);
+
+  const RunResult none = RunCli({"show", file, "Yok"}, "pw\n");
+  EXPECT_EQ(none.exitCode, 1);
+  EXPECT_EQ(none.out, "");
+  EXPECT_EQ(none.err, "quilor-cli: bu tanımla bir kayıt yok: Yok\n");
+}
+
+// Written as export writes it, so what comes back must be the same bytes.
+std::string ExportShapedRecords() {
+  // 50 and 353 characters, one byte each in Windows-1254: the longest title
+  // and the longest password the file keeps. The password begins with its
+  // own marker text, which must survive.
+  std::string longTitle;
+  for (int i = 0; i < 25; ++i) longTitle += "şı";
+  std::string longPassword = "QARVELINOPESKA";
+  for (int i = 0; i < 339; ++i) longPassword += "ğ";
+  return "[\n"
+         "  {\n"
+         "    \"ALAN1\": \"200903151030001230042\",\n"
+         "    \"ALAN2\": \"" +
+         longTitle +
+         "\",\n"
+         "    \"ALAN3\": \"ayşe@örnek.com.tr\",\n"
+         "    \"ALAN4\": \"" +
+         longPassword +
+         "\",\n"
+         "    \"ALAN5\": \"\",\n"
+         "    \"ALAN6\": \"Açıklama \\\"tırnaklı\\\" = eşit; €\",\n"
+         "    \"ALAN7\": null,\n"
+         "    \"ALAN8\": \"\\u0081\",\n"
+         "    \"ALAN9\": null,\n"
+         "    \"ALAN10\": \"İş\",\n"
+         "    \"ALAN11\": 39887,\n"
+         "    \"ALAN12\": 0,\n"
+         "    \"ALAN13\": 0.4375014236111111,\n"
+         "    \"ALAN14\": -693593,\n"
+         "    \"ALAN15\": 1.1574074074074074e-08,\n"
+         "    \"ALAN16\": \"{USERNAME}{TAB}{PASSWORD}{ENTER}\",\n"
+         "    \"ALAN17\": false,\n"
+         "    \"ALAN18\": null,\n"
+         "    \"ALAN19\": \"Şifre\",\n"
+         "    \"ALAN20\": \"Kullanıcı Adı\"\n"
+         "  },\n"
+         "  {\n"
+         "    \"ALAN1\": null,\n"
+         "    \"ALAN2\": \"İkinci\",\n"
+         "    \"ALAN3\": \"\",\n"
+         "    \"ALAN4\": \"p\",\n"
+         "    \"ALAN5\": \"ikinci şifre\",\n"
+         "    \"ALAN6\": null,\n"
+         "    \"ALAN7\": \"https://örnek.com.tr\",\n"
+         "    \"ALAN8\": null,\n"
+         "    \"ALAN9\": null,\n"
+         "    \"ALAN10\": null,\n"
+         "    \"ALAN11\": 2958465,\n"
+         "    \"ALAN12\": null,\n"
+         "    \"ALAN13\": null,\n"
+         "    \"ALAN14\": null,\n"
+         "    \"ALAN15\": null,\n"
+         "    \"ALAN16\": null,\n"
+         "    \"ALAN17\": true,\n"
+         "    \"ALAN18\": null,\n"
+         "    \"ALAN19\": null,\n"
+         "    \"ALAN20\": null\n"
+         "  }\n"
+         "]\n";
+}
+
+TEST(CliCommandsTest, ImportThenExportGivesTheSameRecords) {
+  ScratchDir dir;
+  const std::string json = ExportShapedRecords();
+  const std::string file = Imported(dir, json, "data.xtr");
+  struct stat info {};
+  ASSERT_EQ(::stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+  const RunResult exported = RunCli({"export", file}, "pw\n");
+  EXPECT_EQ(exported.exitCode, 0) << exported.err;
+  EXPECT_EQ(exported.out, json);
+
+  // The file cannot tell an empty text from none, and a secret is always
+  // stored, so "" comes back as null and a null secret as "".
+  const std::string blanks =
+      Imported(dir, "[{\"ALAN2\": \"t\", \"ALAN4\": \"p\", \"ALAN6\": \"\"}]", "blanks.xtr");
+  const RunResult back = RunCli({"export", blanks}, "pw\n");
+  EXPECT_NE(back.out.find("\"ALAN3\": \"\",\n"), std::string::npos);
+  EXPECT_NE(back.out.find("\"ALAN6\": null,\n"), std::string::npos);
+}
+
+TEST(CliCommandsTest, ImportReplacesAnExistingFileOnlyWithForce) {
+  ScratchDir dir;
+  const std::string file = dir.path("data.xtr");
+  WriteBytes(file, Fixture("sample.xtr"));
+  WriteBytes(dir.path("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
+
+  const RunResult refused = RunCli({"import", file, dir.path("new.json")}, "pw\n");
+  EXPECT_EQ(refused.exitCode, 2);
+  EXPECT_EQ(refused.err,
+            "quilor-cli: " + file + ": dosya zaten var; üzerine yazmak için --force verin\n");
+  EXPECT_EQ(ReadBytes(file), Fixture("sample.xtr"));
+
+  const RunResult forced = RunCli({"import", "--force", file, dir.path("new.json")}, "pw\n");
+  EXPECT_EQ(forced.exitCode, 0) << forced.err;
+  EXPECT_EQ(RunCli({"ls", file}, "pw\n").out, "Yeni\t\t\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")),
+                          std::filesystem::directory_iterator()),
+            2);
+}
+
+struct ImportRefusal {
+  std::string json;
+  std::string message;  // after "quilor-cli: <json file>"
+};
+
+TEST(CliCommandsTest, ImportRefusesBadRecordsAndWritesNothing) {
+  const std::vector<ImportRefusal> cases = {
+      {"[\n  {\"ALAN2\": \"x\",}\n]", ":2:17: JSON hatası: tırnak içinde bir anahtar bekleniyordu"},
+      {"[{\"ALAN2\": \"" + std::string(51, 'b') + "\"}]",
+       ":1:12: kayıt 1, ALAN2: en çok 50 bayt alır, bu değer Windows-1254'te 51 bayt"},
+      {"[{\"ALAN2\": \"t\",\n  \"ALAN4\": \"" + std::string(354, 'p') + "\"}]",
+       ":2:12: kayıt 1, ALAN4: en çok 353 bayt alır, bu değer Windows-1254'te 354 bayt"},
+      {"[{\"ALAN2\": \"✓ tamam\"}]",
+       ":1:12: kayıt 1, ALAN2: şu karakter Windows-1254'te yok: '✓' (U+2713)"},
+      // The profile reader drops blanks and quotes around a value.
+      {"[{\"ALAN2\": \"t\", \"ALAN4\": \"p\"}, {\"ALAN2\": \"t\", \"ALAN6\": \" boşluk\"}]",
+       ":1:56: kayıt 2, ALAN6: veri dosyası bu değeri olduğu gibi geri vermiyor"},
+      {"[{\"ALAN2\": \"'tırnak'\", \"ALAN4\": \"p\"}]",
+       ":1:12: kayıt 1, ALAN2: veri dosyası bu değeri olduğu gibi geri vermiyor"},
+      {"[]", ": hiç kayıt yok"},
+  };
+  for (const ImportRefusal& c : cases) {
+    SCOPED_TRACE(c.message);
+    ScratchDir dir;
+    WriteBytes(dir.path("r.json"), c.json);
+    const RunResult r = RunCli({"import", dir.path("data.xtr"), dir.path("r.json")}, "pw\n");
+    EXPECT_EQ(r.exitCode, 4);
+    const std::string expected = "quilor-cli: " + dir.path("r.json") + c.message;
+    EXPECT_EQ(r.err.substr(0, expected.size()), expected) << r.err;
+    EXPECT_EQ(r.err.find('\n'), r.err.size() - 1);
+    EXPECT_FALSE(Exists(dir.path("data.xtr")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")),
+                            std::filesystem::directory_iterator()),
+              1);
+  }
+}
+
+TEST(CliCommandsTest, MasterPasswordIsTheFirstLineWithoutItsLineEnd) {
+  ScratchDir dir;
+  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
+  const std::string file = dir.path("data.xtr");
+  const std::string crlf = "Gizli Şifre ığüö\r\nsonraki satır\n";
+  EXPECT_EQ(RunCli({"export", file}, crlf).exitCode, 0);
+  EXPECT_EQ(RunCli({"export", file}, "Gizli Şifre ığüö").exitCode, 0);
+
+  const RunResult wrong = RunCli({"export", file}, "Gizli Şifre ığüö \n");
+  EXPECT_EQ(wrong.exitCode, 3);
+  EXPECT_EQ(wrong.out, "");
+  EXPECT_EQ(wrong.err, "quilor-cli: Ana şifreniz geçersiz.\n");
+
+  for (const std::string& empty : {std::string(), std::string("\n"), std::string("\r\nx\n")}) {
+    const RunResult r = RunCli({"ls", file}, empty);
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_EQ(r.err, "quilor-cli: ana şifre boş olamaz\n");
+  }
+  const RunResult unmappable = RunCli({"ls", file}, "şifre✓\n");
+  EXPECT_EQ(unmappable.exitCode, 4);
+  EXPECT_EQ(unmappable.err,
+            "quilor-cli: ana şifredeki şu karakter Windows-1254'te yok: '✓' (U+2713)\n");
+}
+
+TEST(CliCommandsTest, FilesThatCannotBeReadAreReportedBeforeThePasswordIsUsed) {
+  ScratchDir dir;
+  const std::string missing = dir.path("yok.xtr");
+  const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+      {{"ls", missing}, missing + ": dosya yok"},
+      {{"export", dir.path("")}, dir.path("") + ": bir dosya değil"},
+      {{"import", dir.path("data.xtr"), missing}, missing + ": dosya yok"},
+  };
+  for (const auto& [arguments, message] : cases) {
+    const RunResult r = RunCli(arguments, "");
+    EXPECT_EQ(r.exitCode, 2) << message;
+    EXPECT_EQ(r.err, "quilor-cli: " + message + "\n");
+  }
+}
+
+TEST(CliCommandsTest, UsageErrorsExitWith64AndHelpListsTheStatuses) {
+  const std::vector<std::vector<std::string>> cases = {
+      {}, {"ls"}, {"sil", "x"}, {"ls", "a", "b"}, {"ls", "--force", "a"}, {"--bilinmez"},
+  };
+  for (const auto& arguments : cases) {
+    const RunResult r = RunCli(arguments, "pw\n");
+    EXPECT_EQ(r.exitCode, 64);
+    EXPECT_NE(r.err.find("; yardım için: quilor-cli --help\n"), std::string::npos) << r.err;
+  }
+  const RunResult help = RunCli({"--help"}, "");
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.out.find("Çıkış kodları:"), std::string::npos);
+  EXPECT_NE(help.out.find("  3   ana şifre geçersiz\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace quilor::cli::test
