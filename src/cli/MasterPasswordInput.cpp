@@ -43,12 +43,14 @@ std::optional<std::string> ReadLine() {
 }
 
 std::optional<std::string> ReadWithoutEcho(const char* prompt) {
-  std::fputs(prompt, stderr);
-  std::fflush(stderr);
+  // Echo goes off before the prompt shows, so nothing typed after the
+  // prompt can ever be echoed.
   termios quiet = gSavedTerminal;
   quiet.c_lflag &= ~static_cast<tcflag_t>(ECHO);
   quiet.c_lflag |= ECHONL;
   ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &quiet);
+  std::fputs(prompt, stderr);
+  std::fflush(stderr);
   std::optional<std::string> line = ReadLine();
   ::tcsetattr(STDIN_FILENO, TCSAFLUSH, &gSavedTerminal);
   return line;

@@ -309,6 +309,30 @@ TEST(CliCommandsTest, MasterPasswordIsTheFirstLineWithoutItsLineEnd) {
             "quilor-cli: ana şifredeki şu karakter Windows-1254'te yok: '✓' (U+2713)\n");
 }
 
+TEST(CliCommandsTest, AtATerminalThePasswordIsAskedWithoutEcho) {
+  ScratchDir dir;
+  const std::string file = dir.path("data.xtr");
+  WriteBytes(file, Fixture("sample.xtr"));
+  const std::string password = "Gizli Şifre ığüö";
+
+  const RunResult exported = RunCliOnTerminal({"export", file}, "Ana şifre: ", {password});
+  EXPECT_EQ(exported.exitCode, 0) << exported.err;
+  EXPECT_EQ(exported.out, Fixture("sample.json"));
+  EXPECT_EQ(exported.err.find("Gizli"), std::string::npos) << exported.err;
+
+  // A new file's password is asked twice: a typing error would lock it.
+  WriteBytes(dir.path("r.json"), "[{\"ALAN2\": \"t\", \"ALAN4\": \"p\"}]");
+  const std::vector<std::string> import = {"import", dir.path("new.xtr"), dir.path("r.json")};
+  const RunResult differ = RunCliOnTerminal(import, "şifre", {"bir", "iki"});
+  EXPECT_EQ(differ.exitCode, 4);
+  EXPECT_NE(differ.err.find("Ana şifre (tekrar): "), std::string::npos) << differ.err;
+  EXPECT_NE(differ.err.find("girilen iki ana şifre aynı değil"), std::string::npos);
+  EXPECT_FALSE(Exists(dir.path("new.xtr")));
+
+  EXPECT_EQ(RunCliOnTerminal(import, "şifre", {"üç", "üç"}).exitCode, 0);
+  EXPECT_EQ(RunCli({"ls", dir.path("new.xtr")}, "üç\n").out, "t\t\t\n");
+}
+
 TEST(CliCommandsTest, FilesThatCannotBeReadAreReportedBeforeThePasswordIsUsed) {
   ScratchDir dir;
   const std::string missing = dir.path("yok.xtr");

@@ -1,6 +1,8 @@
 #include "CliRunner.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -63,6 +65,64 @@ RunResult RunCli(const std::vector<std::string>& arguments, const std::string& i
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   result.out = ReadBytes(out);
   result.err = ReadBytes(err);
+  return result;
+}
+
+namespace {
+
+// Reads what the terminal shows until it has shown `count` prompts in all,
+// or the program closed it.
+void ReadTerminalUntil(int master, std::string& shown, const std::string& prompt,
+                       std::size_t count) {
+  auto prompts = [&] {
+    std::size_t n = 0;
+    for (auto at = shown.find(prompt); at != std::string::npos; at = shown.find(prompt, at + 1))
+      ++n;
+    return n;
+  };
+  while (prompts() < count) {
+    pollfd ready{master, POLLIN, 0};
+    if (::poll(&ready, 1, 10000) <= 0) return;
+    char buffer[256];
+    const ssize_t n = ::read(master, buffer, sizeof buffer);
+    if (n <= 0) return;
+    shown.append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+}  // namespace
+
+RunResult RunCliOnTerminal(const std::vector<std::string>& arguments, const std::string& prompt,
+                           const std::vector<std::string>& answers) {
+  ScratchDir io;
+  const std::string out = io.path("out");
+  std::vector<std::string> words{QUILOR_CLI_PATH};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& w : words) argv.push_back(w.data());
+  argv.push_back(nullptr);
+
+  int master = -1;
+  const pid_t pid = ::forkpty(&master, nullptr, nullptr, nullptr);
+  if (pid < 0) throw std::runtime_error("forkpty failed");
+  if (pid == 0) {
+    const int file = ::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ::dup2(file, 1);
+    ::execv(QUILOR_CLI_PATH, argv.data());
+    ::_exit(127);
+  }
+  RunResult result;
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    ReadTerminalUntil(master, result.err, prompt, i + 1);
+    const std::string typed = answers[i] + "\n";
+    if (::write(master, typed.data(), typed.size()) < 0) break;
+  }
+  ReadTerminalUntil(master, result.err, prompt, answers.size() + 1);
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  ::close(master);
+  result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  result.out = ReadBytes(out);
   return result;
 }
 

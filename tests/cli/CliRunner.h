@@ -16,6 +16,13 @@ struct RunResult {
 RunResult RunCli(const std::vector<std::string>& arguments, const std::string& input,
                  const std::vector<std::string>& environment = {});
 
+// Runs quilor-cli with standard input and standard error on a new pseudo
+// terminal, as a user at a terminal runs it; standard output goes to a file.
+// Each answer is typed once the terminal shows prompt again. err holds
+// everything the terminal showed.
+RunResult RunCliOnTerminal(const std::vector<std::string>& arguments, const std::string& prompt,
+                           const std::vector<std::string>& answers);
+
 // A fresh folder for one test, removed afterwards.
 class ScratchDir {
  public:
