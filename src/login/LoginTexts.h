@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+namespace quilor::login_texts {
+
+inline const QString kPasswordLabel = QStringLiteral("Ana Şifre");
+inline const QString kRepeatLabel = QStringLiteral("Tekrar");
+inline const QString kWarning = QStringLiteral(
+    "DIKKAT : Ana şifrenizi kesinlikle kaybetmeyiniz. Verileriniz bu şifreye göre kodlandığı "
+    "için ana şifrenin unutulması durumunda verileriniz hiçbir şekilde geri alınamaz");
+inline const QString kLoginAndHide = QStringLiteral("Giriş Yap ve Gizle");
+inline const QString kLogin = QStringLiteral("Giriş");
+inline const QString kCancel = QStringLiteral("Vazgeç");
+inline const QString kClose = QStringLiteral("Kapat");
+
+inline const QString kEnterPassword = QStringLiteral("Şifrenizi giriniz.");
+inline const QString kEnterRepeat = QStringLiteral("Şifre tekrarını giriniz.");
+inline const QString kPasswordsDiffer = QStringLiteral("İki şifre de aynı olmalıdır.");
+inline const QString kWrongPassword = QStringLiteral("Şifre yanlış");
+inline const QString kUnusableCharacter = QStringLiteral("Şifrede kullanılamayan karakter: %1");
+
+}  // namespace quilor::login_texts

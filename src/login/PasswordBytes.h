@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+namespace quilor {
+
+// The typed password as the Windows-1254 bytes that key the cipher. A
+// character the code page cannot hold is refused with a notice that names it
+// (AbortWithInfo): replacing it silently would key the data with a password
+// the user never typed.
+std::string PasswordBytes(const QString& typed);
+
+}  // namespace quilor

@@ -1,0 +1,377 @@
+// The master password dialog as the user meets it, on a real X server with a
+// window manager: typed keys, the notices it shows, what it leaves behind.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <optional>
+
+#include "Cp1254.h"
+#include "Identity.h"
+#include "Info.h"
+#include "LoginHost.h"
+#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "SampleDataFile.h"
+#include "TQ_PassWordF.h"
+
+namespace quilor {
+namespace {
+
+const QString kMaster = QStringLiteral("Gizli Şifre");
+
+// The main window's side of the login, with the real store behind it.
+class FakeHost : public LoginHost {
+ public:
+  explicit FakeHost(std::string path) : path_(std::move(path)) {}
+
+  QString caption() const override { return MainCaption(); }
+  void loadRecords() override {
+    ++loads;
+    LoadSteps steps;
+    steps.reportWrongPassword = [] {
+      ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
+      FocusPasswordAfterWrongLogin();
+    };
+    steps.refreshViews = [] {};
+    LoadRecords(table, path_, MasterPassword, steps);
+  }
+  void showMainWindow() override { mainWindowShown = true; }
+  void showTrayIcon() override { trayIconShown = true; }
+  bool idleTimeAvailable() const override { return idleAvailable; }
+  void setIdleTimerActive(bool active) override { idleTimerActive = active; }
+
+  RecordTable table;
+  int loads = 0;
+  bool mainWindowShown = false;
+  bool trayIconShown = false;
+  bool idleAvailable = true;
+  std::optional<bool> idleTimerActive;
+
+ private:
+  std::string path_;
+};
+
+struct SeenBox {
+  QString caption;
+  QString text;
+};
+
+// Types text as key presses carrying their characters; QTest::keyClicks
+// knows only ASCII.
+void Type(QWidget* into, const QString& text) {
+  for (QChar c : text) {
+    QTest::sendKeyEvent(QTest::Press, into, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    QTest::sendKeyEvent(QTest::Release, into, Qt::Key_unknown, QString(c), Qt::NoModifier);
+  }
+}
+
+// Runs action and answers the message box it opens; what the box showed, or
+// nothing when no box came up.
+std::optional<SeenBox> AnswerMessageBox(const std::function<void()>& action) {
+  std::optional<SeenBox> seen;
+  QTimer poll;
+  poll.setInterval(10);
+  QObject::connect(&poll, &QTimer::timeout, [&seen, &poll] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    seen = SeenBox{box->windowTitle(), box->text()};
+    poll.stop();
+    box->accept();
+  });
+  poll.start();
+  action();
+  return seen;
+}
+
+class PassWordDialog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder_.isValid());
+    MasterPassword.clear();
+  }
+
+  std::string dataPath() const {
+    return folder_.filePath(QStringLiteral("data.xtr")).toStdString();
+  }
+  QByteArray dataBytes() const {
+    QFile file(QString::fromStdString(dataPath()));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  void writeSampleData() { testing::WriteSampleDataFile(dataPath(), ToCp1254(kMaster).bytes); }
+
+  // Shows the dialog as its callers do and waits until the user could type.
+  std::unique_ptr<TQ_PassWordF> open(bool reAuthMode = false, LoginHost* host = nullptr) {
+    auto dialog = std::make_unique<TQ_PassWordF>(host != nullptr ? *host : host_, dataPath());
+    dialog->SetReAuthMode(reAuthMode);
+    dialog->setWindowModality(Qt::ApplicationModal);
+    dialog->show();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    return dialog;
+  }
+
+  static QLineEdit* box(TQ_PassWordF& d, const char* name) {
+    return d.findChild<QLineEdit*>(QString::fromLatin1(name));
+  }
+  static QPushButton* button(TQ_PassWordF& d, const char* name) {
+    return d.findChild<QPushButton*>(QString::fromLatin1(name));
+  }
+
+  // Types text into a box and presses Enter there; the notice it brought up.
+  static std::optional<SeenBox> typeAndEnter(QLineEdit* into, const QString& text) {
+    Type(into, text);
+    return AnswerMessageBox([into] { QTest::keyClick(into, Qt::Key_Return); });
+  }
+
+  QTemporaryDir folder_;
+  FakeHost host_{dataPath()};
+};
+
+TEST_F(PassWordDialog, ShowsTheControlsOfItsModeAtAFixedSizeInTheMiddleOfTheDesktop) {
+  struct Case {
+    const char* name;
+    bool dataFile;
+    bool reAuth;
+    bool repeatBox, warning, loginAndHide;
+  };
+  const Case cases[] = {
+      {"first start", false, false, true, true, true},
+      {"login", true, false, false, false, true},
+      {"re-authentication", true, true, false, false, false},
+      {"re-authentication without a file", false, true, false, false, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    QFile::remove(QString::fromStdString(dataPath()));
+    if (c.dataFile) writeSampleData();
+    auto dialog = open(c.reAuth);
+
+    EXPECT_EQ(dialog->windowTitle(), MainCaption());
+    EXPECT_EQ(box(*dialog, "EditPass2")->isVisible(), c.repeatBox);
+    EXPECT_EQ(dialog->findChild<QLabel*>("sLabel2")->isVisible(), c.repeatBox);
+    EXPECT_EQ(dialog->findChild<QLabel*>("sLabel3")->isVisible(), c.warning);
+    EXPECT_EQ(button(*dialog, "sButtonGirisGizle")->isVisible(), c.loginAndHide);
+    EXPECT_TRUE(box(*dialog, "EditPass")->isVisible());
+    EXPECT_TRUE(button(*dialog, "sButtonGiris")->isVisible());
+    EXPECT_TRUE(button(*dialog, "sButton2")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), box(*dialog, "EditPass"));
+
+    EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
+    // Every visible control fits inside the window: nothing is clipped.
+    for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (child->isVisible()) {
+        EXPECT_TRUE(dialog->rect().contains(child->geometry()))
+            << child->objectName().toStdString();
+      }
+    }
+    const QPoint centre = dialog->screen()->availableGeometry().center();
+    EXPECT_LE((dialog->frameGeometry().center() - centre).manhattanLength(), 40);
+    dialog->SetReAuthMode(true);  // a login dialog closed here would end the program
+    dialog->close();
+  }
+}
+
+TEST_F(PassWordDialog, LabelsWarningAndButtonsReadAsWritten) {
+  auto dialog = open();
+  EXPECT_EQ(box(*dialog, "EditPass")->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(box(*dialog, "EditPass2")->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(box(*dialog, "EditPass")->accessibleName(), QStringLiteral("Ana Şifre"));
+  EXPECT_EQ(box(*dialog, "EditPass2")->accessibleName(), QStringLiteral("Tekrar"));
+  EXPECT_EQ(dialog->findChild<QLabel*>("sLabel1")->text(), QStringLiteral("Ana Şifre"));
+  EXPECT_EQ(dialog->findChild<QLabel*>("sLabel2")->text(), QStringLiteral("Tekrar"));
+  QLabel* warning = dialog->findChild<QLabel*>("sLabel3");
+  EXPECT_EQ(warning->text(),
+            QStringLiteral("DIKKAT : Ana şifrenizi kesinlikle kaybetmeyiniz. Verileriniz bu "
+                           "şifreye göre kodlandığı için ana şifrenin unutulması durumunda "
+                           "verileriniz hiçbir şekilde geri alınamaz"));
+  EXPECT_TRUE(warning->font().bold());
+  EXPECT_TRUE(warning->wordWrap());
+  EXPECT_EQ(button(*dialog, "sButtonGirisGizle")->text(), QStringLiteral("Giriş Yap ve Gizle"));
+  EXPECT_EQ(button(*dialog, "sButtonGiris")->text(), QStringLiteral("Giriş"));
+  EXPECT_EQ(button(*dialog, "sButton2")->text(), QStringLiteral("Vazgeç"));
+  for (QPushButton* b : dialog->findChildren<QPushButton*>()) EXPECT_FALSE(b->isDefault());
+  const Qt::WindowFlags flags = dialog->windowFlags();
+  EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                        Qt::WindowContextHelpButtonHint));
+  dialog->SetReAuthMode(true);
+  dialog->close();
+}
+
+TEST_F(PassWordDialog, FirstStartChecksBothBoxesBeforeTakingThePassword) {
+  auto dialog = open();
+  QLineEdit* pass = box(*dialog, "EditPass");
+  QLineEdit* pass2 = box(*dialog, "EditPass2");
+
+  auto seen = AnswerMessageBox([pass] { QTest::keyClick(pass, Qt::Key_Return); });
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->caption, QStringLiteral("Bilgi"));
+  EXPECT_EQ(seen->text, QStringLiteral("Şifrenizi giriniz."));
+
+  seen = typeAndEnter(pass, kMaster);
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->text, QStringLiteral("Şifre tekrarını giriniz."));
+  EXPECT_EQ(pass->text(), kMaster) << "Enter must not add to or clear the box";
+
+  seen = typeAndEnter(pass2, QStringLiteral("gizli şifre"));
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->text, QStringLiteral("İki şifre de aynı olmalıdır."));
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(MasterPassword.empty());
+
+  pass2->clear();
+  seen = typeAndEnter(pass2, kMaster);
+  EXPECT_FALSE(seen) << seen->text.toStdString();
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_TRUE(dialog->LoginOk());
+  EXPECT_FALSE(dialog->TerminateRequested());
+  EXPECT_EQ(MasterPassword, ToCp1254(kMaster).bytes);
+  EXPECT_TRUE(host_.mainWindowShown);
+  EXPECT_FALSE(host_.trayIconShown);
+  EXPECT_TRUE(host_.table.isEmpty());
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(dataPath())))
+      << "a first start writes nothing until the first record is saved";
+  EXPECT_TRUE(pass->text().isEmpty());
+  EXPECT_TRUE(pass2->text().isEmpty());
+}
+
+TEST_F(PassWordDialog, LoginAndHideLoadsTheRecordsAndGoesToTheTray) {
+  for (bool idleAvailable : {true, false}) {
+    SCOPED_TRACE(idleAvailable ? "idle time available" : "no idle time");
+    writeSampleData();
+    FakeHost host(dataPath());
+    host.idleAvailable = idleAvailable;
+    auto dialog = open(false, &host);
+    Type(box(*dialog, "EditPass"), kMaster);
+    const auto seen = AnswerMessageBox([&] { button(*dialog, "sButtonGirisGizle")->click(); });
+
+    EXPECT_FALSE(seen);
+    EXPECT_TRUE(dialog->LoginOk());
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_TRUE(host.trayIconShown);
+    EXPECT_FALSE(host.mainWindowShown);
+    EXPECT_EQ(host.idleTimerActive, idleAvailable);
+    ASSERT_EQ(host.table.recordCount(), 3u);
+    host.table.first();
+    EXPECT_EQ(FromCp1254(host.table.text(field::SIFRE)), QStringLiteral("gök*yüzü"));
+  }
+}
+
+TEST_F(PassWordDialog, WrongPasswordIsSelectedForRetryAndTheRightOneThenLogsIn) {
+  writeSampleData();
+  const QByteArray before = dataBytes();
+  auto dialog = open();
+  QLineEdit* pass = box(*dialog, "EditPass");
+
+  auto seen = typeAndEnter(pass, QStringLiteral("gizli şifre"));
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->caption, QStringLiteral("Bilgi"));
+  EXPECT_EQ(seen->text, QStringLiteral("Ana şifreniz geçersiz."));
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(dialog->LoginOk());
+  EXPECT_EQ(pass->selectedText(), QStringLiteral("gizli şifre"));
+  EXPECT_TRUE(QTest::qWaitFor([pass] { return pass->hasFocus(); }));
+  EXPECT_FALSE(host_.mainWindowShown);
+
+  // Typing over the selection replaces the rejected text.
+  seen = typeAndEnter(pass, kMaster);
+  EXPECT_FALSE(seen) << seen->text.toStdString();
+  EXPECT_TRUE(dialog->LoginOk());
+  EXPECT_TRUE(host_.mainWindowShown);
+  EXPECT_EQ(host_.loads, 2);
+  EXPECT_EQ(host_.table.recordCount(), 3u);
+  EXPECT_EQ(dataBytes(), before);
+}
+
+TEST_F(PassWordDialog, ReAuthenticationComparesExactlyAndLeavesTheFileAlone) {
+  writeSampleData();
+  MasterPassword = ToCp1254(kMaster).bytes;
+  auto dialog = open(true);
+  QLineEdit* pass = box(*dialog, "EditPass");
+
+  auto seen = AnswerMessageBox([&] { button(*dialog, "sButtonGiris")->click(); });
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->text, QStringLiteral("Şifrenizi giriniz."));
+
+  seen = typeAndEnter(pass, QStringLiteral("GİZLİ ŞİFRE"));
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->caption, QStringLiteral("Bilgi"));
+  EXPECT_EQ(seen->text, QStringLiteral("Şifre yanlış"));
+  EXPECT_TRUE(dialog->isVisible());
+
+  pass->clear();
+  seen = typeAndEnter(pass, kMaster);
+  EXPECT_FALSE(seen) << seen->text.toStdString();
+  EXPECT_TRUE(dialog->LoginOk());
+  EXPECT_FALSE(dialog->TerminateRequested());
+  EXPECT_EQ(host_.loads, 0);
+  EXPECT_FALSE(host_.mainWindowShown);
+  EXPECT_FALSE(host_.trayIconShown);
+}
+
+TEST_F(PassWordDialog, ClosingWithoutLoginEndsTheProgramOnlyOutsideReAuthentication) {
+  struct Case {
+    const char* how;
+    bool reAuth;
+    std::function<void(TQ_PassWordF&)> close;
+  };
+  const Case cases[] = {
+      {"Vazgeç", false, [](TQ_PassWordF& d) { button(d, "sButton2")->click(); }},
+      {"Esc", false, [](TQ_PassWordF& d) { QTest::keyClick(box(d, "EditPass"), Qt::Key_Escape); }},
+      {"title bar", false, [](TQ_PassWordF& d) { d.close(); }},
+      {"Vazgeç while locked", true, [](TQ_PassWordF& d) { button(d, "sButton2")->click(); }},
+      {"Esc while locked", true,
+       [](TQ_PassWordF& d) { QTest::keyClick(box(d, "EditPass"), Qt::Key_Escape); }},
+  };
+  writeSampleData();
+  const QByteArray before = dataBytes();
+  MasterPassword = ToCp1254(kMaster).bytes;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.how);
+    auto dialog = open(c.reAuth);
+    Type(box(*dialog, "EditPass"), kMaster);
+    c.close(*dialog);
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_FALSE(dialog->LoginOk());
+    EXPECT_EQ(dialog->TerminateRequested(), !c.reAuth);
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+  }
+  EXPECT_EQ(host_.loads, 0);
+  EXPECT_FALSE(host_.mainWindowShown);
+  EXPECT_EQ(dataBytes(), before);
+}
+
+TEST_F(PassWordDialog, RefusesACharacterTheCodePageCannotHoldAndNamesIt) {
+  writeSampleData();
+  auto dialog = open();
+  const auto seen = typeAndEnter(box(*dialog, "EditPass"), QStringLiteral("Gizli✓"));
+  ASSERT_TRUE(seen);
+  EXPECT_EQ(seen->text, QStringLiteral("Şifrede kullanılamayan karakter: ✓"));
+  EXPECT_TRUE(MasterPassword.empty());
+  EXPECT_EQ(host_.loads, 0);
+  EXPECT_TRUE(dialog->isVisible());
+  dialog->SetReAuthMode(true);
+  dialog->close();
+}
+
+TEST_F(PassWordDialog, InstanceNamesTheDialogOnlyWhileItExists) {
+  EXPECT_EQ(TQ_PassWordF::Instance(), nullptr);
+  {
+    TQ_PassWordF dialog(host_, dataPath());
+    EXPECT_EQ(TQ_PassWordF::Instance(), &dialog);
+  }
+  EXPECT_EQ(TQ_PassWordF::Instance(), nullptr);
+  FocusPasswordAfterWrongLogin();  // no dialog: nothing to do, and no crash
+}
+
+}  // namespace
+}  // namespace quilor
