@@ -146,70 +146,13 @@ TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
   EXPECT_EQ(none.err, "quilor-cli: bu tanımla bir kayıt yok: Yok\n");
 }
 
-// Written as export writes it, so what comes back must be the same bytes.
-std::string ExportShapedRecords() {
-  // 50 and 353 characters, one byte each in Windows-1254: the longest title
-  // and the longest password the file keeps. The password begins with its
-  // own marker text, which must survive.
-  std::string longTitle;
-  for (int i = 0; i < 25; ++i) longTitle += "şı";
-  std::string longPassword = "QARVELINOPESKA";
-  for (int i = 0; i < 339; ++i) longPassword += "ğ";
-  return "[\n"
-         "  {\n"
-         "    \"ALAN1\": \"200903151030001230042\",\n"
-         "    \"ALAN2\": \"" +
-         longTitle +
-         "\",\n"
-         "    \"ALAN3\": \"ayşe@örnek.com.tr\",\n"
-         "    \"ALAN4\": \"" +
-         longPassword +
-         "\",\n"
-         "    \"ALAN5\": \"\",\n"
-         "    \"ALAN6\": \"Açıklama \\\"tırnaklı\\\" = eşit; €\",\n"
-         "    \"ALAN7\": null,\n"
-         "    \"ALAN8\": \"\\u0081\",\n"
-         "    \"ALAN9\": null,\n"
-         "    \"ALAN10\": \"İş\",\n"
-         "    \"ALAN11\": 39887,\n"
-         "    \"ALAN12\": 0,\n"
-         "    \"ALAN13\": 0.4375014236111111,\n"
-         "    \"ALAN14\": -693593,\n"
-         "    \"ALAN15\": 1.1574074074074074e-08,\n"
-         "    \"ALAN16\": \"{USERNAME}{TAB}{PASSWORD}{ENTER}\",\n"
-         "    \"ALAN17\": false,\n"
-         "    \"ALAN18\": null,\n"
-         "    \"ALAN19\": \"Şifre\",\n"
-         "    \"ALAN20\": \"Kullanıcı Adı\"\n"
-         "  },\n"
-         "  {\n"
-         "    \"ALAN1\": null,\n"
-         "    \"ALAN2\": \"İkinci\",\n"
-         "    \"ALAN3\": \"\",\n"
-         "    \"ALAN4\": \"p\",\n"
-         "    \"ALAN5\": \"ikinci şifre\",\n"
-         "    \"ALAN6\": null,\n"
-         "    \"ALAN7\": \"https://örnek.com.tr\",\n"
-         "    \"ALAN8\": null,\n"
-         "    \"ALAN9\": null,\n"
-         "    \"ALAN10\": null,\n"
-         "    \"ALAN11\": 2958465,\n"
-         "    \"ALAN12\": null,\n"
-         "    \"ALAN13\": null,\n"
-         "    \"ALAN14\": null,\n"
-         "    \"ALAN15\": null,\n"
-         "    \"ALAN16\": null,\n"
-         "    \"ALAN17\": true,\n"
-         "    \"ALAN18\": null,\n"
-         "    \"ALAN19\": null,\n"
-         "    \"ALAN20\": null\n"
-         "  }\n"
-         "]\n";
-}
-
 TEST(CliCommandsTest, ImportThenExportGivesTheSameRecords) {
   ScratchDir dir;
-  const std::string json = ExportShapedRecords();
+  // Written as export writes it, so what comes back must be the same bytes.
+  // It holds the longest title (50 letters, one byte each in Windows-1254)
+  // and the longest password (353) the file keeps; the password begins with
+  // its own marker text, which must survive.
+  const std::string json = Fixture("roundtrip.json");
   const std::string file = Imported(dir, json, "data.xtr");
   struct stat info {};
   ASSERT_EQ(::stat(file.c_str(), &info), 0);
