@@ -38,7 +38,11 @@ void RecordTable::sortByField(std::string_view fieldName, bool ignoreCase, bool 
   const FieldKind kind = kFields[field].kind;
   const Bookmark mark = remember();
 
-  QCollator collator(collationLocale_);
+  // The C locale's collator compares code points and ignores the case flag;
+  // a user without a locale still gets case-insensitive, alphabetic order
+  // from the root collation (which English uses unchanged).
+  const bool plainC = collationLocale_.language() == QLocale::C;
+  QCollator collator(plainC ? QLocale(QLocale::English, QLocale::UnitedStates) : collationLocale_);
   collator.setCaseSensitivity(ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
   std::vector<QCollatorSortKey> keys;
   if (kind == FieldKind::Text) {

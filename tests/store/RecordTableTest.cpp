@@ -68,6 +68,12 @@ INSTANTIATE_TEST_SUITE_P(
                                 "ordu", "şeker", "Su", "Zeytin"}}),
     [](const auto& info) { return std::string(info.param.locale); });
 
+TEST(SortByField, WithoutALocaleTextStillSortsAlphabeticallyIgnoringCase) {
+  RecordTable table = TableOfTitles({"ipek", "Zeytin", "Irmak", "armut"}, QLocale::c());
+  table.sortByField("ALAN2", true, false);
+  EXPECT_EQ(TitlesInOrder(table), (std::vector<std::string>{"armut", "ipek", "Irmak", "Zeytin"}));
+}
+
 TEST(SortByField, EqualValuesKeepCreationOrderAscendingAndReverseItDescending) {
   RecordTable table = TableOfTitles({"Mail", "Banka", "BANKA", "banka"}, QLocale("tr_TR"));
   table.sortByField("ALAN2", true, false);
