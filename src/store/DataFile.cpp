@@ -47,6 +47,15 @@ bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
   return true;
 }
 
+// The field a key names, letter case ignored; -1 when none. Called for every
+// line of the file, so it folds ASCII only instead of asking the C locale.
+int FieldOfKey(std::string_view key) {
+  for (int field = 0; field < kFieldCount; ++field) {
+    if (EqualsIgnoringAsciiCase(kFields[field].name, key)) return field;
+  }
+  return -1;
+}
+
 bool ReadBoolean(std::string_view value) {
   if (const auto number = ParseDecimal(value)) return *number != 0;
   return EqualsIgnoringAsciiCase(value, "true");
@@ -117,7 +126,7 @@ void FillTable(RecordTable& table, std::string_view text) {
     }
     const auto equals = line.find('=');
     if (!inRecord || equals == std::string_view::npos) continue;
-    const int field = FieldIndexByName(Trim(line.substr(0, equals)));
+    const int field = FieldOfKey(Trim(line.substr(0, equals)));
     if (field < 0 || keySeen[field]) continue;
     keySeen[field] = true;
     const std::string_view value = Unquote(Trim(line.substr(equals + 1)));
@@ -157,11 +166,7 @@ std::string FieldToText(const FieldValue& value, FieldKind kind) {
   return {};
 }
 
-void WriteDataFile(RecordTable& table, const std::string& path) {
-  if (table.isEmpty()) {
-    RemoveFile(path);
-    return;
-  }
+std::string DataFileText(RecordTable& table, const std::string& path) {
   const RecordTable::Bookmark mark = table.remember();
   std::string content;
   content.reserve(table.recordCount() * 1024);
@@ -175,17 +180,29 @@ void WriteDataFile(RecordTable& table, const std::string& path) {
     throw std::runtime_error("Unable to write to " + path + ": " + refused.what());
   }
   table.returnTo(mark);
-  ReplaceWholeFile(path, content);
+  return content;
 }
 
-void ReadDataFile(RecordTable& table, const std::string& path) {
+void WriteDataFile(RecordTable& table, const std::string& path) {
+  if (table.isEmpty()) {
+    RemoveFile(path);
+    return;
+  }
+  ReplaceWholeFile(path, DataFileText(table, path));
+}
+
+bool FillTableFromFile(RecordTable& table, const std::string& path) {
   table.activate();
   table.removeAllRecords();
   const auto content = ReadWholeFile(path);
-  if (!content) return;
+  if (!content) return false;
   FillTable(table, *content);
   table.first();
-  WriteDataFile(table, path);
+  return true;
+}
+
+void ReadDataFile(RecordTable& table, const std::string& path) {
+  if (FillTableFromFile(table, path)) WriteDataFile(table, path);
 }
 
 }  // namespace quilor

@@ -12,13 +12,26 @@ std::string FieldToText(const FieldValue& value, FieldKind kind);
 // Replaces the file at path with the table's content: one "RecNo<n>" section
 // per record in table order, all twenty keys, CR LF, Windows-1254 bytes. The
 // new file is written completely beside the old one and then takes its place,
-// so a failure leaves the previous file as it was. An empty table removes the
-// file. Throws std::runtime_error ("Unable to write to <path>") on failure.
+// so a failure leaves the previous file as it was; it is readable and
+// writable by its owner only. An empty table removes the file. A value
+// holding a line feed, which would fall apart into lines of its own, is
+// refused and nothing is written. Throws std::runtime_error ("Unable to write
+// to <path>") on failure.
 void WriteDataFile(RecordTable& table, const std::string& path);
 
 // Empties the table and fills it from the file at path (every section is a
-// record), then rewrites the file in its normalised form. A file that cannot
+// record, also one whose name repeats an earlier one; within a section the
+// first line of a key counts), then rewrites the file in its normalised form.
+// A missing file gives an empty table and writes nothing. A file that cannot
 // be read is never written over: the read throws std::runtime_error instead.
 void ReadDataFile(RecordTable& table, const std::string& path);
+
+// The halves of the two operations above, for a caller that does other work
+// while the rewrite goes to disk. FillTableFromFile is ReadDataFile without
+// the rewrite; false when there is no file. DataFileText is the file's
+// content for a table that is not empty; it throws as WriteDataFile does when
+// a value cannot be written.
+bool FillTableFromFile(RecordTable& table, const std::string& path);
+std::string DataFileText(RecordTable& table, const std::string& path);
 
 }  // namespace quilor

@@ -1,6 +1,7 @@
 #include "ProtectedRecords.h"
 
 #include <array>
+#include <future>
 #include <vector>
 
 #include "Base64.h"
@@ -8,6 +9,7 @@
 #include "SecureWipe.h"
 #include "SilentAbort.h"
 #include "TextCipher.h"
+#include "WholeFile.h"
 #include "WorkerThreads.h"
 
 namespace quilor {
@@ -191,10 +193,21 @@ void SaveRecords(RecordTable& table, const std::string& path, std::string_view m
 
 void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
                  const LoadSteps& steps) {
-  table.activate();
-  table.removeAllRecords();
+  // The normalising rewrite goes to disk on its own thread: it mostly waits
+  // for the disk, which the cipher work need not do. Its outcome is taken
+  // before anything of the deciphering shows, so the order of effects is
+  // that of reading, rewriting, then deciphering.
+  std::future<void> rewrite;
   try {
-    ReadDataFile(table, path);
+    if (FillTableFromFile(table, path)) {
+      if (table.isEmpty()) {
+        RemoveFile(path);
+      } else {
+        rewrite = std::async(std::launch::async, [&path, content = DataFileText(table, path)] {
+          ReplaceWholeFile(path, content);
+        });
+      }
+    }
   } catch (...) {
     // What was read is still protected; it must not stay in the table where
     // a later save would protect it a second time.
@@ -210,7 +223,9 @@ void LoadRecords(RecordTable& table, const std::string& path, std::string_view m
       verified[i] = DecipherRecord(*records[i], masterPassword, plain[i]);
       return verified[i] != 0;
     });
+    if (rewrite.valid()) rewrite.get();
   } catch (...) {
+    if (rewrite.valid()) rewrite.wait();
     WipeAll(plain);
     table.removeAllRecords();
     throw;

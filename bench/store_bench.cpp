@@ -1,0 +1,143 @@
+// LoadRecords (read, rewrite, verify, decipher) of generated files next to
+// the floor it cannot go below: three OpenSSL Blowfish key set-ups per
+// record, the same count of key set-ups the load makes. Measured once with
+// the cipher work on the calling thread alone and once on every core.
+#include <benchmark/benchmark.h>
+#include <openssl/blowfish.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <random>
+#include <string>
+
+#include "DataFile.h"
+#include "ProtectedRecords.h"
+#include "WorkerThreads.h"
+
+namespace {
+
+const std::string kMasterPassword =
+    "Ana \xFE"
+    "ifre 2009";
+
+std::string RandomText(std::mt19937& random, int minLength, int maxLength) {
+  static const std::string letters =
+      "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789 .-_@\xFE\xFD\xF0\xE7\xF6\xFC";
+  std::uniform_int_distribution<int> length(minLength, maxLength);
+  std::uniform_int_distribution<std::size_t> pick(0, letters.size() - 1);
+  std::string text(static_cast<std::size_t>(length(random)), ' ');
+  for (char& c : text) c = letters[pick(random)];
+  return text;
+}
+
+// Records shaped like the ones people keep: short titles and secrets, a
+// group, an address, dates and the default captions.
+void FillRecords(quilor::RecordTable& table, int count) {
+  using namespace quilor::field;
+  std::mt19937 random(20090315);
+  for (int i = 0; i < count; ++i) {
+    table.append();
+    table.setText(KAYITNO, "20090315103000123" + std::to_string(1000 + i % 9000).substr(0, 4));
+    table.setText(TANIMI, RandomText(random, 4, 30));
+    table.setText(KULLANICIADI, RandomText(random, 6, 24));
+    table.setText(SIFRE, RandomText(random, 8, 20));
+    if (i % 4 == 0) table.setText(SIFRE2, RandomText(random, 4, 12));
+    table.setText(ACIKLAMA, RandomText(random, 0, 60));
+    table.setText(WEBADRES, "https://www." + RandomText(random, 5, 20) + ".com.tr/");
+    table.setText(GRUBU, RandomText(random, 3, 12));
+    table.setNumber(KAYITTARIHI, 39887 + i % 3000);
+    table.setNumber(SIFREDEGISTIRMETARIH, 39887 + i % 3000);
+    table.setNumber(SIFREDEGISTIRMESAATI, (i % 86400) / 86400.0);
+    table.setNumber(SIFRE2DEGISTIRMETARIHI, 0);
+    table.setNumber(SIFRE2DEGISTIRMESAATI, 0);
+    if (i % 3 == 0) table.setText(OTOMATIKDOLDURSCRIPT, "{KULLANICIADI}{TAB}{SIFRE}{ENTER}");
+    table.setBoolean(SISTEMTRAY, i % 5 == 0);
+    table.setText(SIFRE2TANIM,
+                  "\xDE"
+                  "ifre 2");
+    table.setText(SIFRE1TANIM,
+                  "\xDE"
+                  "ifre");
+    table.setText(KULLANICIADITANIM,
+                  "Kullan\xFD"
+                  "c\xFD Ad\xFD");
+    table.post();
+  }
+}
+
+// A data file of count records in a folder of its own, kept for the run.
+std::string DataFileOf(int count) {
+  std::string folder = (std::filesystem::temp_directory_path() / "quilor-bench-XXXXXX").string();
+  if (mkdtemp(folder.data()) == nullptr) std::abort();
+  const std::string path = folder + "/data.xtr";
+  quilor::RecordTable table;
+  FillRecords(table, count);
+  quilor::SaveRecords(table, path, kMasterPassword);
+  return path;
+}
+
+void BM_LoadRecords(benchmark::State& state) {
+  const int count = static_cast<int>(state.range(0));
+  const unsigned threads = static_cast<unsigned>(state.range(1));
+  const std::string path = DataFileOf(count);
+  quilor::SetWorkerThreads(threads);
+  quilor::RecordTable table;
+  for (auto _ : state) {
+    quilor::LoadRecords(table, path, kMasterPassword, {});
+    benchmark::DoNotOptimize(table.recordCount());
+  }
+  quilor::SetWorkerThreads(0);
+  std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+  state.SetLabel(threads == 0 ? "all cores" : "one thread");
+}
+
+// The part of a load that is no cipher work: parse and rewrite.
+void BM_ReadDataFile(benchmark::State& state) {
+  const std::string path = DataFileOf(static_cast<int>(state.range(0)));
+  quilor::RecordTable table;
+  for (auto _ : state) {
+    quilor::ReadDataFile(table, path);
+    benchmark::DoNotOptimize(table.recordCount());
+  }
+  std::filesystem::remove_all(std::filesystem::path(path).parent_path());
+}
+
+void BM_Floor_OpenSslKeySetUps(benchmark::State& state) {
+  const int setUps = 3 * static_cast<int>(state.range(0));
+  BF_KEY key;
+  for (auto _ : state) {
+    for (int i = 0; i < setUps; ++i) {
+      BF_set_key(&key, static_cast<int>(kMasterPassword.size()),
+                 reinterpret_cast<const unsigned char*>(kMasterPassword.data()));
+      benchmark::DoNotOptimize(key);
+      benchmark::ClobberMemory();
+    }
+  }
+  state.SetLabel("3 x records");
+}
+
+constexpr int kCounts[] = {100, 1749, 10000};
+
+void FloorArgs(benchmark::internal::Benchmark* b) {
+  for (int count : kCounts) b->Arg(count);
+}
+
+void LoadArgs(benchmark::internal::Benchmark* b) {
+  for (int count : kCounts) {
+    b->Args({count, 1});
+    b->Args({count, 0});
+  }
+}
+
+BENCHMARK(BM_Floor_OpenSslKeySetUps)
+    ->Apply(FloorArgs)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_ReadDataFile)->Apply(FloorArgs)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_LoadRecords)
+    ->Apply(LoadArgs)
+    ->ArgNames({"records", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+}  // namespace
