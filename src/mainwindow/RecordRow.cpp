@@ -25,12 +25,12 @@ QString WithoutTimeZone(const QString& format) {
   return result.trimmed();
 }
 
-QDate DateOfDays(double days) { return QDate(1899, 12, 30).addDays(qint64(std::trunc(days))); }
+qint64 DayOf(double days) { return qint64(std::trunc(days)); }
 
-QTime TimeOfDay(double dateTime) {
+// Milliseconds into the day of the time part of a date-time number.
+int MillisecondsOf(double dateTime) {
   const double fraction = std::fabs(dateTime - std::trunc(dateTime));
-  const int ms = int(std::lround(fraction * kMillisecondsPerDay)) % int(kMillisecondsPerDay);
-  return QTime::fromMSecsSinceStartOfDay(ms);
+  return int(std::lround(fraction * kMillisecondsPerDay)) % int(kMillisecondsPerDay);
 }
 
 }  // namespace
@@ -42,19 +42,31 @@ RowDateFormats::RowDateFormats(const QLocale& locale)
 
 QString RowDateFormats::date(double days) const {
   if (!(days > 0)) return {};
-  return locale_.toString(DateOfDays(days), dateFormat_);
+  const qint64 day = DayOf(days);
+  auto [it, added] = dates_.try_emplace(day);
+  if (added) it->second = locale_.toString(QDate(1899, 12, 30).addDays(day), dateFormat_);
+  return it->second;
+}
+
+QString RowDateFormats::time(double timeOfDay) const {
+  const int ms = MillisecondsOf(timeOfDay);
+  auto [it, added] = times_.try_emplace(ms);
+  if (added) it->second = locale_.toString(QTime::fromMSecsSinceStartOfDay(ms), timeFormat_);
+  return it->second;
 }
 
 QString RowDateFormats::dateAndTime(double days, std::optional<double> timeOfDay) const {
   if (!(days > 0)) return {};
-  const QString time = timeOfDay ? locale_.toString(TimeOfDay(*timeOfDay), timeFormat_) : QString();
-  return date(days) + ' ' + time;
+  return date(days) + ' ' + (timeOfDay ? time(*timeOfDay) : QString());
 }
 
 RecordRow BuildRecordRow(const RecordTable& table, const RowDateFormats& formats) {
-  auto text = [&](int f) { return FromCp1254(table.text(f)); };
+  // Read in place: a list of thousands of rows is rebuilt on every search.
+  const Record& record = table.current();
+  auto text = [&](int f) { return FromCp1254(record.values[f].text); };
+  auto number = [&](int f) { return record.values[f].isNull ? 0.0 : record.values[f].number; };
   auto time = [&](int f) {
-    return table.isNull(f) ? std::nullopt : std::optional<double>(table.number(f));
+    return record.values[f].isNull ? std::nullopt : std::optional<double>(record.values[f].number);
   };
   RecordRow row;
   row.caption = text(field::TANIMI);
@@ -64,13 +76,12 @@ RecordRow BuildRecordRow(const RecordTable& table, const RowDateFormats& formats
       text(field::WEBADRES),
       text(field::OZELKODU1),
       text(field::OZELKODU2),
-      formats.date(table.number(field::KAYITTARIHI)),
-      formats.dateAndTime(table.number(field::SIFREDEGISTIRMETARIH),
-                          time(field::SIFREDEGISTIRMESAATI)),
-      formats.dateAndTime(table.number(field::SIFRE2DEGISTIRMETARIHI),
+      formats.date(number(field::KAYITTARIHI)),
+      formats.dateAndTime(number(field::SIFREDEGISTIRMETARIH), time(field::SIFREDEGISTIRMESAATI)),
+      formats.dateAndTime(number(field::SIFRE2DEGISTIRMETARIHI),
                           time(field::SIFRE2DEGISTIRMESAATI)),
   };
-  row.recordNumber = table.text(field::KAYITNO);
+  row.recordNumber = record.values[field::KAYITNO].text;
   return row;
 }
 

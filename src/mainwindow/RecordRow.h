@@ -5,6 +5,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <unordered_map>
 
 #include "RecordTable.h"
 
@@ -24,6 +25,8 @@ struct RecordRow {
 };
 
 // How the date cells read: the user's short date format and long time format.
+// Texts are remembered per day and per second, since a list shows the same
+// dates many times and formatting is the costly part of building a row.
 class RowDateFormats {
  public:
   explicit RowDateFormats(const QLocale& locale = QLocale::system());
@@ -35,9 +38,13 @@ class RowDateFormats {
   QString dateAndTime(double days, std::optional<double> timeOfDay) const;
 
  private:
+  QString time(double timeOfDay) const;
+
   QLocale locale_;
   QString dateFormat_;
   QString timeFormat_;
+  mutable std::unordered_map<qint64, QString> dates_;
+  mutable std::unordered_map<int, QString> times_;
 };
 
 // The row for the table's current record.
