@@ -69,7 +69,10 @@ void TAnaF::WMShowLogin() {
 
 void TAnaF::LoadRecords() {
   LoadSteps steps;
-  steps.reportWrongPassword = [] { ShowInfo(QString::fromUtf8(kWrongMasterPasswordText)); };
+  steps.reportWrongPassword = [] {
+    ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
+    FocusPasswordAfterWrongLogin();
+  };
   steps.refreshViews = [this] {
     BuildTrayRecordMenu();
     FillRecordList();

@@ -18,6 +18,7 @@
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "TAnaF.h"
+#include "TQ_PassWordF.h"
 
 namespace quilor {
 
@@ -123,7 +124,10 @@ void TAnaF::Kapat2Click() {
 void TAnaF::closeEvent(QCloseEvent* event) {
   Guarded([&] {
     event->ignore();
-    if (!Ask(this, texts::kConfirmQuit, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)) {
+    // With the master password dialog open (a login abandoned) the program
+    // ends without asking.
+    if (TQ_PassWordF::Instance() == nullptr &&
+        !Ask(this, texts::kConfirmQuit, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)) {
       return;
     }
     event->accept();
