@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -24,6 +25,8 @@ const std::string& FilePath() {
     std::string folder = std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : "/tmp";
     folder += "/quilor-fuzz-XXXXXX";
     Require(mkdtemp(folder.data()) != nullptr);
+    static const std::string made = folder;
+    std::atexit([] { std::filesystem::remove_all(made); });
     return folder + "/data.xtr";
   }();
   return path;
