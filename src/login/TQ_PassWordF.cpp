@@ -34,6 +34,7 @@ QLineEdit* MakePasswordBox(const QString& objectName, const QString& label, QWid
   auto* box = new QLineEdit(parent);
   box->setObjectName(objectName);
   box->setEchoMode(QLineEdit::Password);
+  box->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // '*'
   box->setAccessibleName(label);
   return box;
 }

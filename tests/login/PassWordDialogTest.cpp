@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -184,6 +185,10 @@ TEST_F(PassWordDialog, LabelsWarningAndButtonsReadAsWritten) {
   auto dialog = open();
   EXPECT_EQ(box(*dialog, "EditPass")->echoMode(), QLineEdit::Password);
   EXPECT_EQ(box(*dialog, "EditPass2")->echoMode(), QLineEdit::Password);
+  for (const char* name : {"EditPass", "EditPass2"}) {
+    QLineEdit* edit = box(*dialog, name);
+    EXPECT_EQ(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit), '*');
+  }
   EXPECT_EQ(box(*dialog, "EditPass")->accessibleName(), QStringLiteral("Ana Şifre"));
   EXPECT_EQ(box(*dialog, "EditPass2")->accessibleName(), QStringLiteral("Tekrar"));
   EXPECT_EQ(dialog->findChild<QLabel*>("sLabel1")->text(), QStringLiteral("Ana Şifre"));

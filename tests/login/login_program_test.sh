@@ -37,12 +37,13 @@ start() {
 window_type() { xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | sed 's/.*= //'; }
 
 # Prints the visible windows of the program, one id per line.
-windows() { xdotool search --onlyvisible --pid "$pid" --name '.' 2>/dev/null || true; }
+windows() { xdotool search --all --onlyvisible --pid "$pid" --name '.' 2>/dev/null || true; }
 
 main_window_shown() {
   local w
   for w in $(windows); do
-    [[ "$(window_type "$w")" == *_NET_WM_WINDOW_TYPE_NORMAL* ]] && return 0
+    # Qt's dialogs list NORMAL after DIALOG; the main window is NORMAL alone.
+    [[ "$(window_type "$w")" == _NET_WM_WINDOW_TYPE_NORMAL ]] && return 0
   done
   return 1
 }
@@ -50,9 +51,9 @@ main_window_shown() {
 # Waits until the login dialog is shown and has the keyboard; prints its id.
 wait_for_login() {
   local dialog
-  dialog=$(timeout 15 xdotool search --sync --onlyvisible --pid "$pid" --name "$caption" | head -1) ||
+  dialog=$(timeout 15 xdotool search --all --sync --onlyvisible --pid "$pid" --name "$caption" | head -1) ||
     fail "no login dialog"
-  [[ "$(window_type "$dialog")" == *_NET_WM_WINDOW_TYPE_DIALOG* ]] || fail "the first window is no dialog"
+  [[ "$(window_type "$dialog")" == _NET_WM_WINDOW_TYPE_DIALOG* ]] || fail "the first window is no dialog"
   wait_until_active "$dialog" || fail "the login dialog did not come to the front"
   echo "$dialog"
 }
@@ -98,7 +99,7 @@ stop_program() {
 # A notice of the program: answered with Enter; then the dialog has the keys again.
 answer_notice() {
   local box
-  box=$(timeout 10 xdotool search --sync --onlyvisible --pid "$pid" --name '^Bilgi$' | head -1) ||
+  box=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$pid" --name '^Bilgi$' | head -1) ||
     fail "no notice"
   wait_until_active "$box" || fail "the notice does not have the keyboard"
   xdotool key Return
@@ -129,7 +130,7 @@ main_window_shown && fail "the main window was shown after a wrong password"
 xdotool type --delay 30 "$password"
 xdotool key Return
 wait_for_main_window || fail "no main window after the right password"
-[[ -z "$(xdotool search --onlyvisible --pid "$pid" --name "$caption" |
+[[ -z "$(xdotool search --all --onlyvisible --pid "$pid" --name "$caption" |
   while read -r w; do [[ "$(window_type "$w")" == *DIALOG* ]] && echo "$w"; done)" ]] ||
   fail "the login dialog is still shown"
 cmp -s "$folder/data.xtr" "$work/retry.before" || fail "the data file changed"
