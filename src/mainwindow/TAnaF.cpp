@@ -33,6 +33,11 @@ TAnaF::TAnaF(const TAnaFSetup& setup, QWidget* parent)
   layout->setSpacing(0);
   panelBaslik_ = new QLabel(HeaderCaption(), central);
   panelBaslik_->setObjectName(QStringLiteral("PanelBaslik"));
+  QFont headerFont = panelBaslik_->font();
+  headerFont.setBold(true);
+  headerFont.setPointSizeF(headerFont.pointSizeF() * 1.25);
+  panelBaslik_->setFont(headerFont);
+  panelBaslik_->setContentsMargins(4, 6, 4, 6);
   layout->addWidget(panelBaslik_);
 
   buildPopupMenu();
@@ -44,7 +49,9 @@ TAnaF::TAnaF(const TAnaFSetup& setup, QWidget* parent)
   buildStatusBar();
   buildMainMenu();
   buildTrayMenu();
+  // Typing right after the login searches; Tab moves on to the list.
   setTabOrder(sEditArama_, sListViewSifre_);
+  sEditArama_->setFocus();
 
   if (setup.askForLoginAtStart) {
     QMetaObject::invokeMethod(this, &TAnaF::WMShowLogin, Qt::QueuedConnection);

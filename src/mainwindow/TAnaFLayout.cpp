@@ -210,8 +210,8 @@ QToolBar* TAnaF::buildToolBar(QWidget* parent) {
   add("ToolButton7", QStyle::SP_DialogResetButton, texts::kChangeMasterPassword,
       texts::kChangeMasterPasswordHint);
   bar->addSeparator();
-  connect(add("ToolButton4", QStyle::SP_TitleBarMinButton, texts::kHide, {}), &QAction::triggered,
-          this, &TAnaF::ToolButton4Click);
+  connect(add("ToolButton4", QStyle::SP_ArrowDown, texts::kHide, {}), &QAction::triggered, this,
+          &TAnaF::ToolButton4Click);
 
   kapat_ = add("ToolButton2", QStyle::SP_DialogCloseButton, texts::kClose, {});
   kapat_->setShortcut(Qt::Key_Escape);

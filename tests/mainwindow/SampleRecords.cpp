@@ -55,10 +55,19 @@ void AppendGenerated(RecordTable& table, int count) {
       "İş Bankası",         "Şirket VPN", "Dropbox",      "Çiçek Sepeti",
       "Öğrenci Otomasyonu", "Garanti",    "GitHub",       "Ağ Yazıcısı"};
   static const std::array<QString, 5> kGroups{"Banka", "E-posta", "İş", "Kişisel", "Alışveriş"};
-  static const std::array<QString, 6> kAddresses{
-      "https://www.ziraatbank.com.tr", "https://mail.google.com",
-      "https://www.turkiye.gov.tr",    "www.isbank.com.tr",
-      "mailto:destek@ornek.com.tr",    ""};
+  // The address that goes with each title; some records have none.
+  static const std::array<QString, 12> kAddresses{"https://www.ziraatbank.com.tr",
+                                                  "https://mail.google.com",
+                                                  "www.turktelekom.com.tr",
+                                                  "https://www.turkiye.gov.tr",
+                                                  "www.isbank.com.tr",
+                                                  "vpn.sirket.com.tr",
+                                                  "https://www.dropbox.com",
+                                                  "",
+                                                  "mailto:ogrenci-isleri@universite.edu.tr",
+                                                  "https://www.garanti.com.tr",
+                                                  "https://github.com",
+                                                  ""};
   const double start = Days(2021, 1, 4);
   for (int i = 0; i < count; ++i) {
     SampleRecord r;
@@ -69,7 +78,7 @@ void AppendGenerated(RecordTable& table, int count) {
     r.title = kTitles[std::size_t(i) % kTitles.size()] + QStringLiteral(" %1").arg(i + 1);
     r.group = kGroups[std::size_t(i / 3) % kGroups.size()];
     r.description = QStringLiteral("Hesap açıklaması %1, şifre yılda bir değişir").arg(i % 97);
-    r.webAddress = kAddresses[std::size_t(i) % kAddresses.size()];
+    r.webAddress = kAddresses[std::size_t(i) % kTitles.size()];
     r.userName = QStringLiteral("kullanıcı%1@ornek.com.tr").arg(i);
     r.password = QStringLiteral("Gizli-Şifre-%1!çğ").arg(i * 7919 % 100003);
     r.password2 = i % 4 == 0 ? QString() : QStringLiteral("İkinci-%1").arg(i);

@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Screenshots of the program as a person sees it, taken on a private X server:
+# the login dialog at a first start and at a login, the main window with
+# 1,749 generated records, a search in progress, the context menu and a
+# clipboard countdown. Also prints the program's peak resident memory.
+#   scripts/screenshots.sh OUTDIR [BUILD_DIR]     (BUILD_DIR defaults to build)
+set -euo pipefail
+
+repo=$(cd "$(dirname "$0")/.." && pwd)
+
+if [[ "${1:-}" == "--on-display" ]]; then
+  out=$2 quilor=$3 sample=$4
+  work=$(mktemp -d)
+  program=""
+  trap '[[ -n "$program" ]] && kill "$program" 2>/dev/null; rm -rf "$work"' EXIT
+  # The program keeps its data file beside the executable.
+  cp "$quilor" "$work/quilor"
+  password=deneme123
+
+  shot() { sleep 0.6; import -window root "$out/$1.png"; echo "saved $out/$1.png"; }
+  wait_for_window() {
+    for _ in $(seq 100); do
+      xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -1 && return 0
+      sleep 0.1
+    done
+    echo "no window named $1" >&2
+    return 1
+  }
+  start() {
+    "$work/quilor" >"$work/quilor.log" 2>&1 &
+    program=$!
+  }
+  stop() {
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+    program=""
+  }
+
+  # First start: no data file, the master password is chosen.
+  start
+  wait_for_window "ZENTARIS Quilor" >/dev/null
+  shot 1-login-first-start
+  stop
+
+  "$sample" "$work/data.xtr" 1749 "$password"
+
+  start
+  dialog=$(wait_for_window "ZENTARIS Quilor")
+  shot 2-login
+  xdotool windowactivate --sync "$dialog" type --delay 20 "$password"
+  xdotool key Return
+  for _ in $(seq 100); do
+    [[ -z "$(xdotool search --onlyvisible --name "ZENTARIS Quilor" 2>/dev/null | grep -v "^$dialog\$")" ]] || break
+    sleep 0.1
+  done
+  shot 3-main-window
+  echo "peak resident memory after login: $(grep VmHWM "/proc/$program/status")"
+
+  xdotool type --delay 60 "ziraat"
+  shot 4-search
+
+  # Tab moves from the search box into the list, Down selects a row and the
+  # menu key opens the context menu on it.
+  xdotool key Tab
+  sleep 0.3
+  xdotool key Down
+  sleep 0.3
+  xdotool key Menu
+  shot 5-context-menu
+
+  # "Şifreyi Panoya Kopyala": the countdown runs in the status bar.
+  xdotool key Down Down Return
+  sleep 2
+  shot 6-clipboard-countdown
+  echo "peak resident memory at the end: $(grep VmHWM "/proc/$program/status")"
+  stop
+  exit 0
+fi
+
+out=${1:?usage: scripts/screenshots.sh OUTDIR [BUILD_DIR]}
+build=${2:-$repo/build}
+mkdir -p "$out"
+out=$(cd "$out" && pwd)
+cmake -S "$repo" -B "$build" -DQUILOR_TESTS=ON >/dev/null
+cmake --build "$build" -j2 --target quilor quilor_sample_data >/dev/null
+exec "$repo/tests/support/with-display.sh" -- "$0" --on-display "$out" \
+  "$build/src/app/quilor" "$build/tests/mainwindow/quilor_sample_data"
