@@ -10,18 +10,19 @@ namespace {
 
 constexpr int kSize = 16;
 
-QPixmap BlankGlyph() {
-  QPixmap pixmap(kSize, kSize);
+QPixmap BlankGlyph(int size = kSize) {
+  QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
   return pixmap;
 }
 
 }  // namespace
 
-QIcon PadlockGlyph() {
-  QPixmap pixmap = BlankGlyph();
+QIcon PadlockGlyph(int size) {
+  QPixmap pixmap = BlankGlyph(size);
   QPainter p(&pixmap);
   p.setRenderHint(QPainter::Antialiasing);
+  p.scale(double(size) / kSize, double(size) / kSize);
   p.setPen(QPen(QColor(0x60, 0x60, 0x60), 1.6));
   p.setBrush(Qt::NoBrush);
   p.drawArc(QRectF(4.5, 1.5, 7, 9), 0, 180 * 16);

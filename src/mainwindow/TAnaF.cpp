@@ -9,6 +9,7 @@
 #include "ErrorDisplay.h"
 #include "Identity.h"
 #include "Info.h"
+#include "ListGlyphs.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "TQ_PassWordF.h"
@@ -25,6 +26,8 @@ TAnaF::TAnaF(const TAnaFSetup& setup, QWidget* parent)
   setObjectName(QStringLiteral("TAnaF"));
   setWindowTitle(MainCaption());
   rxTrayIcon1_.setToolTip(windowTitle());
+  setWindowIcon(PadlockGlyph(32));
+  rxTrayIcon1_.setIcon(windowIcon());
   resize(1000, 650);
 
   auto* central = new QWidget(this);
