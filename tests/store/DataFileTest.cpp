@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
@@ -197,26 +198,38 @@ TEST(WriteDataFile, RefusesALineBreakInAValueAndKeepsTheOldFile) {
   EXPECT_EQ(ReadBytes(path), old);
 }
 
+// Switches the process to a locale whose decimal separator is the comma: an
+// installed one, or else the Turkish one compiled into folder when the
+// system has the locale sources. False when neither works.
+bool UseCommaLocale(const TempFolder& folder) {
+  for (const char* name : {"tr_TR.UTF-8", "tr_TR.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
+    if (std::setlocale(LC_ALL, name) != nullptr) return true;
+  }
+  const std::string compiled = folder.file("tr_TR.UTF-8");
+  const std::string command = "localedef -i tr_TR -f UTF-8 " + compiled + " >/dev/null 2>&1";
+  if (std::system(command.c_str()) != 0) return false;
+  ::setenv("LOCPATH", folder.path().c_str(), 1);
+  return std::setlocale(LC_ALL, "tr_TR.UTF-8") != nullptr;
+}
+
 // Numbers are written with "." and read with "." or "," whatever the
 // process's C locale says.
 TEST(DataFile, NumbersDoNotDependOnTheLocale) {
-  const char* before = std::setlocale(LC_ALL, nullptr);
-  const std::string saved = before ? before : "C";
-  bool commaLocale = false;
-  for (const char* name : {"tr_TR.UTF-8", "tr_TR.utf8", "de_DE.UTF-8", "fr_FR.UTF-8"}) {
-    if (std::setlocale(LC_ALL, name) != nullptr) {
-      commaLocale = true;
-      break;
-    }
-  }
-  if (!commaLocale) GTEST_SKIP() << "no locale with a decimal comma is installed";
+  struct RestoreLocale {
+    std::string saved = std::setlocale(LC_ALL, nullptr);
+    ~RestoreLocale() { std::setlocale(LC_ALL, saved.c_str()); }
+  } restoreLocale;
+  TempFolder localeFolder;
+  const bool commaLocale = UseCommaLocale(localeFolder);
+  ::unsetenv("LOCPATH");
+  if (!commaLocale) GTEST_SKIP() << "no locale with a decimal comma can be had here";
+  ASSERT_EQ(std::string(std::localeconv()->decimal_point), ",");
 
   TempFolder folder;
   const std::string path = folder.file("data.xtr");
   WriteBytes(path, "[a]\r\nALAN13=0,4375\r\n[b]\r\nALAN13=0.4375\r\nALAN11=39887.0\r\n");
   RecordTable table;
   ReadDataFile(table, path);
-  std::setlocale(LC_ALL, saved.c_str());
 
   table.first();
   EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
