@@ -284,6 +284,39 @@ TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespite
   for (reread.first(); !reread.eof(); reread.next()) EXPECT_NE(reread.text(field::TANIMI), "Banka");
 }
 
+TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) {
+  struct Case {
+    const char* record;  // selected first, when given
+    const char* command;
+    QString message;
+  };
+  const Case cases[] = {
+      {nullptr, "ToolButtonDuzenle", QStringLiteral("Önce bir şifre seçiniz.")},
+      {"Kargo Takip", "WebadresiniA1", QStringLiteral("Kaydın web adresi belirtilmemiş.")},
+  };
+  for (const Case& c : cases) {
+    if (c.record != nullptr) clickRowWithTitle(QString::fromUtf8(c.record));
+    auto info = AnswerNextMessageBox(QMessageBox::Ok);
+    child<QAction>(c.command)->trigger();
+    EXPECT_EQ(info->caption, QStringLiteral("Bilgi")) << c.command;
+    EXPECT_EQ(info->text, c.message) << c.command;
+  }
+
+  // The tray's record item for a record without an address says the same.
+  auto info = AnswerNextMessageBox(QMessageBox::Ok);
+  child<QMenu>("WebAdresineBalan1")->actions().at(1)->trigger();
+  EXPECT_EQ(info->text, QStringLiteral("Kaydın web adresi belirtilmemiş."));
+  EXPECT_EQ(rows(), 4);
+}
+
+TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
+  auto question = AnswerNextMessageBox(QMessageBox::Cancel);
+  QTest::keyClick(list(), Qt::Key_Escape);
+  EXPECT_EQ(question->caption, QStringLiteral("Soru"));
+  EXPECT_EQ(question->text, QStringLiteral("Program kapatılsın mı ?"));
+  EXPECT_TRUE(window->isVisible());
+}
+
 TEST_F(MainWindowOnDisplay, TheTrayMenuListsTheFlaggedRecordsInFileOrder) {
   auto* tray = child<QMenu>("PopupMenuTray");
   QStringList top;
