@@ -40,14 +40,18 @@ void TAnaF::ToolButtonDuzenleClick() {
 }
 
 void TAnaF::sListViewSifreDblClick() {
-  if (hasSelectedRow()) ToolButtonDuzenleClick();
+  Guarded([this] {
+    if (hasSelectedRow()) ToolButtonDuzenleClick();
+  });
 }
 
 bool TAnaF::eventFilter(QObject* watched, QEvent* event) {
   if (watched == sListViewSifre_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      if (hasSelectedRow()) ToolButtonDuzenleClick();
+      Guarded([this] {
+        if (hasSelectedRow()) ToolButtonDuzenleClick();
+      });
       return true;
     }
   }

@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "ErrorDisplay.h"
 #include "MainWindowTexts.h"
 #include "ProcessState.h"
 #include "RecordListModel.h"
@@ -77,7 +78,7 @@ void TAnaF::buildRecordList(QWidget* parent) {
 
   sListViewSifre_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(sListViewSifre_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    popupMenu_->popup(sListViewSifre_->viewport()->mapToGlobal(pos));
+    Guarded([&] { popupMenu_->popup(sListViewSifre_->viewport()->mapToGlobal(pos)); });
   });
   connect(header, &QHeaderView::sectionClicked, this, &TAnaF::sListViewSifreColumnClick);
   connect(sListViewSifre_, &QAbstractItemView::doubleClicked, this, &TAnaF::sListViewSifreDblClick);
