@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "Cp1254.h"
+#include "SearchFold.h"
 
 namespace quilor {
 
@@ -82,6 +83,12 @@ RecordRow BuildRecordRow(const RecordTable& table, const RowDateFormats& formats
                           time(field::SIFRE2DEGISTIRMESAATI)),
   };
   row.recordNumber = record.values[field::KAYITNO].text;
+  for (int f : {field::TANIMI, field::GRUBU, field::ACIKLAMA, field::WEBADRES, field::OZELKODU1,
+                field::OZELKODU2}) {
+    if (f != field::TANIMI) row.searchText += ' ';
+    row.searchText += record.values[f].text;
+  }
+  FoldInPlace(row.searchText);
   return row;
 }
 

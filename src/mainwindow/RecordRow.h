@@ -20,6 +20,11 @@ struct RecordRow {
   QString caption;
   std::array<QString, kListColumnCount - 1> cells;
   std::string recordNumber;  // ALAN1, Windows-1254 bytes
+  // What a search looks in, folded once when the row is built: the caption
+  // and cells 1 to 5 (group, description, web address, special codes) joined
+  // by single blanks, so that a search text may run across two cells.
+  // Windows-1254 bytes.
+  std::string searchText;
 
   const QString& column(int index) const { return index == 0 ? caption : cells[index - 1]; }
 };

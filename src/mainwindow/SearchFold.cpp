@@ -1,5 +1,7 @@
 #include "SearchFold.h"
 
+#include <array>
+
 #include "Cp1254.h"
 
 namespace quilor {
@@ -27,17 +29,29 @@ unsigned char FoldChar(unsigned char c) {
   return c;
 }
 
-std::string FoldText(std::string_view text) {
-  std::string folded(text);
-  for (char& c : folded) c = static_cast<char>(FoldChar(static_cast<unsigned char>(c)));
-  return folded;
+namespace {
+
+// FoldChar for every byte, worked out once: rows are folded by the thousand.
+const std::array<unsigned char, 256>& FoldTable() {
+  static const std::array<unsigned char, 256> table = [] {
+    std::array<unsigned char, 256> t{};
+    for (int c = 0; c < 256; ++c) t[c] = FoldChar(static_cast<unsigned char>(c));
+    return t;
+  }();
+  return table;
 }
 
-std::string RowSearchText(const RecordRow& row) {
-  QString text = row.caption;
-  for (int column = 1; column <= 5; ++column) text += ' ' + row.column(column);
-  // Row texts come from Windows-1254 bytes, so every character maps back.
-  return ToCp1254(text).bytes;
+}  // namespace
+
+void FoldInPlace(std::string& text) {
+  const auto& table = FoldTable();
+  for (char& c : text) c = static_cast<char>(table[static_cast<unsigned char>(c)]);
+}
+
+std::string FoldText(std::string_view text) {
+  std::string folded(text);
+  FoldInPlace(folded);
+  return folded;
 }
 
 RowMatcher::RowMatcher(const QString& searchText) {
@@ -46,7 +60,7 @@ RowMatcher::RowMatcher(const QString& searchText) {
 }
 
 bool RowMatcher::matches(const RecordRow& row) const {
-  return folded_ && FoldText(RowSearchText(row)).find(*folded_) != std::string::npos;
+  return folded_ && row.searchText.find(*folded_) != std::string::npos;
 }
 
 }  // namespace quilor

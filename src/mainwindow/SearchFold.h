@@ -16,16 +16,13 @@ unsigned char FoldChar(unsigned char c);
 
 // FoldChar on every byte; the length stays.
 std::string FoldText(std::string_view text);
-
-// What a search looks in: the caption and cells 1 to 5 (group, description,
-// web address, special codes), joined by single blanks, so that a search
-// text may run across two cells. Windows-1254 bytes.
-std::string RowSearchText(const RecordRow& row);
+void FoldInPlace(std::string& text);
 
 // A search text folded once and matched against many rows.
 class RowMatcher {
  public:
   explicit RowMatcher(const QString& searchText);
+  // True when the row's search text holds the search text.
   bool matches(const RecordRow& row) const;
 
  private:

@@ -2,6 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "Cp1254.h"
+#include "Fields.h"
+#include "RecordRow.h"
+#include "RecordTable.h"
 #include "SearchFold.h"
 
 namespace quilor {
@@ -31,10 +34,17 @@ TEST(FoldText, KeepsTheLength) {
   EXPECT_EQ(FromCp1254(folded), QStringLiteral("ŞİFRE İİ II 2024"));
 }
 
-RecordRow RowWithCaption(const QString& caption) {
-  RecordRow row;
-  row.caption = caption;
-  return row;
+void SetText(RecordTable& table, int field, const char* utf8) {
+  table.setText(field, ToCp1254(QString::fromUtf8(utf8)).bytes);
+}
+
+// A row as the list builds it from a record.
+RecordRow RowWithTitle(const char* title) {
+  RecordTable table;
+  table.append();
+  SetText(table, field::TANIMI, title);
+  table.post();
+  return BuildRecordRow(table, RowDateFormats(QLocale::c()));
 }
 
 TEST(RowMatcher, MatchesTheTwoTurkishIsApartAndAccentedLettersByCase) {
@@ -52,37 +62,41 @@ TEST(RowMatcher, MatchesTheTwoTurkishIsApartAndAccentedLettersByCase) {
   };
   for (const Case& c : cases) {
     const RowMatcher matcher(QString::fromUtf8(c.search));
-    EXPECT_EQ(matcher.matches(RowWithCaption(QString::fromUtf8(c.caption))), c.matches)
+    EXPECT_EQ(matcher.matches(RowWithTitle(c.caption)), c.matches)
         << c.search << " in " << c.caption;
   }
 }
 
 TEST(RowMatcher, RunsAcrossCellsButOnlyOverTitleGroupDescriptionAddressAndCodes) {
-  RecordRow row;
-  row.caption = QStringLiteral("Banka");
-  row.cells = {QStringLiteral("Ev"),
-               QString(),
-               QStringLiteral("www.banka.com.tr"),
-               QStringLiteral("K1"),
-               QStringLiteral("K2"),
-               QStringLiteral("5.03.2024"),
-               QStringLiteral("6.03.2024 13:05:07"),
-               QString()};
+  RecordTable table;
+  table.append();
+  SetText(table, field::TANIMI, "Banka");
+  SetText(table, field::GRUBU, "Ev");
+  SetText(table, field::WEBADRES, "www.banka.com.tr");
+  SetText(table, field::OZELKODU1, "K1");
+  SetText(table, field::OZELKODU2, "K2");
+  SetText(table, field::KULLANICIADI, "gizliad");
+  SetText(table, field::SIFRE, "parola");
+  SetText(table, field::OTOMATIKDOLDURSCRIPT, "betik");
+  table.setNumber(field::KAYITTARIHI, 45356);  // 5 March 2024
+  table.setNumber(field::SIFREDEGISTIRMETARIH, 45357);
+  table.setNumber(field::SIFREDEGISTIRMESAATI, 0.5);
+  table.post();
+  const RecordRow row = BuildRecordRow(table, RowDateFormats(QLocale::c()));
 
   // Six parts, five blanks, the empty description included.
-  EXPECT_EQ(FromCp1254(RowSearchText(row)), QStringLiteral("Banka Ev  www.banka.com.tr K1 K2"));
+  EXPECT_EQ(FromCp1254(row.searchText), QStringLiteral("BANKA EV  WWW.BANKA.COM.TR K1 K2"));
 
   EXPECT_TRUE(RowMatcher(QStringLiteral("ka ev")).matches(row));
   EXPECT_TRUE(RowMatcher(QStringLiteral("tr k1 k2")).matches(row));
-  EXPECT_FALSE(RowMatcher(QStringLiteral("ka  ev")).matches(row));
-  EXPECT_FALSE(RowMatcher(QStringLiteral("2024")).matches(row));
-  EXPECT_FALSE(RowMatcher(QStringLiteral("13:05")).matches(row));
+  for (const char* absent : {"ka  ev", "2024", "12:00", "gizliad", "parola", "betik"}) {
+    EXPECT_FALSE(RowMatcher(QString::fromUtf8(absent)).matches(row)) << absent;
+  }
 }
 
 TEST(RowMatcher, ASearchForACharacterNoRecordCanHoldFindsNothing) {
-  EXPECT_FALSE(
-      RowMatcher(QStringLiteral("€uro ✓")).matches(RowWithCaption(QStringLiteral("€uro"))));
-  EXPECT_TRUE(RowMatcher(QStringLiteral("€uro")).matches(RowWithCaption(QStringLiteral("€uro"))));
+  EXPECT_FALSE(RowMatcher(QStringLiteral("€uro ✓")).matches(RowWithTitle("€uro")));
+  EXPECT_TRUE(RowMatcher(QStringLiteral("€uro")).matches(RowWithTitle("€uro")));
 }
 
 }  // namespace
