@@ -55,10 +55,10 @@ void TAnaF::KullancAdPanoyaKopyala1Click(QAction* item) {
 
 void TAnaF::ClipBoardTimerTimer() {
   Guarded([this] {
-    const bool finished = clipboardCountdown_.tick();
-    sProgressBar1_->setValue(finished ? ClipboardCountdown::kTicks
-                                      : clipboardCountdown_.position());
-    if (!finished) return;
+    if (!clipboardCountdown_.tick()) {
+      sProgressBar1_->setValue(clipboardCountdown_.position());
+      return;
+    }
     clipBoardTimer_->stop();
     QGuiApplication::clipboard()->setText(QString(), QClipboard::Clipboard);
     statusPanels_[0]->clear();
