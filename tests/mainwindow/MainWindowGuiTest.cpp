@@ -317,6 +317,14 @@ TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
   EXPECT_TRUE(window->isVisible());
 }
 
+TEST_F(MainWindowOnDisplay, WithoutADataFileTheListIsEmptyAndCountsZero) {
+  TAnaF first(TAnaFSetup{folder.filePath(QStringLiteral("none/data.xtr")).toStdString(), false});
+  first.LoadRecords();
+  EXPECT_EQ(first.findChild<QTableView*>(QStringLiteral("sListViewSifre"))->model()->rowCount(), 0);
+  EXPECT_EQ(first.findChild<QLabel*>(QStringLiteral("sStatusBar1Panel2"))->text(),
+            QStringLiteral("Toplam 0 Kayıt"));
+}
+
 TEST_F(MainWindowOnDisplay, TheTrayMenuListsTheFlaggedRecordsInFileOrder) {
   auto* tray = child<QMenu>("PopupMenuTray");
   QStringList top;
