@@ -3,8 +3,8 @@
 #include "DataFile.h"
 
 #include <bitset>
-#include <cstring>
 #include <stdexcept>
+#include <string>
 #include <string_view>
 
 #include "DecimalText.h"
