@@ -78,19 +78,19 @@ BENCHMARK(BM_LoadRecords)
     ->Arg(1749)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(7)
+    ->Repetitions(15)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_Search)
     ->Arg(1749)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(7)
+    ->Repetitions(15)
     ->ReportAggregatesOnly(true);
 BENCHMARK(BM_RefillAndFilter)
     ->Arg(1749)
     ->Arg(10000)
     ->Unit(benchmark::kMillisecond)
-    ->Repetitions(7)
+    ->Repetitions(15)
     ->ReportAggregatesOnly(true);
 
 }  // namespace
