@@ -14,11 +14,9 @@ namespace quilor {
 namespace {
 
 // A private name per test run, so a real copy of the program never interferes.
-// Made once in the parent: children inherit it.
-const QString& TestGuardName() {
-  static const QString name = QStringLiteral("QuilorTest-%1").arg(getpid());
-  return name;
-}
+// Made before any test forks, so children see the parent's name.
+const QString kGuardName = QStringLiteral("QuilorTest-%1").arg(getpid());
+const QString& TestGuardName() { return kGuardName; }
 
 // Runs body in a child process and returns its exit code.
 template <typename Body>
@@ -31,7 +29,6 @@ int InChild(Body body) {
 }
 
 TEST(SingleInstance, ASecondProcessIsRefusedWhileTheFirstHoldsTheGuard) {
-  TestGuardName();
   const SingleInstance first(TestGuardName());
   ASSERT_TRUE(first.acquired());
   EXPECT_EQ(InChild([] { return SingleInstance(TestGuardName()).acquired() ? 1 : 0; }), 0);
