@@ -38,24 +38,6 @@ std::string_view Unquote(std::string_view value) {
   return value;
 }
 
-bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
-}
-
-// The field a key names, letter case ignored; -1 when none. Called for every
-// line of the file, so it folds ASCII only instead of asking the C locale.
-int FieldOfKey(std::string_view key) {
-  for (int field = 0; field < kFieldCount; ++field) {
-    if (EqualsIgnoringAsciiCase(kFields[field].name, key)) return field;
-  }
-  return -1;
-}
-
 bool ReadBoolean(std::string_view value) {
   if (const auto number = ParseDecimal(value)) return *number != 0;
   return EqualsIgnoringAsciiCase(value, "true");
@@ -126,7 +108,7 @@ void FillTable(RecordTable& table, std::string_view text) {
     }
     const auto equals = line.find('=');
     if (!inRecord || equals == std::string_view::npos) continue;
-    const int field = FieldOfKey(Trim(line.substr(0, equals)));
+    const int field = FieldIndexByName(Trim(line.substr(0, equals)));
     if (field < 0 || keySeen[field]) continue;
     keySeen[field] = true;
     const std::string_view value = Unquote(Trim(line.substr(equals + 1)));

@@ -1,20 +1,19 @@
 #include "Fields.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace quilor {
 
-static bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) ==
-                  std::toupper(static_cast<unsigned char>(y));
-         });
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
 }
 
 int FieldIndexByName(std::string_view name) {
   for (int i = 0; i < kFieldCount; ++i) {
-    if (EqualIgnoringAsciiCase(kFields[i].name, name)) return i;
+    if (EqualsIgnoringAsciiCase(kFields[i].name, name)) return i;
   }
   return -1;
 }

@@ -64,6 +64,10 @@ inline constexpr int SIFRE1TANIM = 18;
 inline constexpr int KULLANICIADITANIM = 19;
 }  // namespace field
 
+// Field and key names are ASCII; folding them needs no locale, and the data
+// file's reader calls this for every line.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);
+
 // Index of the field with this stored name, letter case ignored; -1 when none.
 int FieldIndexByName(std::string_view name);
 

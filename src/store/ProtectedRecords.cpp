@@ -79,7 +79,7 @@ void CheckSecretLengths(const std::vector<const Record*>& records) {
       const std::size_t limit = MaxSecretBytes(secret.field);
       if (record->values[secret.field].text.size() > limit) {
         throw SecretTooLongError(secret.field, std::string(secret.label) + " en fazla " +
-                                                   std::to_string(limit) + " karakter olabilir.");
+                                                   std::to_string(limit) + " bayt olabilir.");
       }
     }
   }

@@ -132,9 +132,9 @@ TEST_P(ProtectedRecords, SecretsUpToTheirLimitRoundTripAndLongerOnesAreRefused) 
     std::size_t limit;
     const char* message;
   } cases[] = {
-      {field::KULLANICIADI, 355, "Kullanıcı adı en fazla 355 karakter olabilir."},
-      {field::SIFRE, 353, "Şifre en fazla 353 karakter olabilir."},
-      {field::SIFRE2, 352, "Şifre 2 en fazla 352 karakter olabilir."},
+      {field::KULLANICIADI, 355, "Kullanıcı adı en fazla 355 bayt olabilir."},
+      {field::SIFRE, 353, "Şifre en fazla 353 bayt olabilir."},
+      {field::SIFRE2, 352, "Şifre 2 en fazla 352 bayt olabilir."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(kFields[c.field].name);
