@@ -137,7 +137,7 @@ void TQ_PassWordF::showEvent(QShowEvent* event) {
 void TQ_PassWordF::FormShow() {
   // The window is mapped only after this event returns; the window manager
   // can bring it forward once it is.
-  QTimer::singleShot(0, this, [this] { ForceToForeground(windowHandle()); });
+  QTimer::singleShot(0, this, [this] { Guarded([this] { ForceToForeground(windowHandle()); }); });
   setWindowTitle(host_.caption());
   loginOk_ = false;
 
@@ -208,13 +208,17 @@ void TQ_PassWordF::LogIn(Pressed pressed) {
 
 void TQ_PassWordF::KapatExecute() { close(); }
 
+// Every way of closing ends here ("Vazgeç", Esc, the title bar, a login), so
+// this is the one place to guard them all.
 void TQ_PassWordF::done(int result) {
-  // setText, unlike clear(), also drops the box's undo history, so no copy of
-  // the typed text stays behind in the widgets.
-  EditPass_->setText(QString());
-  EditPass2_->setText(QString());
-  QDialog::done(result);
-  FormClose();
+  Guarded([this, result] {
+    // setText, unlike clear(), also drops the box's undo history, so no copy
+    // of the typed text stays behind in the widgets.
+    EditPass_->setText(QString());
+    EditPass2_->setText(QString());
+    QDialog::done(result);
+    FormClose();
+  });
 }
 
 void TQ_PassWordF::FormClose() {
