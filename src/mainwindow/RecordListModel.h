@@ -25,8 +25,6 @@ class RecordListModel : public QAbstractTableModel {
 
   // Only one column carries a sort glyph at a time.
   void setHeaderGlyph(int column, HeaderGlyph glyph);
-  int glyphColumn() const { return glyphColumn_; }
-  HeaderGlyph headerGlyph() const { return glyph_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;

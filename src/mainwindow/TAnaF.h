@@ -45,7 +45,6 @@ class TAnaF : public QMainWindow, public LoginHost {
   RecordTable& RxSifre() { return rxSifre_; }
   QSystemTrayIcon& RxTrayIcon1() { return rxTrayIcon1_; }
   QTimer& TimerIdle() { return timerIdle_; }
-  IdleProbe& idleProbe() { return *idleProbe_; }
   const QLabel& PanelBaslik() const { return *panelBaslik_; }
 
   // LoadRecords of the store with this window's steps: on a wrong master
