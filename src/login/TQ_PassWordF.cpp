@@ -97,6 +97,12 @@ TQ_PassWordF::TQ_PassWordF(LoginHost& host, std::string dataFilePath, QWidget* p
   addAction(Kapat_);
   connect(Kapat_, &QAction::triggered, this, &TQ_PassWordF::KapatExecute);
 
+  LayOutControls();
+  EditPass_->setFocus();
+}
+
+// Picture, boxes, warning, buttons from top to bottom; Tab follows the same order.
+void TQ_PassWordF::LayOutControls() {
   auto* boxes = new QGridLayout;
   boxes->addWidget(sLabel1_, 0, 0);
   boxes->addWidget(EditPass_, 0, 1);
@@ -117,7 +123,6 @@ TQ_PassWordF::TQ_PassWordF(LoginHost& host, std::string dataFilePath, QWidget* p
   setTabOrder(EditPass2_, sButtonGirisGizle_);
   setTabOrder(sButtonGirisGizle_, sButtonGiris_);
   setTabOrder(sButtonGiris_, sButton2_);
-  EditPass_->setFocus();
 }
 
 TQ_PassWordF::~TQ_PassWordF() {

@@ -49,6 +49,7 @@ class TQ_PassWordF : public QDialog {
  private:
   enum class Pressed { Giris, GirisGizle };
 
+  void LayOutControls();
   void FormShow();
   void sButtonGirisClick(Pressed pressed);
   void ReAuthenticate();
