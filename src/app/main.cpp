@@ -12,18 +12,25 @@
 int main(int argc, char** argv) {
   quilor::DisableCoreDumps();
   QApplication app(argc, argv);
+  // Start-up runs before any user action's guard exists: a failure here (no
+  // socket for the guard, no executable folder) is shown like any other error
+  // instead of aborting the process without a word.
+  try {
+    const quilor::SingleInstance guard(quilor::ProductName);
+    if (!guard.acquired()) {
+      quilor::ShowInfo(QStringLiteral("Program sistemde çalışıyor."));
+      return 0;
+    }
 
-  const quilor::SingleInstance guard(quilor::ProductName);
-  if (!guard.acquired()) {
-    quilor::ShowInfo(QStringLiteral("Program sistemde çalışıyor."));
-    return 0;
+    QApplication::setApplicationName(quilor::ApplicationTitle());
+    // The main window is hidden while dialogs come and go; the program ends
+    // only when the login is abandoned or the main window closes.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    quilor::TAnaF mainWindow;
+    return QApplication::exec();
+  } catch (...) {
+    quilor::ReportException(std::current_exception());
+    return 1;
   }
-
-  QApplication::setApplicationName(quilor::ApplicationTitle());
-  // The main window is hidden while dialogs come and go; the program ends
-  // only when the login is abandoned or the main window closes.
-  QApplication::setQuitOnLastWindowClosed(false);
-
-  quilor::TAnaF mainWindow;
-  return QApplication::exec();
 }
