@@ -36,12 +36,6 @@ void AppendValue(std::string& out, const FieldValue& value, FieldKind kind) {
   }
 }
 
-// The secrets are stored in their protected form, which leaves less room
-// for the plain text than the field's length.
-bool IsSecret(int field) {
-  return field == field::KULLANICIADI || field == field::SIFRE || field == field::SIFRE2;
-}
-
 [[noreturn]] void Refuse(std::size_t recordIndex, int field, const std::string& problem,
                          std::size_t offset) {
   throw JsonError(text::kRecord + std::to_string(recordIndex + 1) + ", " +
@@ -65,7 +59,9 @@ FieldValue TextValue(const FieldCheck& check) {
   const std::string& bytes = converted.bytes;
   if (bytes.find('\0') != std::string::npos) check.refuse(text::kZeroCharacter);
   if (bytes.find_first_of("\r\n") != std::string::npos) check.refuse(text::kLineBreak);
-  const std::size_t limit = IsSecret(check.field)
+  // A secret is stored in its protected form, which leaves less room for the
+  // plain text than the field's length.
+  const std::size_t limit = IsProtectedField(check.field)
                                 ? MaxSecretBytes(check.field)
                                 : static_cast<std::size_t>(kFields[check.field].maxBytes);
   if (bytes.size() > limit) {
@@ -174,22 +170,7 @@ std::vector<ImportedRecord> RecordsFromJson(const JsonValue& document) {
 void AppendRecords(RecordTable& table, const std::vector<ImportedRecord>& records) {
   for (const ImportedRecord& record : records) {
     table.append();
-    for (int i = 0; i < kFieldCount; ++i) {
-      const FieldValue& value = record.values[i];
-      if (value.isNull) continue;
-      switch (kFields[i].kind) {
-        case FieldKind::Text:
-          table.setText(i, value.text);
-          break;
-        case FieldKind::Date:
-        case FieldKind::Time:
-          table.setNumber(i, value.number);
-          break;
-        case FieldKind::Boolean:
-          table.setBoolean(i, value.flag);
-          break;
-      }
-    }
+    for (int i = 0; i < kFieldCount; ++i) table.setValue(i, record.values[i]);
     table.post();
   }
 }

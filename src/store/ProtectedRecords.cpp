@@ -45,10 +45,15 @@ constexpr std::size_t LongestProtectable() {
   return n;
 }
 
-const SecretField& SecretOf(int field) {
+const SecretField* FindSecret(int field) {
   for (const auto& secret : kSecrets) {
-    if (secret.field == field) return secret;
+    if (secret.field == field) return &secret;
   }
+  return nullptr;
+}
+
+const SecretField& SecretOf(int field) {
+  if (const SecretField* secret = FindSecret(field)) return *secret;
   throw std::out_of_range("not a protected field");
 }
 
@@ -101,22 +106,6 @@ void TakeOffMarker(std::string& value, std::string_view marker) {
   if (value.starts_with(marker)) value.erase(0, marker.size());
 }
 
-void CopyValue(RecordTable& into, int field, const FieldValue& value) {
-  if (value.isNull) return;
-  switch (kFields[field].kind) {
-    case FieldKind::Text:
-      into.setText(field, value.text);
-      break;
-    case FieldKind::Date:
-    case FieldKind::Time:
-      into.setNumber(field, value.number);
-      break;
-    case FieldKind::Boolean:
-      into.setBoolean(field, value.flag);
-      break;
-  }
-}
-
 // A table in the same order whose secret fields hold the protected forms;
 // the plain values are never copied into it.
 void FillProtectedCopy(RecordTable& copy, const std::vector<const Record*>& records,
@@ -124,8 +113,7 @@ void FillProtectedCopy(RecordTable& copy, const std::vector<const Record*>& reco
   for (std::size_t i = 0; i < records.size(); ++i) {
     copy.append();
     for (int field = 0; field < kFieldCount; ++field) {
-      if (field == field::KULLANICIADI || field == field::SIFRE || field == field::SIFRE2) continue;
-      CopyValue(copy, field, records[i]->values[field]);
+      if (!IsProtectedField(field)) copy.setValue(field, records[i]->values[field]);
     }
     for (std::size_t k = 0; k < kSecrets.size(); ++k) {
       copy.setText(kSecrets[k].field, protectedForms[i][k]);
@@ -166,6 +154,8 @@ std::string UnprotectValue(std::string_view protectedText, std::string_view mast
   DecryptText(bytes, masterPassword);
   return bytes;
 }
+
+bool IsProtectedField(int field) { return FindSecret(field) != nullptr; }
 
 std::size_t MaxSecretBytes(int field) {
   static_assert(LongestProtectable() == 367);

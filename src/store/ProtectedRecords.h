@@ -23,6 +23,9 @@ std::string ProtectValue(std::string_view plain, std::string_view masterPassword
 // gives other bytes, never an error.
 std::string UnprotectValue(std::string_view protectedText, std::string_view masterPassword);
 
+// True for the fields stored in protected form: ALAN3, ALAN4 and ALAN5.
+bool IsProtectedField(int field);
+
 // The longest value of a protected field (ALAN3, ALAN4 or ALAN5) whose
 // protected form fits the field's 500 characters: 355, 353 and 352 bytes.
 std::size_t MaxSecretBytes(int field);

@@ -69,9 +69,7 @@ void RecordTable::next() {
   }
 }
 
-int RecordTable::recordNo() const {
-  return records_.empty() ? 0 : static_cast<int>(cursor_) + 1;
-}
+int RecordTable::recordNo() const { return records_.empty() ? 0 : static_cast<int>(cursor_) + 1; }
 
 bool RecordTable::locate(std::string_view recordNumber) {
   auto matches = [&](const Record& r) { return r.values[field::KAYITNO].text == recordNumber; };
@@ -152,6 +150,26 @@ void RecordTable::setBoolean(int field, bool value) {
   target = FieldValue{};
   target.isNull = false;
   target.flag = value;
+}
+
+void RecordTable::setValue(int field, const FieldValue& value) {
+  CheckField(field);
+  if (value.isNull) {
+    setNull(field);
+    return;
+  }
+  switch (kFields[field].kind) {
+    case FieldKind::Text:
+      setText(field, value.text);
+      break;
+    case FieldKind::Date:
+    case FieldKind::Time:
+      setNumber(field, value.number);
+      break;
+    case FieldKind::Boolean:
+      setBoolean(field, value.flag);
+      break;
+  }
 }
 
 void RecordTable::setCollationLocale(const QLocale& locale) { collationLocale_ = locale; }

@@ -70,6 +70,9 @@ class RecordTable {
   void setText(int field, std::string_view value);
   void setNumber(int field, double dateTime);
   void setBoolean(int field, bool value);
+  // Assigns a whole value through the setter of the field's kind, so the
+  // same cuts apply; a null value makes the field null.
+  void setValue(int field, const FieldValue& value);
   // Raw access for readers that copy whole records (the data file, the CLI).
   const Record& current() const;
 
