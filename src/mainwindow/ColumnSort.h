@@ -13,7 +13,7 @@ enum class HeaderGlyph { UpArrow = 1, DownArrow = 2 };
 HeaderGlyph GlyphForDirection(bool descending);
 
 struct SortState {
-  std::string field = "ALAN2";
+  std::string field;
   bool descending = false;
 };
 

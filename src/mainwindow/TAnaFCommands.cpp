@@ -74,9 +74,12 @@ void TAnaF::ToolButton10Click() {
 void TAnaF::OpenRecordWebAddress() {
   const QString address = FromCp1254(rxSifre_.text(field::WEBADRES));
   AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
-  // Handed over as written: the desktop decides what opens it (a browser, a
-  // mail program); whether it managed is not ours to report.
-  QDesktopServices::openUrl(QUrl(address));
+  // The desktop decides what opens it (a browser, a mail program); whether
+  // it managed is not ours to report. An address with a scheme goes as
+  // written; a bare "www.banka.com.tr" is read as a web address, as a
+  // user typing it into a browser would mean it, since the desktop's opener
+  // would otherwise take it for a file name and silently do nothing.
+  QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
 void TAnaF::WebadresiniA1Click() {

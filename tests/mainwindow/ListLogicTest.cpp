@@ -28,7 +28,7 @@ TEST(ColumnClick, FollowsTheHeaderClickSequence) {
       {4, "ALAN8", false, HeaderGlyph::DownArrow}, {2, "ALAN6", false, HeaderGlyph::DownArrow},
       {2, "ALAN6", true, HeaderGlyph::UpArrow},    {0, "ALAN2", false, HeaderGlyph::DownArrow},
   };
-  SortState state;
+  SortState state{"ALAN2", false};  // the state at start: by title, ascending
   EXPECT_EQ(GlyphForDirection(state.descending), HeaderGlyph::DownArrow);
   for (const Step& s : steps) {
     const ColumnClickResult click = ClickColumn(state, s.column);
