@@ -29,8 +29,8 @@ struct CodePage {
       char* outPtr = reinterpret_cast<char*>(out);
       size_t inLeft = 1, outLeft = sizeof out;
       iconv(cd, nullptr, nullptr, nullptr, nullptr);
-      const bool ok = iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) &&
-                      outLeft == 2;
+      const bool ok =
+          iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1) && outLeft == 2;
       toUnicode[b] = ok ? static_cast<char16_t>(out[0] | (out[1] << 8)) : static_cast<char16_t>(b);
       fromUnicode.emplace(toUnicode[b], static_cast<unsigned char>(b));
     }

@@ -47,15 +47,19 @@ void RecordTable::sortByField(std::string_view fieldName, bool ignoreCase, bool 
   std::vector<QCollatorSortKey> keys;
   if (kind == FieldKind::Text) {
     keys.reserve(records_.size());
-    for (const Record& r : records_) keys.push_back(collator.sortKey(FromCp1254(r.values[field].text)));
+    for (const Record& r : records_)
+      keys.push_back(collator.sortKey(FromCp1254(r.values[field].text)));
   }
 
   std::vector<std::size_t> order(records_.size());
   std::iota(order.begin(), order.end(), 0);
   auto key = [&](std::size_t i) { return keys.empty() ? nullptr : &keys[i]; };
   std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
-    int c = CompareValues(kind, records_[i].values[field], records_[j].values[field], key(i), key(j));
-    if (c == 0) c = (records_[i].recordId > records_[j].recordId) - (records_[i].recordId < records_[j].recordId);
+    int c =
+        CompareValues(kind, records_[i].values[field], records_[j].values[field], key(i), key(j));
+    if (c == 0)
+      c = (records_[i].recordId > records_[j].recordId) -
+          (records_[i].recordId < records_[j].recordId);
     return descending ? c > 0 : c < 0;
   });
 

@@ -63,7 +63,7 @@ TEST(ProcessHardening, NoCoreDumpCanBeWritten) {
               rlimit core{};
               getrlimit(RLIMIT_CORE, &core);
               return core.rlim_cur == 0 && core.rlim_max == 0 && prctl(PR_GET_DUMPABLE) == 0 ? 0
-                                                                                              : 1;
+                                                                                             : 1;
             }),
             0);
 }

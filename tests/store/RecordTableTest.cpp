@@ -37,8 +37,9 @@ std::vector<int> IdsInOrder(RecordTable& table) {
   return ids;
 }
 
-const std::vector<const char*> kTurkishTitles = {"Zeytin", "şeker", "Su",   "İzmir", "ılık", "Işık",
-                                                 "iğne",   "Ilgaz", "Çay",  "cam",   "Ördek", "ordu"};
+const std::vector<const char*> kTurkishTitles = {"Zeytin", "şeker", "Su",    "İzmir",
+                                                 "ılık",   "Işık",  "iğne",  "Ilgaz",
+                                                 "Çay",    "cam",   "Ördek", "ordu"};
 
 struct CollationCase {
   const char* locale;
@@ -48,7 +49,8 @@ struct CollationCase {
 class SortByLocale : public testing::TestWithParam<CollationCase> {};
 
 TEST_P(SortByLocale, TitlesFollowTheLocaleIgnoringCase) {
-  RecordTable table = TableOfTitles(kTurkishTitles, QLocale(QString::fromLatin1(GetParam().locale)));
+  RecordTable table =
+      TableOfTitles(kTurkishTitles, QLocale(QString::fromLatin1(GetParam().locale)));
   table.sortByField("ALAN2", true, false);
   EXPECT_EQ(TitlesInOrder(table), GetParam().ascending);
 
@@ -61,11 +63,13 @@ INSTANTIATE_TEST_SUITE_P(
     Locales, SortByLocale,
     testing::Values(
         // Turkish: ç after c, ı (and its capital I) before i (and its capital İ).
-        CollationCase{"tr_TR", {"cam", "Çay", "Ilgaz", "ılık", "Işık", "iğne", "İzmir", "ordu",
-                                "Ördek", "Su", "şeker", "Zeytin"}},
+        CollationCase{"tr_TR",
+                      {"cam", "Çay", "Ilgaz", "ılık", "Işık", "iğne", "İzmir", "ordu", "Ördek",
+                       "Su", "şeker", "Zeytin"}},
         // English: accents are secondary, I and İ are both i, ı is a letter after i.
-        CollationCase{"en_US", {"cam", "Çay", "iğne", "Ilgaz", "Işık", "İzmir", "ılık", "Ördek",
-                                "ordu", "şeker", "Su", "Zeytin"}}),
+        CollationCase{"en_US",
+                      {"cam", "Çay", "iğne", "Ilgaz", "Işık", "İzmir", "ılık", "Ördek", "ordu",
+                       "şeker", "Su", "Zeytin"}}),
     [](const auto& info) { return std::string(info.param.locale); });
 
 TEST(SortByField, WithoutALocaleTextStillSortsAlphabeticallyIgnoringCase) {
