@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QDesktopServices>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -58,6 +59,26 @@ std::shared_ptr<SeenBox> AnswerNextMessageBox(QMessageBox::StandardButton button
   poll->start(20);
   return seen;
 }
+
+// Takes the addresses the program hands to the desktop, instead of a browser.
+class UrlCatcher : public QObject {
+  Q_OBJECT
+
+ public:
+  UrlCatcher() {
+    for (const char* scheme : kSchemes) QDesktopServices::setUrlHandler(scheme, this, "open");
+  }
+  ~UrlCatcher() override {
+    for (const char* scheme : kSchemes) QDesktopServices::unsetUrlHandler(scheme);
+  }
+  QList<QUrl> opened;
+
+ public slots:
+  void open(const QUrl& url) { opened << url; }
+
+ private:
+  static constexpr const char* kSchemes[] = {"http", "https", "mailto"};
+};
 
 class MainWindowOnDisplay : public ::testing::Test {
  protected:
@@ -309,6 +330,25 @@ TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) 
   EXPECT_EQ(rows(), 4);
 }
 
+TEST_F(MainWindowOnDisplay, AWebAddressGoesToTheDesktopAsWrittenOrAsAWebAddress) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"https://www.banka.com.tr/giris", "https://www.banka.com.tr/giris"},
+      {"www.banka.com.tr", "http://www.banka.com.tr"},
+      {"mailto:ali@banka.com.tr", "mailto:ali@banka.com.tr"},
+  };
+  UrlCatcher catcher;
+  for (const auto& [stored, opened] : cases) {
+    RecordTable table;
+    sample::Append(table, {.title = "Adres", .webAddress = stored, .password = "p"});
+    sample::Save(table, path, MasterPassword);
+    window->LoadRecords();
+    clickRowWithTitle(QStringLiteral("Adres"));
+    child<QAction>("WebadresiniA1")->trigger();
+    ASSERT_FALSE(catcher.opened.isEmpty()) << stored;
+    EXPECT_EQ(catcher.opened.takeLast(), QUrl(QString::fromLatin1(opened))) << stored;
+  }
+}
+
 TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
   auto question = AnswerNextMessageBox(QMessageBox::Cancel);
   QTest::keyClick(list(), Qt::Key_Escape);
@@ -344,3 +384,5 @@ int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
+
+#include "MainWindowGuiTest.moc"
