@@ -12,6 +12,7 @@
 #include "GlobalHotKey.h"
 #include "IdleProbe.h"
 #include "LoginHost.h"
+#include "RecordRow.h"
 #include "RecordTable.h"
 
 class QAction;
@@ -126,6 +127,9 @@ class TAnaF : public QMainWindow, public LoginHost {
   ClipboardCountdown clipboardCountdown_;
   QLabel* panelBaslik_ = nullptr;
 
+  // Kept for the whole run: every search rebuilds the rows from the same
+  // dates, and formatting them again is most of a refill's cost.
+  RowDateFormats rowDateFormats_;
   RecordListModel* listModel_ = nullptr;
   QTableView* sListViewSifre_ = nullptr;
   QLineEdit* sEditArama_ = nullptr;

@@ -16,11 +16,10 @@ namespace quilor {
 
 void TAnaF::FillRecordList() {
   rxSifre_.sortByField(SortField, true, SortDescending);
-  const RowDateFormats formats;
   std::vector<RecordRow> rows;
   rows.reserve(rxSifre_.recordCount());
   for (rxSifre_.first(); !rxSifre_.eof(); rxSifre_.next()) {
-    rows.push_back(BuildRecordRow(rxSifre_, formats));
+    rows.push_back(BuildRecordRow(rxSifre_, rowDateFormats_));
   }
   listModel_->setRows(std::move(rows));
 }
