@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "CliTexts.h"
+#include "DateTimeNumber.h"
 #include "ProtectedRecords.h"
 #include "TextConversion.h"
 
@@ -15,7 +16,6 @@ namespace {
 // program's date numbers cover.
 constexpr double kFirstDay = -693593;
 constexpr double kLastDay = 2958465;
-constexpr double kMillisecondsPerDay = 86400000.0;
 
 void AppendValue(std::string& out, const FieldValue& value, FieldKind kind) {
   if (value.isNull) {

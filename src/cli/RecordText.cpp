@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "CliTexts.h"
+#include "DateTimeNumber.h"
 #include "TextConversion.h"
 
 namespace quilor::cli {
@@ -34,8 +35,7 @@ std::string DateText(const Record& record, int dateField) {
 std::string DateTimeText(const Record& record, int dateField, int timeField) {
   const std::string date = DateText(record, dateField);
   if (date.empty()) return date;
-  const double fraction = record.values[timeField].number;
-  const int ms = static_cast<int>(std::lround(fraction * 86400000.0)) % 86400000;
+  const int ms = TimeOfDayMilliseconds(record.values[timeField].number);
   return date + " " + QTime::fromMSecsSinceStartOfDay(ms).toString(Qt::ISODate).toStdString();
 }
 

@@ -5,13 +5,12 @@
 #include <cmath>
 
 #include "Cp1254.h"
+#include "DateTimeNumber.h"
 #include "SearchFold.h"
 
 namespace quilor {
 
 namespace {
-
-constexpr double kMillisecondsPerDay = 86400000.0;
 
 // A stored time is a bare time of day: a zone name after it would claim
 // something the record never said, so the zone part of the format goes.
@@ -27,12 +26,6 @@ QString WithoutTimeZone(const QString& format) {
 }
 
 qint64 DayOf(double days) { return qint64(std::trunc(days)); }
-
-// Milliseconds into the day of the time part of a date-time number.
-int MillisecondsOf(double dateTime) {
-  const double fraction = std::fabs(dateTime - std::trunc(dateTime));
-  return int(std::lround(fraction * kMillisecondsPerDay)) % int(kMillisecondsPerDay);
-}
 
 }  // namespace
 
@@ -50,7 +43,7 @@ QString RowDateFormats::date(double days) const {
 }
 
 QString RowDateFormats::time(double timeOfDay) const {
-  const int ms = MillisecondsOf(timeOfDay);
+  const int ms = TimeOfDayMilliseconds(timeOfDay);
   auto [it, added] = times_.try_emplace(ms);
   if (added) it->second = locale_.toString(QTime::fromMSecsSinceStartOfDay(ms), timeFormat_);
   return it->second;

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <stdexcept>
 
+#include "DateTimeNumber.h"
+
 namespace quilor {
 
 namespace {
-
-constexpr double kMillisecondsPerDay = 86400000.0;
 
 void CheckField(int field) {
   if (field < 0 || field >= kFieldCount) throw std::out_of_range("no such field");
