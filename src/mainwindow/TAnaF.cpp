@@ -28,6 +28,10 @@ TAnaF::TAnaF(const TAnaFSetup& setup, QWidget* parent)
   rxTrayIcon1_.setToolTip(windowTitle());
   setWindowIcon(PadlockGlyph(32));
   rxTrayIcon1_.setIcon(windowIcon());
+  connect(&rxTrayIcon1_, &QSystemTrayIcon::activated, this,
+          [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::DoubleClick) RxTrayIcon1DblClick();
+          });
   resize(1000, 650);
 
   auto* central = new QWidget(this);

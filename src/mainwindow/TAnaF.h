@@ -98,6 +98,9 @@ class TAnaF : public QMainWindow, public LoginHost {
   void ToolButtonDuzenleClick();
   void ToolButton10Click();
   void ToolButton4Click();
+  // Hidden counts as locked: the window comes back only after the master
+  // password has been typed again.
+  void RxTrayIcon1DblClick();
   void WebadresiniA1Click();
   void TrayRecordItemClick(QAction* item);
   void MakerWebSiteClick();

@@ -118,6 +118,18 @@ void TAnaF::ToolButton4Click() {
   Guarded([this] { HideToTray(); });
 }
 
+void TAnaF::RxTrayIcon1DblClick() {
+  Guarded([this] {
+    if (isVisible() || TQ_PassWordF::Instance() != nullptr) return;
+    TQ_PassWordF dialog(*this, dataFilePath_);
+    dialog.SetReAuthMode(true);
+    dialog.exec();
+    if (!dialog.LoginOk()) return;
+    rxTrayIcon1_.hide();
+    show();
+  });
+}
+
 void TAnaF::KapatExecute() {
   Guarded([this] {
     if (isVisible()) close();

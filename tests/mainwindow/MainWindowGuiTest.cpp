@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +28,7 @@
 #include "ProtectedRecords.h"
 #include "SampleRecords.h"
 #include "TAnaF.h"
+#include "TQ_PassWordF.h"
 
 namespace quilor {
 namespace {
@@ -347,6 +349,62 @@ TEST_F(MainWindowOnDisplay, AWebAddressGoesToTheDesktopAsWrittenOrAsAWebAddress)
     ASSERT_FALSE(catcher.opened.isEmpty()) << stored;
     EXPECT_EQ(catcher.opened.takeLast(), QUrl(QString::fromLatin1(opened))) << stored;
   }
+}
+
+// Answers re-authentication dialogs: each entry is a password to type and
+// confirm with "Giriş", or nullptr for "Vazgeç". Message boxes are accepted
+// and their texts kept.
+class ReAuthScript : public QObject {
+ public:
+  explicit ReAuthScript(std::vector<const char*> answers) : answers_(std::move(answers)) {
+    connect(&poll_, &QTimer::timeout, this, &ReAuthScript::step);
+    poll_.start(20);
+  }
+  QStringList messages;
+
+ private:
+  void step() {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      messages << box->text();
+      box->accept();
+      return;
+    }
+    TQ_PassWordF* dialog = TQ_PassWordF::Instance();
+    if (dialog == nullptr || !dialog->isVisible() || next_ >= answers_.size()) return;
+    const char* answer = answers_[next_++];
+    if (answer == nullptr) {
+      QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
+      return;
+    }
+    dialog->findChild<QLineEdit*>(QStringLiteral("EditPass"))->setText(QString::fromUtf8(answer));
+    // Queued, so that a message box the click opens is answered by a later step.
+    QMetaObject::invokeMethod(dialog->findChild<QPushButton*>(QStringLiteral("sButtonGiris")),
+                              "click", Qt::QueuedConnection);
+  }
+
+  std::vector<const char*> answers_;
+  std::size_t next_ = 0;
+  QTimer poll_;
+};
+
+TEST_F(MainWindowOnDisplay, AHiddenWindowComesBackFromTheTrayOnlyWithTheMasterPassword) {
+  child<QAction>("ToolButton4")->trigger();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(window->RxTrayIcon1().isVisible());
+
+  {
+    ReAuthScript cancel({nullptr});
+    emit window->RxTrayIcon1().activated(QSystemTrayIcon::DoubleClick);
+  }
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_TRUE(window->RxTrayIcon1().isVisible());
+
+  ReAuthScript unlock({"ANAHTAR", "anahtar"});
+  emit window->RxTrayIcon1().activated(QSystemTrayIcon::DoubleClick);
+  EXPECT_EQ(unlock.messages, QStringList{QStringLiteral("Şifre yanlış")});
+  EXPECT_TRUE(window->isVisible());
+  EXPECT_FALSE(window->RxTrayIcon1().isVisible());
+  EXPECT_EQ(rows(), 4);
 }
 
 TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
