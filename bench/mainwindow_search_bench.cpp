@@ -11,12 +11,12 @@
 #include <memory>
 
 #include "Cp1254.h"
+#include "MainWindow.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "RecordListModel.h"
-#include "SearchFold.h"
 #include "SampleRecords.h"
-#include "TAnaF.h"
+#include "SearchFold.h"
 
 namespace quilor {
 namespace {
@@ -32,8 +32,8 @@ const std::string& DataFileWith(int records) {
   const std::string path =
       folder.filePath(QStringLiteral("data-%1.xtr").arg(records)).toStdString();
   RecordTable table;
-  sample::AppendGenerated(table, records);
-  sample::Save(table, path, MasterPassword);
+  test::AppendGeneratedRecords(table, records);
+  test::SaveSample(table, path, MasterPassword);
   return paths.emplace(records, path).first->second;
 }
 
@@ -49,12 +49,12 @@ void BM_LoadRecords(benchmark::State& state) {
 
 void BM_Search(benchmark::State& state) {
   const std::string& path = DataFileWith(int(state.range(0)));
-  TAnaF window(TAnaFSetup{path, false});
+  MainWindow window(MainWindowSetup{path, false});
   window.show();
-  window.LoadRecords();
+  window.loadRecords();
   QApplication::processEvents();
   for (auto _ : state) {
-    window.ApplySearch(QStringLiteral("banka"));
+    window.applySearch(QStringLiteral("banka"));
     QApplication::processEvents();
   }
 }
@@ -62,12 +62,12 @@ void BM_Search(benchmark::State& state) {
 // The list's own share of a search: sort, rebuild every row, narrow, repaint.
 void BM_RefillAndFilter(benchmark::State& state) {
   const std::string& path = DataFileWith(int(state.range(0)));
-  TAnaF window(TAnaFSetup{path, false});
+  MainWindow window(MainWindowSetup{path, false});
   window.show();
-  window.LoadRecords();
+  window.loadRecords();
   const RowMatcher matcher(QStringLiteral("banka"));
   for (auto _ : state) {
-    window.FillRecordList();
+    window.fillRecordList();
     auto* model = window.findChild<RecordListModel*>();
     model->keepRows([&](const RecordRow& row) { return matcher.matches(row); });
     QApplication::processEvents();

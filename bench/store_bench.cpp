@@ -33,32 +33,32 @@ std::string RandomText(std::mt19937& random, int minLength, int maxLength) {
 // Records shaped like the ones people keep: short titles and secrets, a
 // group, an address, dates and the default captions.
 void FillRecords(quilor::RecordTable& table, int count) {
-  using namespace quilor::field;
+  using namespace quilor::Field;
   std::mt19937 random(20090315);
   for (int i = 0; i < count; ++i) {
     table.append();
-    table.setText(KAYITNO, "20090315103000123" + std::to_string(1000 + i % 9000).substr(0, 4));
-    table.setText(TANIMI, RandomText(random, 4, 30));
-    table.setText(KULLANICIADI, RandomText(random, 6, 24));
-    table.setText(SIFRE, RandomText(random, 8, 20));
-    if (i % 4 == 0) table.setText(SIFRE2, RandomText(random, 4, 12));
-    table.setText(ACIKLAMA, RandomText(random, 0, 60));
-    table.setText(WEBADRES, "https://www." + RandomText(random, 5, 20) + ".com.tr/");
-    table.setText(GRUBU, RandomText(random, 3, 12));
-    table.setNumber(KAYITTARIHI, 39887 + i % 3000);
-    table.setNumber(SIFREDEGISTIRMETARIH, 39887 + i % 3000);
-    table.setNumber(SIFREDEGISTIRMESAATI, (i % 86400) / 86400.0);
-    table.setNumber(SIFRE2DEGISTIRMETARIHI, 0);
-    table.setNumber(SIFRE2DEGISTIRMESAATI, 0);
-    if (i % 3 == 0) table.setText(OTOMATIKDOLDURSCRIPT, "{KULLANICIADI}{TAB}{SIFRE}{ENTER}");
-    table.setBoolean(SISTEMTRAY, i % 5 == 0);
-    table.setText(SIFRE2TANIM,
+    table.setText(RecordNumber, "20090315103000123" + std::to_string(1000 + i % 9000).substr(0, 4));
+    table.setText(Title, RandomText(random, 4, 30));
+    table.setText(UserName, RandomText(random, 6, 24));
+    table.setText(Password, RandomText(random, 8, 20));
+    if (i % 4 == 0) table.setText(Password2, RandomText(random, 4, 12));
+    table.setText(Description, RandomText(random, 0, 60));
+    table.setText(WebAddress, "https://www." + RandomText(random, 5, 20) + ".com.tr/");
+    table.setText(Group, RandomText(random, 3, 12));
+    table.setNumber(CreatedDate, 39887 + i % 3000);
+    table.setNumber(PasswordChangedDate, 39887 + i % 3000);
+    table.setNumber(PasswordChangedTime, (i % 86400) / 86400.0);
+    table.setNumber(Password2ChangedDate, 0);
+    table.setNumber(Password2ChangedTime, 0);
+    if (i % 3 == 0) table.setText(AutoFillScript, "{KULLANICIADI}{TAB}{SIFRE}{ENTER}");
+    table.setBoolean(ShowInTray, i % 5 == 0);
+    table.setText(Password2Caption,
                   "\xDE"
                   "ifre 2");
-    table.setText(SIFRE1TANIM,
+    table.setText(PasswordCaption,
                   "\xDE"
                   "ifre");
-    table.setText(KULLANICIADITANIM,
+    table.setText(UserNameCaption,
                   "Kullan\xFD"
                   "c\xFD Ad\xFD");
     table.post();

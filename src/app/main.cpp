@@ -5,9 +5,9 @@
 #include "ErrorDisplay.h"
 #include "Identity.h"
 #include "Info.h"
+#include "MainWindow.h"
 #include "ProcessHardening.h"
 #include "SingleInstance.h"
-#include "TAnaF.h"
 
 int main(int argc, char** argv) {
   quilor::DisableCoreDumps();
@@ -27,7 +27,7 @@ int main(int argc, char** argv) {
     // only when the login is abandoned or the main window closes.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    quilor::TAnaF mainWindow;
+    quilor::MainWindow mainWindow;
     return QApplication::exec();
   } catch (...) {
     quilor::ReportException(std::current_exception());

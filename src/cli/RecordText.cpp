@@ -48,33 +48,33 @@ void AppendLine(std::string& out, const std::string& caption, const std::string&
 }  // namespace
 
 std::string ListLine(const Record& record) {
-  return TextOf(record, field::TANIMI) + "\t" + TextOf(record, field::GRUBU) + "\t" +
-         TextOf(record, field::WEBADRES) + "\n";
+  return TextOf(record, Field::Title) + "\t" + TextOf(record, Field::Group) + "\t" +
+         TextOf(record, Field::WebAddress) + "\n";
 }
 
 std::string ShowText(const Record& record) {
   std::string out;
-  AppendLine(out, text::kCaptionRecordNo, TextOf(record, field::KAYITNO));
-  AppendLine(out, text::kCaptionTitle, TextOf(record, field::TANIMI));
-  AppendLine(out, text::kCaptionGroup, TextOf(record, field::GRUBU));
-  AppendLine(out, text::kCaptionDescription, TextOf(record, field::ACIKLAMA));
-  AppendLine(out, text::kCaptionWebAddress, TextOf(record, field::WEBADRES));
-  AppendLine(out, text::kCaptionSpecialCode1, TextOf(record, field::OZELKODU1));
-  AppendLine(out, text::kCaptionSpecialCode2, TextOf(record, field::OZELKODU2));
-  AppendLine(out, CaptionOf(record, field::KULLANICIADITANIM, text::kCaptionUserName),
-             TextOf(record, field::KULLANICIADI));
-  AppendLine(out, CaptionOf(record, field::SIFRE1TANIM, text::kCaptionPassword),
-             TextOf(record, field::SIFRE));
-  AppendLine(out, CaptionOf(record, field::SIFRE2TANIM, text::kCaptionPassword2),
-             TextOf(record, field::SIFRE2));
-  AppendLine(out, text::kCaptionScript, TextOf(record, field::OTOMATIKDOLDURSCRIPT));
+  AppendLine(out, text::kCaptionRecordNo, TextOf(record, Field::RecordNumber));
+  AppendLine(out, text::kCaptionTitle, TextOf(record, Field::Title));
+  AppendLine(out, text::kCaptionGroup, TextOf(record, Field::Group));
+  AppendLine(out, text::kCaptionDescription, TextOf(record, Field::Description));
+  AppendLine(out, text::kCaptionWebAddress, TextOf(record, Field::WebAddress));
+  AppendLine(out, text::kCaptionSpecialCode1, TextOf(record, Field::Code1));
+  AppendLine(out, text::kCaptionSpecialCode2, TextOf(record, Field::Code2));
+  AppendLine(out, CaptionOf(record, Field::UserNameCaption, text::kCaptionUserName),
+             TextOf(record, Field::UserName));
+  AppendLine(out, CaptionOf(record, Field::PasswordCaption, text::kCaptionPassword),
+             TextOf(record, Field::Password));
+  AppendLine(out, CaptionOf(record, Field::Password2Caption, text::kCaptionPassword2),
+             TextOf(record, Field::Password2));
+  AppendLine(out, text::kCaptionScript, TextOf(record, Field::AutoFillScript));
   AppendLine(out, text::kCaptionTray,
-             record.values[field::SISTEMTRAY].flag ? text::kYes : text::kNo);
-  AppendLine(out, text::kCaptionRecordDate, DateText(record, field::KAYITTARIHI));
+             record.values[Field::ShowInTray].flag ? text::kYes : text::kNo);
+  AppendLine(out, text::kCaptionRecordDate, DateText(record, Field::CreatedDate));
   AppendLine(out, text::kCaptionPasswordChanged,
-             DateTimeText(record, field::SIFREDEGISTIRMETARIH, field::SIFREDEGISTIRMESAATI));
+             DateTimeText(record, Field::PasswordChangedDate, Field::PasswordChangedTime));
   AppendLine(out, text::kCaptionPassword2Changed,
-             DateTimeText(record, field::SIFRE2DEGISTIRMETARIHI, field::SIFRE2DEGISTIRMESAATI));
+             DateTimeText(record, Field::Password2ChangedDate, Field::Password2ChangedTime));
   return out;
 }
 

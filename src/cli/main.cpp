@@ -34,7 +34,7 @@ void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), s
 
 int List(const Arguments& arguments) {
   RecordTable table = LoadForReading(arguments.dataFile);
-  table.sortByField(kFields[field::TANIMI].name, true, false);
+  table.sortByField(kFields[Field::Title].name, true, false);
   for (table.first(); !table.eof(); table.next()) Print(ListLine(table.current()));
   return kExitOk;
 }
@@ -43,7 +43,7 @@ int Show(const Arguments& arguments) {
   RecordTable table = LoadForReading(arguments.dataFile);
   bool found = false;
   for (table.first(); !table.eof(); table.next()) {
-    if (Cp1254ToUtf8(table.current().values[field::TANIMI].text) != arguments.title) continue;
+    if (Cp1254ToUtf8(table.current().values[Field::Title].text) != arguments.title) continue;
     if (found) Print("\n");
     Print(ShowText(table.current()));
     found = true;

@@ -14,8 +14,8 @@ LoginMode ModeOf(bool reAuthMode, bool dataFileExists);
 // The controls whose visibility depends on the mode; the password box, "Giriş"
 // and "Vazgeç" are shown in every mode.
 struct LoginControlsShown {
-  bool repeatBox = false;  // EditPass2 and its label "Tekrar"
-  bool warning = false;    // sLabel3
+  bool repeatBox = false;  // the repeat box and its label "Tekrar"
+  bool warning = false;    // the warning
   bool loginAndHide = false;
 
   bool operator==(const LoginControlsShown&) const = default;

@@ -63,22 +63,21 @@ RecordRow BuildRecordRow(const RecordTable& table, const RowDateFormats& formats
     return record.values[f].isNull ? std::nullopt : std::optional<double>(record.values[f].number);
   };
   RecordRow row;
-  row.caption = text(field::TANIMI);
+  row.caption = text(Field::Title);
   row.cells = {
-      text(field::GRUBU),
-      text(field::ACIKLAMA),
-      text(field::WEBADRES),
-      text(field::OZELKODU1),
-      text(field::OZELKODU2),
-      formats.date(number(field::KAYITTARIHI)),
-      formats.dateAndTime(number(field::SIFREDEGISTIRMETARIH), time(field::SIFREDEGISTIRMESAATI)),
-      formats.dateAndTime(number(field::SIFRE2DEGISTIRMETARIHI),
-                          time(field::SIFRE2DEGISTIRMESAATI)),
+      text(Field::Group),
+      text(Field::Description),
+      text(Field::WebAddress),
+      text(Field::Code1),
+      text(Field::Code2),
+      formats.date(number(Field::CreatedDate)),
+      formats.dateAndTime(number(Field::PasswordChangedDate), time(Field::PasswordChangedTime)),
+      formats.dateAndTime(number(Field::Password2ChangedDate), time(Field::Password2ChangedTime)),
   };
-  row.recordNumber = record.values[field::KAYITNO].text;
-  for (int f : {field::TANIMI, field::GRUBU, field::ACIKLAMA, field::WEBADRES, field::OZELKODU1,
-                field::OZELKODU2}) {
-    if (f != field::TANIMI) row.searchText += ' ';
+  row.recordNumber = record.values[Field::RecordNumber].text;
+  for (int f : {Field::Title, Field::Group, Field::Description, Field::WebAddress, Field::Code1,
+                Field::Code2}) {
+    if (f != Field::Title) row.searchText += ' ';
     row.searchText += record.values[f].text;
   }
   FoldInPlace(row.searchText);

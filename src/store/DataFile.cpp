@@ -174,7 +174,6 @@ void WriteDataFile(RecordTable& table, const std::string& path) {
 }
 
 bool FillTableFromFile(RecordTable& table, const std::string& path) {
-  table.activate();
   table.removeAllRecords();
   const auto content = ReadWholeFile(path);
   if (!content) return false;

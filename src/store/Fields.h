@@ -8,8 +8,7 @@ namespace quilor {
 enum class FieldKind { Text, Date, Time, Boolean };
 
 struct FieldDef {
-  std::string_view name;           // stored name, also the key in the data file
-  std::string_view componentName;  // the name the program's text uses for it
+  std::string_view name;  // stored name, also the key in the data file
   FieldKind kind;
   int maxBytes;  // text fields only; 0 for the others
 };
@@ -18,51 +17,51 @@ inline constexpr int kFieldCount = 20;
 
 // The twenty fields of a credential record, in table order.
 inline constexpr std::array<FieldDef, kFieldCount> kFields{{
-    {"ALAN1", "RxSifreKAYITNO", FieldKind::Text, 30},
-    {"ALAN2", "RxSifreTANIMI", FieldKind::Text, 50},
-    {"ALAN3", "RxSifreKULLANICIADI", FieldKind::Text, 500},
-    {"ALAN4", "RxSifreSIFRE", FieldKind::Text, 500},
-    {"ALAN5", "RxSifreSIFRE2", FieldKind::Text, 500},
-    {"ALAN6", "RxSifreACIKLAMA", FieldKind::Text, 200},
-    {"ALAN7", "RxSifreWEBADRES", FieldKind::Text, 100},
-    {"ALAN8", "RxSifreOZELKODU1", FieldKind::Text, 50},
-    {"ALAN9", "RxSifreOZELKODU2", FieldKind::Text, 50},
-    {"ALAN10", "RxSifreGRUBU", FieldKind::Text, 30},
-    {"ALAN11", "RxSifreKAYITTARIHI", FieldKind::Date, 0},
-    {"ALAN12", "RxSifreSIFREDEGISTIRMETARIH", FieldKind::Date, 0},
-    {"ALAN13", "RxSifreSIFREDEGISTIRMESAATI", FieldKind::Time, 0},
-    {"ALAN14", "RxSifreSIFRE2DEGISTIRMETARIHI", FieldKind::Date, 0},
-    {"ALAN15", "RxSifreSIFRE2DEGISTIRMESAATI", FieldKind::Time, 0},
-    {"ALAN16", "RxSifreOTOMATIKDOLDURSCRIPT", FieldKind::Text, 500},
-    {"ALAN17", "RxSifreSISTEMTRAY", FieldKind::Boolean, 0},
-    {"ALAN18", "RxSifreSIFRE2TANIM", FieldKind::Text, 25},
-    {"ALAN19", "RxSifreSIFRE1TANIM", FieldKind::Text, 25},
-    {"ALAN20", "RxSifreKULLANICIADITANIM", FieldKind::Text, 25},
+    {"ALAN1", FieldKind::Text, 30},     // Field::RecordNumber
+    {"ALAN2", FieldKind::Text, 50},     // Field::Title
+    {"ALAN3", FieldKind::Text, 500},    // Field::UserName
+    {"ALAN4", FieldKind::Text, 500},    // Field::Password
+    {"ALAN5", FieldKind::Text, 500},    // Field::Password2
+    {"ALAN6", FieldKind::Text, 200},    // Field::Description
+    {"ALAN7", FieldKind::Text, 100},    // Field::WebAddress
+    {"ALAN8", FieldKind::Text, 50},     // Field::Code1
+    {"ALAN9", FieldKind::Text, 50},     // Field::Code2
+    {"ALAN10", FieldKind::Text, 30},    // Field::Group
+    {"ALAN11", FieldKind::Date, 0},     // Field::CreatedDate
+    {"ALAN12", FieldKind::Date, 0},     // Field::PasswordChangedDate
+    {"ALAN13", FieldKind::Time, 0},     // Field::PasswordChangedTime
+    {"ALAN14", FieldKind::Date, 0},     // Field::Password2ChangedDate
+    {"ALAN15", FieldKind::Time, 0},     // Field::Password2ChangedTime
+    {"ALAN16", FieldKind::Text, 500},   // Field::AutoFillScript
+    {"ALAN17", FieldKind::Boolean, 0},  // Field::ShowInTray
+    {"ALAN18", FieldKind::Text, 25},    // Field::Password2Caption
+    {"ALAN19", FieldKind::Text, 25},    // Field::PasswordCaption
+    {"ALAN20", FieldKind::Text, 25},    // Field::UserNameCaption
 }};
 
 // Field positions by meaning, so code reads as what it means.
-namespace field {
-inline constexpr int KAYITNO = 0;
-inline constexpr int TANIMI = 1;
-inline constexpr int KULLANICIADI = 2;
-inline constexpr int SIFRE = 3;
-inline constexpr int SIFRE2 = 4;
-inline constexpr int ACIKLAMA = 5;
-inline constexpr int WEBADRES = 6;
-inline constexpr int OZELKODU1 = 7;
-inline constexpr int OZELKODU2 = 8;
-inline constexpr int GRUBU = 9;
-inline constexpr int KAYITTARIHI = 10;
-inline constexpr int SIFREDEGISTIRMETARIH = 11;
-inline constexpr int SIFREDEGISTIRMESAATI = 12;
-inline constexpr int SIFRE2DEGISTIRMETARIHI = 13;
-inline constexpr int SIFRE2DEGISTIRMESAATI = 14;
-inline constexpr int OTOMATIKDOLDURSCRIPT = 15;
-inline constexpr int SISTEMTRAY = 16;
-inline constexpr int SIFRE2TANIM = 17;
-inline constexpr int SIFRE1TANIM = 18;
-inline constexpr int KULLANICIADITANIM = 19;
-}  // namespace field
+namespace Field {
+inline constexpr int RecordNumber = 0;
+inline constexpr int Title = 1;
+inline constexpr int UserName = 2;
+inline constexpr int Password = 3;
+inline constexpr int Password2 = 4;
+inline constexpr int Description = 5;
+inline constexpr int WebAddress = 6;
+inline constexpr int Code1 = 7;
+inline constexpr int Code2 = 8;
+inline constexpr int Group = 9;
+inline constexpr int CreatedDate = 10;
+inline constexpr int PasswordChangedDate = 11;
+inline constexpr int PasswordChangedTime = 12;
+inline constexpr int Password2ChangedDate = 13;
+inline constexpr int Password2ChangedTime = 14;
+inline constexpr int AutoFillScript = 15;
+inline constexpr int ShowInTray = 16;
+inline constexpr int Password2Caption = 17;
+inline constexpr int PasswordCaption = 18;
+inline constexpr int UserNameCaption = 19;
+}  // namespace Field
 
 // Field and key names are ASCII; folding them needs no locale, and the data
 // file's reader calls this for every line.

@@ -25,9 +25,9 @@ struct SecretField {
 // In the order a record is deciphered: the password first, since it alone
 // proves the master password.
 constexpr std::array<SecretField, 3> kSecrets{{
-    {field::SIFRE, kPasswordMarker, "Şifre"},
-    {field::SIFRE2, kPassword2Marker, "Şifre 2"},
-    {field::KULLANICIADI, kUserNameMarker, "Kullanıcı adı"},
+    {Field::Password, kPasswordMarker, "Şifre"},
+    {Field::Password2, kPassword2Marker, "Şifre 2"},
+    {Field::UserName, kUserNameMarker, "Kullanıcı adı"},
 }};
 
 constexpr std::size_t kProtectedFieldBytes = 500;
@@ -128,7 +128,7 @@ bool DecipherRecord(const Record& record, std::string_view masterPassword, Secre
   for (std::size_t k = 0; k < kSecrets.size(); ++k) {
     const SecretField& secret = kSecrets[k];
     plain[k] = UnprotectValue(record.values[secret.field].text, masterPassword);
-    if (secret.field == field::SIFRE && plain[k].find(secret.marker) == std::string::npos) {
+    if (secret.field == Field::Password && plain[k].find(secret.marker) == std::string::npos) {
       WipeAll(plain);
       return false;
     }

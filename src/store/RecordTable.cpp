@@ -72,7 +72,9 @@ void RecordTable::next() {
 int RecordTable::recordNo() const { return records_.empty() ? 0 : static_cast<int>(cursor_) + 1; }
 
 bool RecordTable::locate(std::string_view recordNumber) {
-  auto matches = [&](const Record& r) { return r.values[field::KAYITNO].text == recordNumber; };
+  auto matches = [&](const Record& r) {
+    return r.values[Field::RecordNumber].text == recordNumber;
+  };
   if (records_.empty()) return false;
   if (matches(records_[cursor_])) return true;
   for (std::size_t i = 0; i < records_.size(); ++i) {

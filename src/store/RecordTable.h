@@ -36,7 +36,6 @@ class RecordTable {
 
   RecordTable();
 
-  void activate() {}
   void removeAllRecords();
 
   void append();

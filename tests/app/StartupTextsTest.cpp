@@ -10,8 +10,8 @@
 #include "ErrorDisplay.h"
 #include "Identity.h"
 #include "Info.h"
+#include "MainWindow.h"
 #include "SilentAbort.h"
-#include "TAnaF.h"
 
 namespace quilor {
 namespace {
@@ -42,15 +42,15 @@ TEST(Captions, AreBuiltFromTheIdentityConstants) {
 }
 
 TEST(MainWindow, StartsHiddenWithItsCaptionsAndAnEmptyTable) {
-  TAnaF window;
+  MainWindow window;
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(window.windowTitle(), QStringLiteral("ZENTARIS Quilor s1.02.01f"));
-  EXPECT_EQ(window.RxTrayIcon1().toolTip(), window.windowTitle());
-  EXPECT_FALSE(window.RxTrayIcon1().isVisible());
-  EXPECT_EQ(window.PanelBaslik().text(), QStringLiteral("   ZENTARIS Quilor"));
-  EXPECT_TRUE(window.RxSifre().isEmpty());
-  EXPECT_TRUE(window.TimerIdle().isActive());
-  EXPECT_EQ(window.TimerIdle().interval(), 500);
+  EXPECT_EQ(window.trayIcon().toolTip(), window.windowTitle());
+  EXPECT_FALSE(window.trayIcon().isVisible());
+  EXPECT_EQ(window.header().text(), QStringLiteral("   ZENTARIS Quilor"));
+  EXPECT_TRUE(window.records().isEmpty());
+  EXPECT_TRUE(window.idleTimer().isActive());
+  EXPECT_EQ(window.idleTimer().interval(), 500);
 }
 
 TEST(ErrorDisplay, AddsAFullStopOnlyAfterACharacterThatSortsAfterIt) {

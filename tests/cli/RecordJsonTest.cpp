@@ -91,20 +91,20 @@ TEST(RecordJsonTest, AcceptsEveryKindAtItsLimits) {
   const std::vector<ImportedRecord> records = RecordsFromJson(ParseJson(json));
   ASSERT_EQ(records.size(), 1u);
   const auto& v = records[0].values;
-  EXPECT_TRUE(v[field::KAYITNO].isNull);
-  EXPECT_EQ(v[field::TANIMI].text, std::string(50, '\xFE'));
-  EXPECT_EQ(v[field::SIFRE].text, std::string(353, '\xFD'));
-  EXPECT_FALSE(v[field::WEBADRES].isNull);
-  EXPECT_EQ(v[field::WEBADRES].text, "");
-  EXPECT_EQ(v[field::KAYITTARIHI].number, -693593);
-  EXPECT_EQ(v[field::SIFREDEGISTIRMESAATI].number, 0.4375);
-  EXPECT_FALSE(v[field::SIFRE2DEGISTIRMESAATI].isNull);
-  EXPECT_FALSE(v[field::SISTEMTRAY].isNull);
-  EXPECT_FALSE(v[field::SISTEMTRAY].flag);
-  EXPECT_EQ(v[field::SIFRE2TANIM].text,
+  EXPECT_TRUE(v[Field::RecordNumber].isNull);
+  EXPECT_EQ(v[Field::Title].text, std::string(50, '\xFE'));
+  EXPECT_EQ(v[Field::Password].text, std::string(353, '\xFD'));
+  EXPECT_FALSE(v[Field::WebAddress].isNull);
+  EXPECT_EQ(v[Field::WebAddress].text, "");
+  EXPECT_EQ(v[Field::CreatedDate].number, -693593);
+  EXPECT_EQ(v[Field::PasswordChangedTime].number, 0.4375);
+  EXPECT_FALSE(v[Field::Password2ChangedTime].isNull);
+  EXPECT_FALSE(v[Field::ShowInTray].isNull);
+  EXPECT_FALSE(v[Field::ShowInTray].flag);
+  EXPECT_EQ(v[Field::Password2Caption].text,
             "\x80 \xDE"
             "ifre");
-  EXPECT_TRUE(v[field::OTOMATIKDOLDURSCRIPT].isNull);
+  EXPECT_TRUE(v[Field::AutoFillScript].isNull);
 }
 
 }  // namespace

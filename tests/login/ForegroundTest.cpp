@@ -12,7 +12,7 @@
 
 #include "ForegroundAttempts.h"
 #include "LoginHost.h"
-#include "TQ_PassWordF.h"
+#include "MasterPasswordDialog.h"
 #include "WindowForeground.h"
 
 namespace quilor {
@@ -200,8 +200,8 @@ class NoMainWindow : public LoginHost {
 TEST_F(Foreground, ThePasswordDialogComesInFrontOfAnotherProgramWhenShown) {
   ASSERT_TRUE(other_.activate());
   NoMainWindow host;
-  TQ_PassWordF dialog(host, "/nonexistent/data.xtr");
-  dialog.SetReAuthMode(true);
+  MasterPasswordDialog dialog(host, "/nonexistent/data.xtr");
+  dialog.setReAuthMode(true);
   dialog.show();
   EXPECT_TRUE(QTest::qWaitFor([&dialog] { return ActiveWindow() == dialog.winId(); }, 3000));
   dialog.close();

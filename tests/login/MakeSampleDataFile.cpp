@@ -11,7 +11,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   try {
-    quilor::testing::WriteSampleDataFile(argv[1], argv[2]);
+    quilor::test::WriteSampleDataFile(argv[1], argv[2]);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

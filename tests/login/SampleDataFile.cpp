@@ -5,18 +5,18 @@
 #include "ProtectedRecords.h"
 #include "RecordTable.h"
 
-namespace quilor::testing {
+namespace quilor::test {
 
 namespace {
 
 void AddRecord(RecordTable& table, const char* number, const char* title, const char* user,
                const char* password) {
   table.append();
-  table.setText(field::KAYITNO, number);
-  table.setText(field::TANIMI, ToCp1254(QString::fromUtf8(title)).bytes);
-  table.setText(field::KULLANICIADI, ToCp1254(QString::fromUtf8(user)).bytes);
-  table.setText(field::SIFRE, ToCp1254(QString::fromUtf8(password)).bytes);
-  table.setText(field::SIFRE2, "");
+  table.setText(Field::RecordNumber, number);
+  table.setText(Field::Title, ToCp1254(QString::fromUtf8(title)).bytes);
+  table.setText(Field::UserName, ToCp1254(QString::fromUtf8(user)).bytes);
+  table.setText(Field::Password, ToCp1254(QString::fromUtf8(password)).bytes);
+  table.setText(Field::Password2, "");
   table.post();
 }
 
@@ -24,7 +24,6 @@ void AddRecord(RecordTable& table, const char* number, const char* title, const 
 
 void WriteSampleDataFile(const std::string& path, std::string_view masterPassword) {
   RecordTable table;
-  table.activate();
   AddRecord(table, "202401021030150000001", "Şirket e-postası", "ayşe", "gök*yüzü");
   AddRecord(table, "202401021030150000002", "İnternet bankası", "ilker", "Çığ-42");
   AddRecord(table, "202401021030150000003", "Ev modemi", "admin", "ı-İ-i-I");
@@ -33,4 +32,4 @@ void WriteSampleDataFile(const std::string& path, std::string_view masterPasswor
   ReadDataFile(scratch, path);
 }
 
-}  // namespace quilor::testing
+}  // namespace quilor::test

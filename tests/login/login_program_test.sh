@@ -143,7 +143,7 @@ for how in Escape Vazgec close-button wrong-then-Escape; do
   dialog=$(wait_for_login)
   case $how in
     Escape) xdotool key Escape ;;
-    Vazgec) xdotool key Tab Tab Tab space ;;  # EditPass, Giriş Yap ve Gizle, Giriş, Vazgeç
+    Vazgec) xdotool key Tab Tab Tab space ;;  # the password box, Giriş Yap ve Gizle, Giriş, Vazgeç
     close-button) xdotool key alt+F4 ;;       # openbox: close as from the title bar
     wrong-then-Escape)
       xdotool type --delay 30 "yanlis"

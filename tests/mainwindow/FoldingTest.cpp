@@ -42,7 +42,7 @@ void SetText(RecordTable& table, int field, const char* utf8) {
 RecordRow RowWithTitle(const char* title) {
   RecordTable table;
   table.append();
-  SetText(table, field::TANIMI, title);
+  SetText(table, Field::Title, title);
   table.post();
   return BuildRecordRow(table, RowDateFormats(QLocale::c()));
 }
@@ -70,17 +70,17 @@ TEST(RowMatcher, MatchesTheTwoTurkishIsApartAndAccentedLettersByCase) {
 TEST(RowMatcher, RunsAcrossCellsButOnlyOverTitleGroupDescriptionAddressAndCodes) {
   RecordTable table;
   table.append();
-  SetText(table, field::TANIMI, "Banka");
-  SetText(table, field::GRUBU, "Ev");
-  SetText(table, field::WEBADRES, "www.banka.com.tr");
-  SetText(table, field::OZELKODU1, "K1");
-  SetText(table, field::OZELKODU2, "K2");
-  SetText(table, field::KULLANICIADI, "gizliad");
-  SetText(table, field::SIFRE, "parola");
-  SetText(table, field::OTOMATIKDOLDURSCRIPT, "betik");
-  table.setNumber(field::KAYITTARIHI, 45356);  // 5 March 2024
-  table.setNumber(field::SIFREDEGISTIRMETARIH, 45357);
-  table.setNumber(field::SIFREDEGISTIRMESAATI, 0.5);
+  SetText(table, Field::Title, "Banka");
+  SetText(table, Field::Group, "Ev");
+  SetText(table, Field::WebAddress, "www.banka.com.tr");
+  SetText(table, Field::Code1, "K1");
+  SetText(table, Field::Code2, "K2");
+  SetText(table, Field::UserName, "gizliad");
+  SetText(table, Field::Password, "parola");
+  SetText(table, Field::AutoFillScript, "betik");
+  table.setNumber(Field::CreatedDate, 45356);  // 5 March 2024
+  table.setNumber(Field::PasswordChangedDate, 45357);
+  table.setNumber(Field::PasswordChangedTime, 0.5);
   table.post();
   const RecordRow row = BuildRecordRow(table, RowDateFormats(QLocale::c()));
 

@@ -44,12 +44,12 @@ class RowBuilding : public ::testing::Test {
  protected:
   void SetUp() override {
     table.append();
-    table.setText(field::KAYITNO, "202403051305070001234");
-    table.setText(field::TANIMI, "Banka");
-    table.setText(field::GRUBU, "Ev");
-    table.setText(field::KULLANICIADI, "ali");
-    table.setText(field::SIFRE, "gizli");
-    table.setText(field::WEBADRES, "www.banka.com.tr");
+    table.setText(Field::RecordNumber, "202403051305070001234");
+    table.setText(Field::Title, "Banka");
+    table.setText(Field::Group, "Ev");
+    table.setText(Field::UserName, "ali");
+    table.setText(Field::Password, "gizli");
+    table.setText(Field::WebAddress, "www.banka.com.tr");
   }
   static constexpr double kMarch5th2024 = 45356;  // days since 1899-12-30
   RecordTable table;
@@ -57,9 +57,9 @@ class RowBuilding : public ::testing::Test {
 };
 
 TEST_F(RowBuilding, ShowsTextsAndDatesAndCarriesTheRecordNumber) {
-  table.setNumber(field::KAYITTARIHI, kMarch5th2024);
-  table.setNumber(field::SIFREDEGISTIRMETARIH, kMarch5th2024 + 1);
-  table.setNumber(field::SIFREDEGISTIRMESAATI, (13 * 3600 + 5 * 60 + 7) / 86400.0);
+  table.setNumber(Field::CreatedDate, kMarch5th2024);
+  table.setNumber(Field::PasswordChangedDate, kMarch5th2024 + 1);
+  table.setNumber(Field::PasswordChangedTime, (13 * 3600 + 5 * 60 + 7) / 86400.0);
   const RecordRow row = BuildRecordRow(table, turkish);
 
   EXPECT_EQ(row.caption, QStringLiteral("Banka"));
@@ -77,8 +77,8 @@ TEST_F(RowBuilding, ShowsTextsAndDatesAndCarriesTheRecordNumber) {
 }
 
 TEST_F(RowBuilding, AnUnsetDateLeavesTheCellEmptyAndAnUnsetTimeLeavesTheDateAndABlank) {
-  table.setNumber(field::SIFRE2DEGISTIRMETARIHI, kMarch5th2024);
-  table.setNumber(field::SIFREDEGISTIRMESAATI, 0.5);  // a time without a date shows nothing
+  table.setNumber(Field::Password2ChangedDate, kMarch5th2024);
+  table.setNumber(Field::PasswordChangedTime, 0.5);  // a time without a date shows nothing
   const RecordRow row = BuildRecordRow(table, turkish);
   EXPECT_EQ(row.column(6), QString());
   EXPECT_EQ(row.column(7), QString());

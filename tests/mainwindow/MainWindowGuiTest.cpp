@@ -24,11 +24,11 @@
 #include <QToolButton>
 #include <memory>
 
+#include "MainWindow.h"
+#include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleRecords.h"
-#include "TAnaF.h"
-#include "TQ_PassWordF.h"
 
 namespace quilor {
 namespace {
@@ -92,34 +92,34 @@ class MainWindowOnDisplay : public ::testing::Test {
     MasterPassword = "anahtar";
 
     RecordTable table;
-    sample::Append(table, {.title = "Banka",
-                           .group = "Ev",
-                           .webAddress = "https://www.banka.com.tr",
-                           .userName = "ali.veli",
-                           .password = "Gizli-1",
-                           .onTrayMenu = true,
-                           .recordNumber = "202401010900000000001"});
-    sample::Append(table, {.title = "Kargo Takip",
-                           .group = "İş",
-                           .password = "k",
-                           .specialCode1 = "KOD7",
-                           .recordNumber = "202401010900000000002"});
-    sample::Append(table, {.title = "Şirket e-posta",
-                           .group = "İş",
-                           .password = "e",
-                           .onTrayMenu = true,
-                           .recordNumber = "202401010900000000003"});
-    sample::Append(table, {.title = "Ziraat",
-                           .group = "Banka",
-                           .description = "Maaş hesabı",
-                           .password = "z",
-                           .recordNumber = "202401010900000000004"});
-    sample::Save(table, path, MasterPassword);
+    test::AppendSample(table, {.title = "Banka",
+                               .group = "Ev",
+                               .webAddress = "https://www.banka.com.tr",
+                               .userName = "ali.veli",
+                               .password = "Gizli-1",
+                               .onTrayMenu = true,
+                               .recordNumber = "202401010900000000001"});
+    test::AppendSample(table, {.title = "Kargo Takip",
+                               .group = "İş",
+                               .password = "k",
+                               .specialCode1 = "KOD7",
+                               .recordNumber = "202401010900000000002"});
+    test::AppendSample(table, {.title = "Şirket e-posta",
+                               .group = "İş",
+                               .password = "e",
+                               .onTrayMenu = true,
+                               .recordNumber = "202401010900000000003"});
+    test::AppendSample(table, {.title = "Ziraat",
+                               .group = "Banka",
+                               .description = "Maaş hesabı",
+                               .password = "z",
+                               .recordNumber = "202401010900000000004"});
+    test::SaveSample(table, path, MasterPassword);
 
-    window = std::make_unique<TAnaF>(TAnaFSetup{path, false});
+    window = std::make_unique<MainWindow>(MainWindowSetup{path, false});
     // The countdown is driven tick by tick below, never by the clock.
-    window->findChild<QTimer*>(QStringLiteral("ClipBoardTimer"))->setInterval(24 * 3600 * 1000);
-    window->LoadRecords();
+    window->findChild<QTimer*>(QStringLiteral("clipboardTimer"))->setInterval(24 * 3600 * 1000);
+    window->loadRecords();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   }
@@ -130,13 +130,12 @@ class MainWindowOnDisplay : public ::testing::Test {
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
-  QTableView* list() { return child<QTableView>("sListViewSifre"); }
-  QLineEdit* searchBox() { return child<QLineEdit>("sEditArama"); }
+  QTableView* list() { return child<QTableView>("recordList"); }
+  QLineEdit* searchBox() { return child<QLineEdit>("searchBox"); }
   QString panel(int i) {
-    return child<QLabel>(QStringLiteral("sStatusBar1Panel%1").arg(i).toLatin1().constData())
-        ->text();
+    return child<QLabel>(QStringLiteral("statusPanel%1").arg(i).toLatin1().constData())->text();
   }
-  QProgressBar* progressBar() { return child<QProgressBar>("sProgressBar1"); }
+  QProgressBar* progressBar() { return child<QProgressBar>("clipboardProgress"); }
   int rows() { return list()->model()->rowCount(); }
   QString cell(int row, int column) {
     return list()->model()->index(row, column).data().toString();
@@ -156,12 +155,12 @@ class MainWindowOnDisplay : public ::testing::Test {
                       QPoint(header->sectionViewportPosition(column) + 20, header->height() / 2));
   }
   void tickClipboardCountdown(int ticks) {
-    for (int i = 0; i < ticks; ++i) QMetaObject::invokeMethod(window.get(), "ClipBoardTimerTimer");
+    for (int i = 0; i < ticks; ++i) QMetaObject::invokeMethod(window.get(), "clipboardTick");
   }
 
   QTemporaryDir folder;
   std::string path;
-  std::unique_ptr<TAnaF> window;
+  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(MainWindowOnDisplay, ASearchNarrowsTheListAndAHeaderClickShowsEveryRecordAgain) {
@@ -184,7 +183,7 @@ TEST_F(MainWindowOnDisplay, ASearchNarrowsTheListAndAHeaderClickShowsEveryRecord
   EXPECT_TRUE(list()->model()->headerData(0, Qt::Horizontal, Qt::DecorationRole).isNull());
   EXPECT_FALSE(list()->model()->headerData(1, Qt::Horizontal, Qt::DecorationRole).isNull());
 
-  QTest::mouseClick(child<QToolButton>("sBitBtn1"), Qt::LeftButton);
+  QTest::mouseClick(child<QToolButton>("clearSearchButton"), Qt::LeftButton);
   EXPECT_EQ(searchBox()->text(), QString());
   EXPECT_EQ(rows(), 4);
   EXPECT_EQ(panel(2), QStringLiteral("Toplam 4 Kayıt"));
@@ -192,18 +191,18 @@ TEST_F(MainWindowOnDisplay, ASearchNarrowsTheListAndAHeaderClickShowsEveryRecord
 
 TEST_F(MainWindowOnDisplay, TheClipboardIsEmptiedOnTheHundredthTickAfterTheLastCopy) {
   clickRowWithTitle(QStringLiteral("Banka"));
-  child<QAction>("ifreyiPanoyaKopyala1")->trigger();
+  child<QAction>("copyPassword")->trigger();
   EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("Gizli-1"));
   EXPECT_TRUE(ReadClipboardWithXclip({"-t", "TARGETS"}).contains("x-kde-passwordManagerHint"));
   EXPECT_TRUE(progressBar()->isVisible());
   EXPECT_EQ(panel(0), QStringLiteral("Pano süresi..."));
-  EXPECT_TRUE(child<QTimer>("ClipBoardTimer")->isActive());
+  EXPECT_TRUE(child<QTimer>("clipboardTimer")->isActive());
 
   tickClipboardCountdown(60);
   EXPECT_EQ(progressBar()->value(), 60);
 
   // A second copy starts the hundred ticks again.
-  child<QAction>("KullancAdPanoyaKopyala1")->trigger();
+  child<QAction>("copyUserName")->trigger();
   EXPECT_EQ(progressBar()->value(), 0);
   tickClipboardCountdown(99);
   EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("ali.veli"));
@@ -214,28 +213,23 @@ TEST_F(MainWindowOnDisplay, TheClipboardIsEmptiedOnTheHundredthTickAfterTheLastC
   EXPECT_EQ(ReadClipboardWithXclip(), QString());
   EXPECT_FALSE(progressBar()->isVisible());
   EXPECT_EQ(panel(0), QString());
-  EXPECT_FALSE(child<QTimer>("ClipBoardTimer")->isActive());
+  EXPECT_FALSE(child<QTimer>("clipboardTimer")->isActive());
 }
 
 TEST_F(MainWindowOnDisplay, AnEmptyFieldStillReplacesTheClipboardAndCountsDown) {
   QGuiApplication::clipboard()->setText(QStringLiteral("önceki metin"));
   clickRowWithTitle(QStringLiteral("Banka"));
-  child<QAction>("ifre2yiPanoyaKopyala1")->trigger();
+  child<QAction>("copyPassword2")->trigger();
   EXPECT_EQ(ReadClipboardWithXclip(), QString());
   EXPECT_TRUE(progressBar()->isVisible());
   EXPECT_EQ(panel(0), QStringLiteral("Pano süresi..."));
-  EXPECT_TRUE(child<QTimer>("ClipBoardTimer")->isActive());
+  EXPECT_TRUE(child<QTimer>("clipboardTimer")->isActive());
 }
 
 TEST_F(MainWindowOnDisplay, TheContextMenuOffersCopiesOnlyForASelectedRow) {
-  auto* menu = child<QMenu>("PopupMenu");
-  const char* needSelection[] = {"KullancAdPanoyaKopyala1",
-                                 "ifreyiPanoyaKopyala1",
-                                 "ifre2yiPanoyaKopyala1",
-                                 "WebAdresiniKopyala1",
-                                 "zelKod1iPanoyaKoyala1",
-                                 "zelKod2yiPanoyaKopyala1",
-                                 "WebadresiniA1"};
+  auto* menu = child<QMenu>("recordMenu");
+  const char* needSelection[] = {"copyUserName", "copyPassword", "copyPassword2", "copyWebAddress",
+                                 "copyCode1",    "copyCode2",    "openWebAddress"};
   // A right click as the window system delivers it: the press, then the
   // context menu request.
   auto openAt = [&](QPoint pos) {
@@ -248,7 +242,7 @@ TEST_F(MainWindowOnDisplay, TheContextMenuOffersCopiesOnlyForASelectedRow) {
 
   openAt(QPoint(40, list()->viewport()->height() - 10));  // below the last row
   for (const char* name : needSelection) EXPECT_FALSE(child<QAction>(name)->isEnabled()) << name;
-  EXPECT_TRUE(child<QAction>("OtomatikDoldur1")->isEnabled());
+  EXPECT_TRUE(child<QAction>("autoFill")->isEnabled());
   menu->close();
 
   const int ziraat = [&] {
@@ -272,7 +266,7 @@ TEST_F(MainWindowOnDisplay, TheContextMenuOffersCopiesOnlyForASelectedRow) {
 }
 
 TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespiteTheSearch) {
-  QAction* remove = child<QAction>("ToolButton10");
+  QAction* remove = child<QAction>("deleteRecord");
   auto info = AnswerNextMessageBox(QMessageBox::Ok);
   remove->trigger();
   EXPECT_EQ(info->caption, QStringLiteral("Bilgi"));
@@ -304,7 +298,7 @@ TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespite
   RecordTable reread;
   LoadRecords(reread, path, MasterPassword, {[] {}, [] {}});
   ASSERT_EQ(reread.recordCount(), 3u);
-  for (reread.first(); !reread.eof(); reread.next()) EXPECT_NE(reread.text(field::TANIMI), "Banka");
+  for (reread.first(); !reread.eof(); reread.next()) EXPECT_NE(reread.text(Field::Title), "Banka");
 }
 
 TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) {
@@ -314,8 +308,8 @@ TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) 
     QString message;
   };
   const Case cases[] = {
-      {nullptr, "ToolButtonDuzenle", QStringLiteral("Önce bir şifre seçiniz.")},
-      {"Kargo Takip", "WebadresiniA1", QStringLiteral("Kaydın web adresi belirtilmemiş.")},
+      {nullptr, "editRecord", QStringLiteral("Önce bir şifre seçiniz.")},
+      {"Kargo Takip", "openWebAddress", QStringLiteral("Kaydın web adresi belirtilmemiş.")},
   };
   for (const Case& c : cases) {
     if (c.record != nullptr) clickRowWithTitle(QString::fromUtf8(c.record));
@@ -327,7 +321,7 @@ TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) 
 
   // The tray's record item for a record without an address says the same.
   auto info = AnswerNextMessageBox(QMessageBox::Ok);
-  child<QMenu>("WebAdresineBalan1")->actions().at(1)->trigger();
+  child<QMenu>("trayRecordMenu")->actions().at(1)->trigger();
   EXPECT_EQ(info->text, QStringLiteral("Kaydın web adresi belirtilmemiş."));
   EXPECT_EQ(rows(), 4);
 }
@@ -341,11 +335,11 @@ TEST_F(MainWindowOnDisplay, AWebAddressGoesToTheDesktopAsWrittenOrAsAWebAddress)
   UrlCatcher catcher;
   for (const auto& [stored, opened] : cases) {
     RecordTable table;
-    sample::Append(table, {.title = "Adres", .webAddress = stored, .password = "p"});
-    sample::Save(table, path, MasterPassword);
-    window->LoadRecords();
+    test::AppendSample(table, {.title = "Adres", .webAddress = stored, .password = "p"});
+    test::SaveSample(table, path, MasterPassword);
+    window->loadRecords();
     clickRowWithTitle(QStringLiteral("Adres"));
-    child<QAction>("WebadresiniA1")->trigger();
+    child<QAction>("openWebAddress")->trigger();
     ASSERT_FALSE(catcher.opened.isEmpty()) << stored;
     EXPECT_EQ(catcher.opened.takeLast(), QUrl(QString::fromLatin1(opened))) << stored;
   }
@@ -369,16 +363,17 @@ class ReAuthScript : public QObject {
       box->accept();
       return;
     }
-    TQ_PassWordF* dialog = TQ_PassWordF::Instance();
+    MasterPasswordDialog* dialog = MasterPasswordDialog::instance();
     if (dialog == nullptr || !dialog->isVisible() || next_ >= answers_.size()) return;
     const char* answer = answers_[next_++];
     if (answer == nullptr) {
       QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
       return;
     }
-    dialog->findChild<QLineEdit*>(QStringLiteral("EditPass"))->setText(QString::fromUtf8(answer));
+    dialog->findChild<QLineEdit*>(QStringLiteral("passwordBox"))
+        ->setText(QString::fromUtf8(answer));
     // Queued, so that a message box the click opens is answered by a later step.
-    QMetaObject::invokeMethod(dialog->findChild<QPushButton*>(QStringLiteral("sButtonGiris")),
+    QMetaObject::invokeMethod(dialog->findChild<QPushButton*>(QStringLiteral("loginButton")),
                               "click", Qt::QueuedConnection);
   }
 
@@ -388,22 +383,22 @@ class ReAuthScript : public QObject {
 };
 
 TEST_F(MainWindowOnDisplay, AHiddenWindowComesBackFromTheTrayOnlyWithTheMasterPassword) {
-  child<QAction>("ToolButton4")->trigger();
+  child<QAction>("hideToTray")->trigger();
   EXPECT_FALSE(window->isVisible());
-  EXPECT_TRUE(window->RxTrayIcon1().isVisible());
+  EXPECT_TRUE(window->trayIcon().isVisible());
 
   {
     ReAuthScript cancel({nullptr});
-    emit window->RxTrayIcon1().activated(QSystemTrayIcon::DoubleClick);
+    emit window->trayIcon().activated(QSystemTrayIcon::DoubleClick);
   }
   EXPECT_FALSE(window->isVisible());
-  EXPECT_TRUE(window->RxTrayIcon1().isVisible());
+  EXPECT_TRUE(window->trayIcon().isVisible());
 
   ReAuthScript unlock({"ANAHTAR", "anahtar"});
-  emit window->RxTrayIcon1().activated(QSystemTrayIcon::DoubleClick);
+  emit window->trayIcon().activated(QSystemTrayIcon::DoubleClick);
   EXPECT_EQ(unlock.messages, QStringList{QStringLiteral("Şifre yanlış")});
   EXPECT_TRUE(window->isVisible());
-  EXPECT_FALSE(window->RxTrayIcon1().isVisible());
+  EXPECT_FALSE(window->trayIcon().isVisible());
   EXPECT_EQ(rows(), 4);
 }
 
@@ -416,21 +411,22 @@ TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
 }
 
 TEST_F(MainWindowOnDisplay, WithoutADataFileTheListIsEmptyAndCountsZero) {
-  TAnaF first(TAnaFSetup{folder.filePath(QStringLiteral("none/data.xtr")).toStdString(), false});
-  first.LoadRecords();
-  EXPECT_EQ(first.findChild<QTableView*>(QStringLiteral("sListViewSifre"))->model()->rowCount(), 0);
-  EXPECT_EQ(first.findChild<QLabel*>(QStringLiteral("sStatusBar1Panel2"))->text(),
+  MainWindow first(
+      MainWindowSetup{folder.filePath(QStringLiteral("none/data.xtr")).toStdString(), false});
+  first.loadRecords();
+  EXPECT_EQ(first.findChild<QTableView*>(QStringLiteral("recordList"))->model()->rowCount(), 0);
+  EXPECT_EQ(first.findChild<QLabel*>(QStringLiteral("statusPanel2"))->text(),
             QStringLiteral("Toplam 0 Kayıt"));
 }
 
 TEST_F(MainWindowOnDisplay, TheTrayMenuListsTheFlaggedRecordsInFileOrder) {
-  auto* tray = child<QMenu>("PopupMenuTray");
+  auto* tray = child<QMenu>("trayMenu");
   QStringList top;
   for (QAction* a : tray->actions()) top << a->text();
   EXPECT_EQ(top, (QStringList{"Web Adresine Bağlan", "Otomatik Doldur", "Kapat"}));
 
   QStringList records;
-  for (QAction* a : child<QMenu>("WebAdresineBalan1")->actions()) records << a->text();
+  for (QAction* a : child<QMenu>("trayRecordMenu")->actions()) records << a->text();
   EXPECT_EQ(records, (QStringList{"Banka", "Şirket e-posta"}));
 }
 

@@ -15,9 +15,9 @@ int main(int argc, char** argv) {
   }
   try {
     quilor::RecordTable table;
-    quilor::sample::AppendGenerated(table, std::atoi(argv[2]));
+    quilor::test::AppendGeneratedRecords(table, std::atoi(argv[2]));
     const std::string password = quilor::ToCp1254(QString::fromUtf8(argv[3])).bytes;
-    quilor::sample::Save(table, argv[1], password);
+    quilor::test::SaveSample(table, argv[1], password);
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 1;

@@ -8,7 +8,7 @@
 #include "Fields.h"
 #include "ProtectedRecords.h"
 
-namespace quilor::sample {
+namespace quilor::test {
 
 namespace {
 
@@ -28,28 +28,28 @@ double Days(int year, int month, int day) {
   return double(QDate(1899, 12, 30).daysTo(QDate(year, month, day)));
 }
 
-void Append(RecordTable& table, const SampleRecord& r) {
+void AppendSample(RecordTable& table, const SampleRecord& r) {
   table.append();
-  table.setText(field::KAYITNO, r.recordNumber);
-  table.setText(field::TANIMI, Bytes(r.title));
-  table.setText(field::KULLANICIADI, Bytes(r.userName));
-  table.setText(field::SIFRE, Bytes(r.password));
-  table.setText(field::SIFRE2, Bytes(r.password2));
-  table.setText(field::ACIKLAMA, Bytes(r.description));
-  table.setText(field::WEBADRES, Bytes(r.webAddress));
-  table.setText(field::OZELKODU1, Bytes(r.specialCode1));
-  table.setText(field::OZELKODU2, Bytes(r.specialCode2));
-  table.setText(field::GRUBU, Bytes(r.group));
-  SetDate(table, field::KAYITTARIHI, r.recordDate);
-  SetDate(table, field::SIFREDEGISTIRMETARIH, r.password1Date);
-  if (r.password1Date > 0) table.setNumber(field::SIFREDEGISTIRMESAATI, r.password1Time);
-  SetDate(table, field::SIFRE2DEGISTIRMETARIHI, r.password2Date);
-  if (r.password2Date > 0) table.setNumber(field::SIFRE2DEGISTIRMESAATI, r.password2Time);
-  table.setBoolean(field::SISTEMTRAY, r.onTrayMenu);
+  table.setText(Field::RecordNumber, r.recordNumber);
+  table.setText(Field::Title, Bytes(r.title));
+  table.setText(Field::UserName, Bytes(r.userName));
+  table.setText(Field::Password, Bytes(r.password));
+  table.setText(Field::Password2, Bytes(r.password2));
+  table.setText(Field::Description, Bytes(r.description));
+  table.setText(Field::WebAddress, Bytes(r.webAddress));
+  table.setText(Field::Code1, Bytes(r.specialCode1));
+  table.setText(Field::Code2, Bytes(r.specialCode2));
+  table.setText(Field::Group, Bytes(r.group));
+  SetDate(table, Field::CreatedDate, r.recordDate);
+  SetDate(table, Field::PasswordChangedDate, r.password1Date);
+  if (r.password1Date > 0) table.setNumber(Field::PasswordChangedTime, r.password1Time);
+  SetDate(table, Field::Password2ChangedDate, r.password2Date);
+  if (r.password2Date > 0) table.setNumber(Field::Password2ChangedTime, r.password2Time);
+  table.setBoolean(Field::ShowInTray, r.onTrayMenu);
   table.post();
 }
 
-void AppendGenerated(RecordTable& table, int count) {
+void AppendGeneratedRecords(RecordTable& table, int count) {
   static const std::array<QString, 12> kTitles{
       "Ziraat Bankası",     "Gmail",      "Türk Telekom", "e-Devlet",
       "İş Bankası",         "Şirket VPN", "Dropbox",      "Çiçek Sepeti",
@@ -90,12 +90,12 @@ void AppendGenerated(RecordTable& table, int count) {
     r.password2Date = i % 2 == 0 ? 0 : start + i % 900 + 60;
     r.password2Time = 0.5;
     r.onTrayMenu = i % 10 == 0;
-    Append(table, r);
+    AppendSample(table, r);
   }
 }
 
-void Save(RecordTable& table, const std::string& path, const std::string& masterPassword) {
+void SaveSample(RecordTable& table, const std::string& path, const std::string& masterPassword) {
   SaveRecords(table, path, masterPassword);
 }
 
-}  // namespace quilor::sample
+}  // namespace quilor::test

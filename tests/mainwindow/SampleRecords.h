@@ -5,7 +5,7 @@
 
 #include "RecordTable.h"
 
-namespace quilor::sample {
+namespace quilor::test {
 
 // One record as a person would type it; dates as day counts since 1899-12-30
 // (0 = not set), times as fractions of a day.
@@ -31,13 +31,13 @@ struct SampleRecord {
 // Day count of a calendar date.
 double Days(int year, int month, int day);
 
-void Append(RecordTable& table, const SampleRecord& record);
+void AppendSample(RecordTable& table, const SampleRecord& record);
 
 // count records of varied, realistic content (Turkish titles, groups,
 // addresses), every tenth one on the tray menu.
-void AppendGenerated(RecordTable& table, int count);
+void AppendGeneratedRecords(RecordTable& table, int count);
 
 // Writes table under masterPassword to path, as the program would.
-void Save(RecordTable& table, const std::string& path, const std::string& masterPassword);
+void SaveSample(RecordTable& table, const std::string& path, const std::string& masterPassword);
 
-}  // namespace quilor::sample
+}  // namespace quilor::test

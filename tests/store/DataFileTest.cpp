@@ -27,7 +27,7 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
 
 void AppendTitled(RecordTable& table, const std::string& title) {
   table.append();
-  table.setText(field::TANIMI, title);
+  table.setText(Field::Title, title);
   table.post();
 }
 
@@ -44,41 +44,41 @@ TEST(ReadDataFile, ReadsEverySectionAsARecordAndLeavesTheFileNormalised) {
 
   // Blanks, quotes, a lower-case key, a comma decimal; the unknown key and
   // the second ALAN2 line are ignored.
-  EXPECT_EQ(table.text(field::KAYITNO), "200903151030001230042");
-  EXPECT_EQ(table.text(field::TANIMI), Cp("Kişisel Posta"));
-  EXPECT_EQ(table.text(field::SIFRE), "kdyt7m5b5yKsO9t0axsTVbL7Bx0feXfROucWVL3hWqQ=");
-  EXPECT_EQ(table.text(field::ACIKLAMA), Cp("Açıklama: a=b"));
-  EXPECT_EQ(table.text(field::WEBADRES), "https://posta.example.com.tr/giris?dil=tr&x=1");
-  EXPECT_TRUE(table.isNull(field::OZELKODU1));
-  EXPECT_EQ(table.number(field::KAYITTARIHI), 39887);
-  EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
-  EXPECT_TRUE(table.boolean(field::SISTEMTRAY));
-  EXPECT_EQ(table.text(field::KULLANICIADITANIM), Cp("Kullanıcı Adı"));
+  EXPECT_EQ(table.text(Field::RecordNumber), "200903151030001230042");
+  EXPECT_EQ(table.text(Field::Title), Cp("Kişisel Posta"));
+  EXPECT_EQ(table.text(Field::Password), "kdyt7m5b5yKsO9t0axsTVbL7Bx0feXfROucWVL3hWqQ=");
+  EXPECT_EQ(table.text(Field::Description), Cp("Açıklama: a=b"));
+  EXPECT_EQ(table.text(Field::WebAddress), "https://posta.example.com.tr/giris?dil=tr&x=1");
+  EXPECT_TRUE(table.isNull(Field::Code1));
+  EXPECT_EQ(table.number(Field::CreatedDate), 39887);
+  EXPECT_EQ(table.number(Field::PasswordChangedTime), 0.4375);
+  EXPECT_TRUE(table.boolean(Field::ShowInTray));
+  EXPECT_EQ(table.text(Field::UserNameCaption), Cp("Kullanıcı Adı"));
 
   // An odd section name; a date that is no number stays null; a date keeps
   // its day; no ALAN17 line leaves the tray flag null; mismatched quotes stay.
   table.next();
-  EXPECT_EQ(table.text(field::TANIMI), Cp("Banka hesabı"));
-  EXPECT_TRUE(table.isNull(field::KAYITTARIHI));
-  EXPECT_DOUBLE_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.000015);
-  EXPECT_EQ(table.number(field::SIFRE2DEGISTIRMETARIHI), 39887);
-  EXPECT_EQ(table.text(field::OTOMATIKDOLDURSCRIPT), Cp("Ad{TAB}Şifre{ENTER}"));
-  EXPECT_TRUE(table.isNull(field::SISTEMTRAY));
-  EXPECT_FALSE(table.boolean(field::SISTEMTRAY));
-  EXPECT_EQ(table.text(field::KULLANICIADITANIM), Cp("'tek tırnak\""));
+  EXPECT_EQ(table.text(Field::Title), Cp("Banka hesabı"));
+  EXPECT_TRUE(table.isNull(Field::CreatedDate));
+  EXPECT_DOUBLE_EQ(table.number(Field::PasswordChangedTime), 0.000015);
+  EXPECT_EQ(table.number(Field::Password2ChangedDate), 39887);
+  EXPECT_EQ(table.text(Field::AutoFillScript), Cp("Ad{TAB}Şifre{ENTER}"));
+  EXPECT_TRUE(table.isNull(Field::ShowInTray));
+  EXPECT_FALSE(table.boolean(Field::ShowInTray));
+  EXPECT_EQ(table.text(Field::UserNameCaption), Cp("'tek tırnak\""));
 
   // "[]" is a record of nulls; a repeated name is a record of its own.
   table.next();
   for (int f = 0; f < kFieldCount; ++f) EXPECT_TRUE(table.isNull(f)) << kFields[f].name;
   table.next();
-  EXPECT_EQ(table.text(field::TANIMI), Cp("Aynı adlı bölüm"));
-  EXPECT_TRUE(table.boolean(field::SISTEMTRAY));
+  EXPECT_EQ(table.text(Field::Title), Cp("Aynı adlı bölüm"));
+  EXPECT_TRUE(table.boolean(Field::ShowInTray));
 
   // An over-long title is cut to its field; a word other than True is false.
   table.next();
-  EXPECT_EQ(table.text(field::TANIMI), Cp("Bu başlık elli bayttan uzun olduğu için kesilir ve"));
-  EXPECT_FALSE(table.isNull(field::SISTEMTRAY));
-  EXPECT_FALSE(table.boolean(field::SISTEMTRAY));
+  EXPECT_EQ(table.text(Field::Title), Cp("Bu başlık elli bayttan uzun olduğu için kesilir ve"));
+  EXPECT_FALSE(table.isNull(Field::ShowInTray));
+  EXPECT_FALSE(table.boolean(Field::ShowInTray));
 
   const std::string normalised = Fixture("data.normalised.xtr");
   EXPECT_EQ(ReadBytes(path), normalised);
@@ -121,8 +121,8 @@ TEST(ReadDataFile, HasNoSizeLimitsAndDropsNoRecord) {
   ASSERT_EQ(table.recordCount(), static_cast<std::size_t>(sections));
   int expected = 0;
   for (table.first(); !table.eof(); table.next(), ++expected) {
-    ASSERT_EQ(table.text(field::TANIMI), std::to_string(expected));
-    ASSERT_EQ(table.text(field::OTOMATIKDOLDURSCRIPT), std::string(500, 's'));
+    ASSERT_EQ(table.text(Field::Title), std::to_string(expected));
+    ASSERT_EQ(table.text(Field::AutoFillScript), std::string(500, 's'));
   }
   EXPECT_NE(ReadBytes(path).find("[RecNo2500]\r\n"), std::string::npos);
 }
@@ -232,9 +232,9 @@ TEST(DataFile, NumbersDoNotDependOnTheLocale) {
   ReadDataFile(table, path);
 
   table.first();
-  EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
+  EXPECT_EQ(table.number(Field::PasswordChangedTime), 0.4375);
   table.next();
-  EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
+  EXPECT_EQ(table.number(Field::PasswordChangedTime), 0.4375);
   const std::string bytes = ReadBytes(path);
   EXPECT_NE(bytes.find("ALAN11=39887\r\n"), std::string::npos);
   EXPECT_EQ(bytes.find(','), std::string::npos);

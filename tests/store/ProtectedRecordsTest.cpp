@@ -65,14 +65,14 @@ TEST_P(ProtectedRecords, LoadsAFileMadeByAnIndependentCipher) {
   EXPECT_EQ(calls.refreshViews, 1);
   ASSERT_EQ(table.recordCount(), 2u);
   table.first();
-  EXPECT_EQ(table.text(field::KULLANICIADI), Cp("ayşe.yılmaz"));
-  EXPECT_EQ(table.text(field::SIFRE), Cp("Güçlü=Şifre!"));
-  EXPECT_EQ(table.text(field::SIFRE2), "");
-  EXPECT_FALSE(table.isNull(field::SIFRE2));
+  EXPECT_EQ(table.text(Field::UserName), Cp("ayşe.yılmaz"));
+  EXPECT_EQ(table.text(Field::Password), Cp("Güçlü=Şifre!"));
+  EXPECT_EQ(table.text(Field::Password2), "");
+  EXPECT_FALSE(table.isNull(Field::Password2));
   table.next();
-  EXPECT_EQ(table.text(field::KULLANICIADI), "");
-  EXPECT_EQ(table.text(field::SIFRE), "xQARVELINOPESKAy");
-  EXPECT_EQ(table.text(field::SIFRE2), Cp("ikinci ÖZEL"));
+  EXPECT_EQ(table.text(Field::UserName), "");
+  EXPECT_EQ(table.text(Field::Password), "xQARVELINOPESKAy");
+  EXPECT_EQ(table.text(Field::Password2), Cp("ikinci ÖZEL"));
   EXPECT_EQ(ReadBytes(path_), Fixture("protected.xtr"));
 }
 
@@ -84,7 +84,7 @@ TEST_P(ProtectedRecords, SaveProtectsCopiesAndLoadRestoresThePlainValues) {
   AppendRecord(table, "Banka", Cp("ayşe"), "QARVELINOPESKAbaşta", "ortada QARVELINOPESKA2 var");
   AppendRecord(table, "Bayt", allBytes.substr(0, 250), allBytes.substr(100, 200), "\x01\x02\x08");
   table.append();  // a record whose secrets are all null
-  table.setText(field::TANIMI, "Bos");
+  table.setText(Field::Title, "Bos");
   table.post();
   table.first();
   table.next();
@@ -119,10 +119,10 @@ TEST_P(ProtectedRecords, SaveProtectsCopiesAndLoadRestoresThePlainValues) {
   ASSERT_EQ(loaded.recordCount(), 4u);
   table.first();
   for (loaded.first(); !loaded.eof(); loaded.next(), table.next()) {
-    for (int f : {field::KULLANICIADI, field::SIFRE, field::SIFRE2}) {
+    for (int f : {Field::UserName, Field::Password, Field::Password2}) {
       EXPECT_EQ(loaded.text(f), table.text(f)) << "record " << loaded.recordNo() << " field " << f;
     }
-    EXPECT_EQ(loaded.text(field::TANIMI), table.text(field::TANIMI));
+    EXPECT_EQ(loaded.text(Field::Title), table.text(Field::Title));
   }
 }
 
@@ -132,9 +132,9 @@ TEST_P(ProtectedRecords, SecretsUpToTheirLimitRoundTripAndLongerOnesAreRefused) 
     std::size_t limit;
     const char* message;
   } cases[] = {
-      {field::KULLANICIADI, 355, "Kullanıcı adı en fazla 355 bayt olabilir."},
-      {field::SIFRE, 353, "Şifre en fazla 353 bayt olabilir."},
-      {field::SIFRE2, 352, "Şifre 2 en fazla 352 bayt olabilir."},
+      {Field::UserName, 355, "Kullanıcı adı en fazla 355 bayt olabilir."},
+      {Field::Password, 353, "Şifre en fazla 353 bayt olabilir."},
+      {Field::Password2, 352, "Şifre 2 en fazla 352 bayt olabilir."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(kFields[c.field].name);
@@ -196,9 +196,9 @@ TEST_P(ProtectedRecords, AWrongPasswordStopsAtTheFirstRecordThatFails) {
   for (loaded.first(); !loaded.eof(); loaded.next(), ++position) {
     SCOPED_TRACE(position);
     if (position < 3) {
-      EXPECT_EQ(loaded.text(field::SIFRE).substr(0, 6), Cp("şifre "));
-      EXPECT_EQ(loaded.text(field::KULLANICIADI), Cp("kullanıcı"));
-      EXPECT_EQ(loaded.text(field::SIFRE2), "ikinci");
+      EXPECT_EQ(loaded.text(Field::Password).substr(0, 6), Cp("şifre "));
+      EXPECT_EQ(loaded.text(Field::UserName), Cp("kullanıcı"));
+      EXPECT_EQ(loaded.text(Field::Password2), "ikinci");
     } else {
       for (const char* key : {"ALAN3", "ALAN4", "ALAN5"}) {
         EXPECT_EQ(loaded.text(FieldIndexByName(key)), ValueInFile(file, position, key));
@@ -211,7 +211,7 @@ TEST_P(ProtectedRecords, AWrongPasswordStopsAtTheFirstRecordThatFails) {
   EXPECT_THROW(LoadRecords(loaded, path_, Cp("yanlış"), wrong.steps()), SilentAbort);
   EXPECT_EQ(wrong.wrongPassword, 1);
   loaded.first();
-  EXPECT_EQ(loaded.text(field::SIFRE), ValueInFile(file, 1, "ALAN4"));
+  EXPECT_EQ(loaded.text(Field::Password), ValueInFile(file, 1, "ALAN4"));
 }
 
 TEST_P(ProtectedRecords, ARecordWithoutAPasswordLineFailsEveryLogin) {

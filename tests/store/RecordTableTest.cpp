@@ -15,7 +15,7 @@ RecordTable TableOfTitles(const std::vector<const char*>& titles, const QLocale&
   table.setCollationLocale(locale);
   for (const char* title : titles) {
     table.append();
-    if (title != nullptr) table.setText(field::TANIMI, ToCp1254(QString::fromUtf8(title)).bytes);
+    if (title != nullptr) table.setText(Field::Title, ToCp1254(QString::fromUtf8(title)).bytes);
     table.post();
   }
   return table;
@@ -24,9 +24,9 @@ RecordTable TableOfTitles(const std::vector<const char*>& titles, const QLocale&
 std::vector<std::string> TitlesInOrder(RecordTable& table) {
   std::vector<std::string> titles;
   for (table.first(); !table.eof(); table.next()) {
-    titles.push_back(table.isNull(field::TANIMI)
+    titles.push_back(table.isNull(Field::Title)
                          ? "<null>"
-                         : FromCp1254(table.text(field::TANIMI)).toUtf8().toStdString());
+                         : FromCp1254(table.text(Field::Title)).toUtf8().toStdString());
   }
   return titles;
 }
@@ -102,7 +102,7 @@ TEST(SortByField, CurrentRecordStaysCurrentAndEmptyTableIsFine) {
   RecordTable table = TableOfTitles({"c", "a", "b"}, QLocale("en_US"));
   table.first();  // "c"
   table.sortByField("ALAN2", true, false);
-  EXPECT_EQ(table.text(field::TANIMI), "c");
+  EXPECT_EQ(table.text(Field::Title), "c");
   EXPECT_EQ(table.recordNo(), 3);
 }
 
@@ -110,8 +110,8 @@ TEST(SortByField, DatesByValueAndBooleansFalseFirst) {
   RecordTable table;
   for (double day : {40000.0, 39000.0, 41000.0}) {
     table.append();
-    table.setNumber(field::KAYITTARIHI, day);
-    table.setBoolean(field::SISTEMTRAY, day > 39500);
+    table.setNumber(Field::CreatedDate, day);
+    table.setBoolean(Field::ShowInTray, day > 39500);
     table.post();
   }
   table.sortByField("ALAN11", true, false);
@@ -123,24 +123,24 @@ TEST(SortByField, DatesByValueAndBooleansFalseFirst) {
 TEST(RecordFields, TextIsCutAtItsLimitAndAtAZeroByte) {
   RecordTable table;
   table.append();
-  table.setText(field::TANIMI, std::string(60, 'x'));
-  EXPECT_EQ(table.text(field::TANIMI), std::string(50, 'x'));
-  table.setText(field::ACIKLAMA, std::string("before\0after", 12));
-  EXPECT_EQ(table.text(field::ACIKLAMA), "before");
-  table.setText(field::GRUBU, "");
-  EXPECT_FALSE(table.isNull(field::GRUBU));
-  EXPECT_TRUE(table.isNull(field::WEBADRES));
-  EXPECT_EQ(table.text(field::WEBADRES), "");
+  table.setText(Field::Title, std::string(60, 'x'));
+  EXPECT_EQ(table.text(Field::Title), std::string(50, 'x'));
+  table.setText(Field::Description, std::string("before\0after", 12));
+  EXPECT_EQ(table.text(Field::Description), "before");
+  table.setText(Field::Group, "");
+  EXPECT_FALSE(table.isNull(Field::Group));
+  EXPECT_TRUE(table.isNull(Field::WebAddress));
+  EXPECT_EQ(table.text(Field::WebAddress), "");
   table.post();
 }
 
 TEST(RecordFields, DateKeepsTheDayAndTimeTheTimeOfDay) {
   RecordTable table;
   table.append();
-  table.setNumber(field::SIFREDEGISTIRMETARIH, 39887.4375);
-  table.setNumber(field::SIFREDEGISTIRMESAATI, 39887.4375);
-  EXPECT_EQ(table.number(field::SIFREDEGISTIRMETARIH), 39887.0);
-  EXPECT_EQ(table.number(field::SIFREDEGISTIRMESAATI), 0.4375);
+  table.setNumber(Field::PasswordChangedDate, 39887.4375);
+  table.setNumber(Field::PasswordChangedTime, 39887.4375);
+  EXPECT_EQ(table.number(Field::PasswordChangedDate), 39887.0);
+  EXPECT_EQ(table.number(Field::PasswordChangedTime), 0.4375);
   table.post();
 }
 
@@ -148,15 +148,15 @@ TEST(RecordFields, AssigningOutsideAppendOrEditIsRefused) {
   RecordTable table;
   table.append();
   table.post();
-  EXPECT_THROW(table.setText(field::TANIMI, "x"), std::logic_error);
+  EXPECT_THROW(table.setText(Field::Title, "x"), std::logic_error);
   table.edit();
-  EXPECT_NO_THROW(table.setText(field::TANIMI, "x"));
+  EXPECT_NO_THROW(table.setText(Field::Title, "x"));
   table.post();
 }
 
 TEST(FieldNames, AreFoundWithoutRegardToCase) {
-  EXPECT_EQ(FieldIndexByName("alan17"), field::SISTEMTRAY);
-  EXPECT_EQ(FieldIndexByName("ALAN1"), field::KAYITNO);
+  EXPECT_EQ(FieldIndexByName("alan17"), Field::ShowInTray);
+  EXPECT_EQ(FieldIndexByName("ALAN1"), Field::RecordNumber);
   EXPECT_EQ(FieldIndexByName("ALAN21"), -1);
   EXPECT_EQ(FieldIndexByName("ALAN"), -1);
 }
@@ -165,7 +165,7 @@ RecordTable TableOfRecordNumbers(const std::vector<std::string>& numbers) {
   RecordTable table;
   for (const auto& number : numbers) {
     table.append();
-    table.setText(field::KAYITNO, number);
+    table.setText(Field::RecordNumber, number);
     table.post();
   }
   return table;
@@ -197,13 +197,13 @@ TEST(Walk, FirstNextEndOfTableDeleteAndReturn) {
   table.sortByField("ALAN1", true, true);
   table.first();
   table.returnTo(mark);
-  EXPECT_EQ(table.text(field::KAYITNO), "2");
+  EXPECT_EQ(table.text(Field::RecordNumber), "2");
 
   table.deleteCurrent();  // the next record in order becomes current
-  EXPECT_EQ(table.text(field::KAYITNO), "1");
+  EXPECT_EQ(table.text(Field::RecordNumber), "1");
   EXPECT_EQ(table.recordCount(), 2u);
   table.deleteCurrent();  // the last one deleted: the new last is current
-  EXPECT_EQ(table.text(field::KAYITNO), "3");
+  EXPECT_EQ(table.text(Field::RecordNumber), "3");
 
   table.removeAllRecords();
   table.append();

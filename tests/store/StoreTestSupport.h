@@ -98,12 +98,12 @@ inline TableSnapshot Snapshot(RecordTable& table) {
 inline void AppendRecord(RecordTable& table, const std::string& title, const std::string& user,
                          const std::string& password, const std::string& password2) {
   table.append();
-  table.setText(field::TANIMI, title);
-  table.setText(field::KULLANICIADI, user);
-  table.setText(field::SIFRE, password);
-  table.setText(field::SIFRE2, password2);
-  table.setNumber(field::KAYITTARIHI, 39887);
-  table.setBoolean(field::SISTEMTRAY, true);
+  table.setText(Field::Title, title);
+  table.setText(Field::UserName, user);
+  table.setText(Field::Password, password);
+  table.setText(Field::Password2, password2);
+  table.setNumber(Field::CreatedDate, 39887);
+  table.setBoolean(Field::ShowInTray, true);
   table.post();
 }
 

@@ -238,7 +238,7 @@ TEST_F(RealFileSystem, AFullDiskLeavesTheOldFile) {
   for (int i = 0; i < 200; ++i) {
     AppendRecord(table, "Kayıt " + std::to_string(i), "kullanici", "sifre", "");
     table.edit();
-    table.setText(field::OTOMATIKDOLDURSCRIPT, std::string(500, 's'));
+    table.setText(Field::AutoFillScript, std::string(500, 's'));
     table.post();
   }
   const auto before = Snapshot(table);

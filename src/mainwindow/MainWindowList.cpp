@@ -5,75 +5,75 @@
 
 #include "ColumnSort.h"
 #include "ErrorDisplay.h"
+#include "MainWindow.h"
 #include "MainWindowTexts.h"
 #include "ProcessState.h"
 #include "RecordListModel.h"
 #include "RecordRow.h"
 #include "SearchFold.h"
-#include "TAnaF.h"
 
 namespace quilor {
 
-void TAnaF::FillRecordList() {
-  rxSifre_.sortByField(SortField, true, SortDescending);
+void MainWindow::fillRecordList() {
+  records_.sortByField(SortField, true, SortDescending);
   std::vector<RecordRow> rows;
-  rows.reserve(rxSifre_.recordCount());
-  for (rxSifre_.first(); !rxSifre_.eof(); rxSifre_.next()) {
-    rows.push_back(BuildRecordRow(rxSifre_, rowDateFormats_));
+  rows.reserve(records_.recordCount());
+  for (records_.first(); !records_.eof(); records_.next()) {
+    rows.push_back(BuildRecordRow(records_, rowDateFormats_));
   }
   listModel_->setRows(std::move(rows));
 }
 
-void TAnaF::ShowRecordCount() {
+void MainWindow::showRecordCount() {
   statusPanels_[2]->setText(texts::kRecordCountPrefix + QString::number(listModel_->rowCount()) +
                             texts::kRecordCountSuffix);
 }
 
-void TAnaF::ApplySearch(const QString& searchText) {
-  LoadRecords();
+void MainWindow::applySearch(const QString& searchText) {
+  loadRecords();
   const RowMatcher matcher(searchText);
   listModel_->keepRows([&](const RecordRow& row) { return matcher.matches(row); });
-  ShowRecordCount();
+  showRecordCount();
 }
 
-bool TAnaF::hasSelectedRow() const { return sListViewSifre_->selectionModel()->hasSelection(); }
+bool MainWindow::hasSelectedRow() const { return recordList_->selectionModel()->hasSelection(); }
 
-bool TAnaF::FindSelectedRecord() {
-  const QModelIndexList selected = sListViewSifre_->selectionModel()->selectedRows();
+bool MainWindow::findSelectedRecord() {
+  const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
   if (selected.isEmpty()) return false;
-  return rxSifre_.locate(listModel_->row(selected.first().row()).recordNumber);
+  return records_.locate(listModel_->row(selected.first().row()).recordNumber);
 }
 
-void TAnaF::sListViewSifreColumnClick(int column) {
+void MainWindow::sortByColumn(int column) {
   Guarded([&] {
     const ColumnClickResult click = ClickColumn({SortField, SortDescending}, column);
     SortField = click.state.field;
     SortDescending = click.state.descending;
     listModel_->setHeaderGlyph(click.glyphColumn, click.glyph);
-    FillRecordList();
+    fillRecordList();
   });
 }
 
-void TAnaF::sEditAramaChange(const QString& text) {
+void MainWindow::searchTextChanged(const QString& text) {
   Guarded([&] {
     if (!text.isEmpty()) {
-      timerKeypress_->start();
+      searchDelay_->start();
       return;
     }
-    timerKeypress_->stop();
-    LoadRecords();
+    searchDelay_->stop();
+    loadRecords();
   });
 }
 
-void TAnaF::TimerKeypressTimer() {
+void MainWindow::applySearchAfterDelay() {
   Guarded([this] {
-    timerKeypress_->stop();
-    ApplySearch(sEditArama_->text());
+    searchDelay_->stop();
+    applySearch(searchBox_->text());
   });
 }
 
-void TAnaF::sBitBtn1Click() {
-  Guarded([this] { sEditArama_->clear(); });
+void MainWindow::clearSearch() {
+  Guarded([this] { searchBox_->clear(); });
 }
 
 }  // namespace quilor

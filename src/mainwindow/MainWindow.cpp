@@ -1,4 +1,4 @@
-#include "TAnaF.h"
+#include "MainWindow.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -10,27 +10,27 @@
 #include "Identity.h"
 #include "Info.h"
 #include "ListGlyphs.h"
+#include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
-#include "TQ_PassWordF.h"
 
 namespace quilor {
 
-TAnaF::TAnaF(const TAnaFSetup& setup, QWidget* parent)
+MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
     : QMainWindow(parent),
       dataFilePath_(setup.dataFilePath),
       hotKey_(MakeGlobalHotKey()),
       idleProbe_(MakeIdleProbe()) {
   hotKey_->registerHotKey([] {});
 
-  setObjectName(QStringLiteral("TAnaF"));
+  setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(MainCaption());
-  rxTrayIcon1_.setToolTip(windowTitle());
+  trayIcon_.setToolTip(windowTitle());
   setWindowIcon(PadlockGlyph(32));
-  rxTrayIcon1_.setIcon(windowIcon());
-  connect(&rxTrayIcon1_, &QSystemTrayIcon::activated, this,
+  trayIcon_.setIcon(windowIcon());
+  connect(&trayIcon_, &QSystemTrayIcon::activated, this,
           [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::DoubleClick) RxTrayIcon1DblClick();
+            if (reason == QSystemTrayIcon::DoubleClick) unlockFromTray();
           });
   resize(1000, 650);
 
@@ -38,76 +38,75 @@ TAnaF::TAnaF(const TAnaFSetup& setup, QWidget* parent)
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  panelBaslik_ = new QLabel(HeaderCaption(), central);
-  panelBaslik_->setObjectName(QStringLiteral("PanelBaslik"));
-  QFont headerFont = panelBaslik_->font();
+  header_ = new QLabel(HeaderCaption(), central);
+  header_->setObjectName(QStringLiteral("header"));
+  QFont headerFont = header_->font();
   headerFont.setBold(true);
   headerFont.setPointSizeF(headerFont.pointSizeF() * 1.25);
-  panelBaslik_->setFont(headerFont);
-  panelBaslik_->setContentsMargins(4, 6, 4, 6);
-  layout->addWidget(panelBaslik_);
+  header_->setFont(headerFont);
+  header_->setContentsMargins(4, 6, 4, 6);
+  layout->addWidget(header_);
 
-  buildPopupMenu();
+  buildRecordMenu();
   layout->addWidget(buildToolBar(central));
   buildRecordList(central);
-  layout->addWidget(sListViewSifre_, 1);
+  layout->addWidget(recordList_, 1);
   layout->addWidget(buildSearchPanel(central));
   setCentralWidget(central);
   buildStatusBar();
   buildMainMenu();
   buildTrayMenu();
   // Typing right after the login searches; Tab moves on to the list.
-  setTabOrder(sEditArama_, sListViewSifre_);
-  sEditArama_->setFocus();
+  setTabOrder(searchBox_, recordList_);
+  searchBox_->setFocus();
 
   if (setup.askForLoginAtStart) {
-    QMetaObject::invokeMethod(this, &TAnaF::WMShowLogin, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &MainWindow::showLoginAtStart, Qt::QueuedConnection);
   }
-  rxSifre_.activate();
 
-  timerIdle_.setInterval(500);
-  connect(&timerIdle_, &QTimer::timeout, this, &TAnaF::TimerIdleTimer);
-  timerIdle_.start();
+  idleTimer_.setInterval(500);
+  connect(&idleTimer_, &QTimer::timeout, this, &MainWindow::checkIdleTime);
+  idleTimer_.start();
 }
 
-TAnaF::~TAnaF() = default;
+MainWindow::~MainWindow() = default;
 
-void TAnaF::WMShowLogin() {
+void MainWindow::showLoginAtStart() {
   Guarded([this] {
     // A login that is abandoned asks the application to quit from inside the
     // dialog; the program then ends once this handler has returned.
-    TQ_PassWordF dialog(*this, dataFilePath_);
+    MasterPasswordDialog dialog(*this, dataFilePath_);
     dialog.exec();
   });
 }
 
-void TAnaF::LoadRecords() {
+void MainWindow::loadRecords() {
   LoadSteps steps;
   steps.reportWrongPassword = [] {
     ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
     FocusPasswordAfterWrongLogin();
   };
   steps.refreshViews = [this] {
-    BuildTrayRecordMenu();
-    FillRecordList();
-    ShowRecordCount();
+    buildTrayRecordMenu();
+    fillRecordList();
+    showRecordCount();
   };
-  quilor::LoadRecords(rxSifre_, dataFilePath_, MasterPassword, steps);
+  quilor::LoadRecords(records_, dataFilePath_, MasterPassword, steps);
 }
 
-void TAnaF::showMainWindow() { show(); }
+void MainWindow::showMainWindow() { show(); }
 
-void TAnaF::showTrayIcon() { rxTrayIcon1_.show(); }
+void MainWindow::showTrayIcon() { trayIcon_.show(); }
 
-void TAnaF::setIdleTimerActive(bool active) {
+void MainWindow::setIdleTimerActive(bool active) {
   if (active) {
-    timerIdle_.start();
+    idleTimer_.start();
   } else {
-    timerIdle_.stop();
+    idleTimer_.stop();
   }
 }
 
-void TAnaF::TimerIdleTimer() {
+void MainWindow::checkIdleTime() {
   Guarded([this] {
     if (!isVisible()) return;
   });

@@ -14,11 +14,11 @@
 #include "ErrorDisplay.h"
 #include "Fields.h"
 #include "Info.h"
+#include "MainWindow.h"
 #include "MainWindowTexts.h"
+#include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
-#include "TAnaF.h"
-#include "TQ_PassWordF.h"
 
 namespace quilor {
 
@@ -32,25 +32,25 @@ bool Ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons 
 
 }  // namespace
 
-void TAnaF::ToolButtonDuzenleClick() {
+void MainWindow::editSelectedRecord() {
   Guarded([this] {
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
-    FindSelectedRecord();
+    findSelectedRecord();
   });
 }
 
-void TAnaF::sListViewSifreDblClick() {
+void MainWindow::editOnDoubleClick() {
   Guarded([this] {
-    if (hasSelectedRow()) ToolButtonDuzenleClick();
+    if (hasSelectedRow()) editSelectedRecord();
   });
 }
 
-bool TAnaF::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == sListViewSifre_ && event->type() == QEvent::KeyPress) {
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == recordList_ && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
       Guarded([this] {
-        if (hasSelectedRow()) ToolButtonDuzenleClick();
+        if (hasSelectedRow()) editSelectedRecord();
       });
       return true;
     }
@@ -58,21 +58,21 @@ bool TAnaF::eventFilter(QObject* watched, QEvent* event) {
   return QMainWindow::eventFilter(watched, event);
 }
 
-void TAnaF::ToolButton10Click() {
+void MainWindow::deleteSelectedRecord() {
   Guarded([this] {
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
     if (!Ask(this, texts::kConfirmDelete, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)) {
       return;
     }
-    if (!FindSelectedRecord()) return;
-    rxSifre_.deleteCurrent();
-    SaveRecords(rxSifre_, dataFilePath_, MasterPassword);
-    LoadRecords();
+    if (!findSelectedRecord()) return;
+    records_.deleteCurrent();
+    SaveRecords(records_, dataFilePath_, MasterPassword);
+    loadRecords();
   });
 }
 
-void TAnaF::OpenRecordWebAddress() {
-  const QString address = FromCp1254(rxSifre_.text(field::WEBADRES));
+void MainWindow::openRecordWebAddress() {
+  const QString address = FromCp1254(records_.text(Field::WebAddress));
   AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
   // The desktop decides what opens it (a browser, a mail program); whether
   // it managed is not ours to report. An address with a scheme goes as
@@ -82,70 +82,68 @@ void TAnaF::OpenRecordWebAddress() {
   QDesktopServices::openUrl(QUrl::fromUserInput(address));
 }
 
-void TAnaF::WebadresiniA1Click() {
+void MainWindow::openSelectedWebAddress() {
   Guarded([this] {
-    FindSelectedRecord();
-    OpenRecordWebAddress();
+    findSelectedRecord();
+    openRecordWebAddress();
   });
 }
 
-void TAnaF::BuildTrayRecordMenu() {
-  webAdresineBalan1_->clear();
-  for (rxSifre_.first(); !rxSifre_.eof(); rxSifre_.next()) {
-    if (!rxSifre_.boolean(field::SISTEMTRAY)) continue;
-    QAction* item = webAdresineBalan1_->addAction(FromCp1254(rxSifre_.text(field::TANIMI)));
-    item->setData(QByteArray::fromStdString(rxSifre_.text(field::KAYITNO)));
+void MainWindow::buildTrayRecordMenu() {
+  trayRecordMenu_->clear();
+  for (records_.first(); !records_.eof(); records_.next()) {
+    if (!records_.boolean(Field::ShowInTray)) continue;
+    QAction* item = trayRecordMenu_->addAction(FromCp1254(records_.text(Field::Title)));
+    item->setData(QByteArray::fromStdString(records_.text(Field::RecordNumber)));
   }
 }
 
-void TAnaF::TrayRecordItemClick(QAction* item) {
+void MainWindow::openTrayRecordWebAddress(QAction* item) {
   Guarded([&] {
-    rxSifre_.locate(item->data().toByteArray().toStdString());
-    OpenRecordWebAddress();
+    records_.locate(item->data().toByteArray().toStdString());
+    openRecordWebAddress();
   });
 }
 
-void TAnaF::MakerWebSiteClick() {
+void MainWindow::openMakerWebSite() {
   Guarded([] { QDesktopServices::openUrl(QUrl::fromUserInput(texts::kMakerWebAddress)); });
 }
 
-void TAnaF::HideToTray() {
-  hide();
-  rxTrayIcon1_.show();
-}
-
-void TAnaF::ToolButton4Click() {
-  Guarded([this] { HideToTray(); });
-}
-
-void TAnaF::RxTrayIcon1DblClick() {
+void MainWindow::hideToTray() {
   Guarded([this] {
-    if (isVisible() || TQ_PassWordF::Instance() != nullptr) return;
-    TQ_PassWordF dialog(*this, dataFilePath_);
-    dialog.SetReAuthMode(true);
+    hide();
+    trayIcon_.show();
+  });
+}
+
+void MainWindow::unlockFromTray() {
+  Guarded([this] {
+    if (isVisible() || MasterPasswordDialog::instance() != nullptr) return;
+    MasterPasswordDialog dialog(*this, dataFilePath_);
+    dialog.setReAuthMode(true);
     dialog.exec();
-    if (!dialog.LoginOk()) return;
-    rxTrayIcon1_.hide();
+    if (!dialog.loginOk()) return;
+    trayIcon_.hide();
     show();
   });
 }
 
-void TAnaF::KapatExecute() {
+void MainWindow::closeProgram() {
   Guarded([this] {
     if (isVisible()) close();
   });
 }
 
-void TAnaF::Kapat2Click() {
+void MainWindow::closeProgramFromTray() {
   Guarded([this] { close(); });
 }
 
-void TAnaF::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   Guarded([&] {
     event->ignore();
     // With the master password dialog open (a login abandoned) the program
     // ends without asking.
-    if (TQ_PassWordF::Instance() == nullptr &&
+    if (MasterPasswordDialog::instance() == nullptr &&
         !Ask(this, texts::kConfirmQuit, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)) {
       return;
     }

@@ -9,8 +9,8 @@
 #include "Cp1254.h"
 #include "ErrorDisplay.h"
 #include "Fields.h"
+#include "MainWindow.h"
 #include "MainWindowTexts.h"
-#include "TAnaF.h"
 
 namespace quilor {
 
@@ -29,41 +29,41 @@ void PutSecretOnClipboard(const QString& text) {
 
 }  // namespace
 
-void TAnaF::PopupMenuPopup() {
+void MainWindow::enableRecordMenuItems() {
   Guarded([this] {
     const bool selected = hasSelectedRow();
-    for (QAction* item : popupMenu_->actions()) {
-      if (!item->isSeparator()) item->setEnabled(item == otomatikDoldur1_ || selected);
+    for (QAction* item : recordMenu_->actions()) {
+      if (!item->isSeparator()) item->setEnabled(item == autoFillItem_ || selected);
     }
   });
 }
 
-void TAnaF::KullancAdPanoyaKopyala1Click(QAction* item) {
+void MainWindow::copyField(QAction* item) {
   Guarded([&] {
     // The copy works on the current record, whether or not the locate hit.
-    FindSelectedRecord();
+    findSelectedRecord();
     const int field = FieldIndexByName(item->data().toString().toStdString());
-    PutSecretOnClipboard(FromCp1254(rxSifre_.text(field)));
+    PutSecretOnClipboard(FromCp1254(records_.text(field)));
 
     clipboardCountdown_.restart();
-    sProgressBar1_->setValue(clipboardCountdown_.position());
-    sProgressBar1_->show();
-    if (!clipBoardTimer_->isActive()) clipBoardTimer_->start();
+    clipboardProgress_->setValue(clipboardCountdown_.position());
+    clipboardProgress_->show();
+    if (!clipboardTimer_->isActive()) clipboardTimer_->start();
     statusPanels_[0]->setText(texts::kClipboardCountingDown);
   });
 }
 
-void TAnaF::ClipBoardTimerTimer() {
+void MainWindow::clipboardTick() {
   Guarded([this] {
     if (!clipboardCountdown_.tick()) {
-      sProgressBar1_->setValue(clipboardCountdown_.position());
+      clipboardProgress_->setValue(clipboardCountdown_.position());
       return;
     }
-    clipBoardTimer_->stop();
+    clipboardTimer_->stop();
     QGuiApplication::clipboard()->setText(QString(), QClipboard::Clipboard);
     statusPanels_[0]->clear();
-    sProgressBar1_->setValue(0);
-    sProgressBar1_->hide();
+    clipboardProgress_->setValue(0);
+    clipboardProgress_->hide();
   });
 }
 

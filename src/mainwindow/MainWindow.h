@@ -30,47 +30,46 @@ class RecordListModel;
 // Where the window keeps its data and whether it asks for the master
 // password once the event loop runs. A test harness opens the window on a
 // data file of its own, without the login.
-struct TAnaFSetup {
+struct MainWindowSetup {
   std::string dataFilePath = DataFilePath();
   bool askForLoginAtStart = true;
 };
 
 // The main window. Created hidden at start; shown only after a login.
-class TAnaF : public QMainWindow, public LoginHost {
+class MainWindow : public QMainWindow, public LoginHost {
   Q_OBJECT
 
  public:
-  explicit TAnaF(const TAnaFSetup& setup = TAnaFSetup(), QWidget* parent = nullptr);
-  ~TAnaF() override;
+  explicit MainWindow(const MainWindowSetup& setup = MainWindowSetup(), QWidget* parent = nullptr);
+  ~MainWindow() override;
 
-  RecordTable& RxSifre() { return rxSifre_; }
-  QSystemTrayIcon& RxTrayIcon1() { return rxTrayIcon1_; }
-  QTimer& TimerIdle() { return timerIdle_; }
-  const QLabel& PanelBaslik() const { return *panelBaslik_; }
+  RecordTable& records() { return records_; }
+  QSystemTrayIcon& trayIcon() { return trayIcon_; }
+  QTimer& idleTimer() { return idleTimer_; }
+  const QLabel& header() const { return *header_; }
 
   // LoadRecords of the store with this window's steps: on a wrong master
   // password the notice and the focus back into the login's password box;
   // on success the tray record menu, the list and the count are refreshed.
-  void LoadRecords();
+  void loadRecords() override;
 
   // Sorts the table by the sort state and rebuilds every row; no row is
   // selected afterwards. The count panel is left alone.
-  void FillRecordList();
+  void fillRecordList();
   // "Toplam N Kayıt" for the rows the list holds.
-  void ShowRecordCount();
+  void showRecordCount();
   // Reloads, then keeps only the rows whose text holds searchText.
-  void ApplySearch(const QString& searchText);
+  void applySearch(const QString& searchText);
   // Makes the selected row's record the table's current one; false when
   // no row is selected or the record is not in the table.
-  bool FindSelectedRecord();
+  bool findSelectedRecord();
   // The tray menu's "Web Adresine Bağlan" items: one per record flagged for
   // the tray, in file order.
-  void BuildTrayRecordMenu();
-  void HideToTray();
+  void buildTrayRecordMenu();
+  void hideToTray();
 
   // LoginHost
   QString caption() const override { return windowTitle(); }
-  void loadRecords() override { LoadRecords(); }
   void showMainWindow() override;
   void showTrayIcon() override;
   bool idleTimeAvailable() const override { return idleProbe_->available(); }
@@ -82,67 +81,66 @@ class TAnaF : public QMainWindow, public LoginHost {
 
  private slots:
   // Runs once the event loop is up: the first thing the user sees is the login.
-  void WMShowLogin();
-  void TimerIdleTimer();
+  void showLoginAtStart();
+  void checkIdleTime();
 
-  void sListViewSifreColumnClick(int column);
-  void sListViewSifreDblClick();
-  void sEditAramaChange(const QString& text);
-  void TimerKeypressTimer();
-  void sBitBtn1Click();
+  void sortByColumn(int column);
+  void editOnDoubleClick();
+  void searchTextChanged(const QString& text);
+  void applySearchAfterDelay();
+  void clearSearch();
 
-  void PopupMenuPopup();
-  void KullancAdPanoyaKopyala1Click(QAction* item);
-  void ClipBoardTimerTimer();
+  void enableRecordMenuItems();
+  void copyField(QAction* item);
+  void clipboardTick();
 
-  void ToolButtonDuzenleClick();
-  void ToolButton10Click();
-  void ToolButton4Click();
+  void editSelectedRecord();
+  void deleteSelectedRecord();
   // Hidden counts as locked: the window comes back only after the master
   // password has been typed again.
-  void RxTrayIcon1DblClick();
-  void WebadresiniA1Click();
-  void TrayRecordItemClick(QAction* item);
-  void MakerWebSiteClick();
-  void KapatExecute();
-  void Kapat2Click();
+  void unlockFromTray();
+  void openSelectedWebAddress();
+  void openTrayRecordWebAddress(QAction* item);
+  void openMakerWebSite();
+  void closeProgram();
+  void closeProgramFromTray();
 
  private:
   void buildRecordList(QWidget* parent);
   QWidget* buildSearchPanel(QWidget* parent);
   void buildStatusBar();
-  void buildPopupMenu();
+  void buildRecordMenu();
   QToolBar* buildToolBar(QWidget* parent);
   void buildMainMenu();
   void buildTrayMenu();
 
   bool hasSelectedRow() const;
-  void OpenRecordWebAddress();
+  void openRecordWebAddress();
 
   std::string dataFilePath_;
-  RecordTable rxSifre_;
+  RecordTable records_;
   std::unique_ptr<GlobalHotKey> hotKey_;
   std::unique_ptr<IdleProbe> idleProbe_;
-  QSystemTrayIcon rxTrayIcon1_;
-  QTimer timerIdle_;
-  QTimer* timerKeypress_ = nullptr;
-  QTimer* clipBoardTimer_ = nullptr;
+  QSystemTrayIcon trayIcon_;
+  QTimer idleTimer_;
+  QTimer* searchDelay_ = nullptr;
+  QTimer* clipboardTimer_ = nullptr;
   ClipboardCountdown clipboardCountdown_;
-  QLabel* panelBaslik_ = nullptr;
+  QLabel* header_ = nullptr;
 
   // Kept for the whole run: every search rebuilds the rows from the same
   // dates, and formatting them again is most of a refill's cost.
   RowDateFormats rowDateFormats_;
   RecordListModel* listModel_ = nullptr;
-  QTableView* sListViewSifre_ = nullptr;
-  QLineEdit* sEditArama_ = nullptr;
+  QTableView* recordList_ = nullptr;
+  QLineEdit* searchBox_ = nullptr;
   QLabel* statusPanels_[3] = {};
-  QProgressBar* sProgressBar1_ = nullptr;
-  QMenu* popupMenu_ = nullptr;
-  QAction* otomatikDoldur1_ = nullptr;
-  QMenu* popupMenuTray_ = nullptr;
-  QMenu* webAdresineBalan1_ = nullptr;
-  QAction* kapat_ = nullptr;
+  QProgressBar* clipboardProgress_ = nullptr;
+  QMenu* recordMenu_ = nullptr;
+  QAction* autoFillItem_ = nullptr;
+  QMenu* trayMenu_ = nullptr;
+  QMenu* trayRecordMenu_ = nullptr;
+  QAction* closeAction_ = nullptr;
 };
 
 }  // namespace quilor

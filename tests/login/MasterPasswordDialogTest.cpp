@@ -20,10 +20,10 @@
 #include "Identity.h"
 #include "Info.h"
 #include "LoginHost.h"
+#include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleDataFile.h"
-#include "TQ_PassWordF.h"
 
 namespace quilor {
 namespace {
@@ -94,7 +94,7 @@ std::optional<SeenBox> AnswerMessageBox(const std::function<void()>& action) {
   return seen;
 }
 
-class PassWordDialog : public ::testing::Test {
+class MasterPasswordDialogOnDisplay : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(folder_.isValid());
@@ -108,22 +108,23 @@ class PassWordDialog : public ::testing::Test {
     QFile file(QString::fromStdString(dataPath()));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  void writeSampleData() { testing::WriteSampleDataFile(dataPath(), ToCp1254(kMaster).bytes); }
+  void writeSampleData() { test::WriteSampleDataFile(dataPath(), ToCp1254(kMaster).bytes); }
 
   // Shows the dialog as its callers do and waits until the user could type.
-  std::unique_ptr<TQ_PassWordF> open(bool reAuthMode = false, LoginHost* host = nullptr) {
-    auto dialog = std::make_unique<TQ_PassWordF>(host != nullptr ? *host : host_, dataPath());
-    dialog->SetReAuthMode(reAuthMode);
+  std::unique_ptr<MasterPasswordDialog> open(bool reAuthMode = false, LoginHost* host = nullptr) {
+    auto dialog =
+        std::make_unique<MasterPasswordDialog>(host != nullptr ? *host : host_, dataPath());
+    dialog->setReAuthMode(reAuthMode);
     dialog->setWindowModality(Qt::ApplicationModal);
     dialog->show();
     EXPECT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
     return dialog;
   }
 
-  static QLineEdit* box(TQ_PassWordF& d, const char* name) {
+  static QLineEdit* box(MasterPasswordDialog& d, const char* name) {
     return d.findChild<QLineEdit*>(QString::fromLatin1(name));
   }
-  static QPushButton* button(TQ_PassWordF& d, const char* name) {
+  static QPushButton* button(MasterPasswordDialog& d, const char* name) {
     return d.findChild<QPushButton*>(QString::fromLatin1(name));
   }
 
@@ -137,7 +138,8 @@ class PassWordDialog : public ::testing::Test {
   FakeHost host_{dataPath()};
 };
 
-TEST_F(PassWordDialog, ShowsTheControlsOfItsModeAtAFixedSizeInTheMiddleOfTheDesktop) {
+TEST_F(MasterPasswordDialogOnDisplay,
+       ShowsTheControlsOfItsModeAtAFixedSizeInTheMiddleOfTheDesktop) {
   struct Case {
     const char* name;
     bool dataFile;
@@ -157,14 +159,14 @@ TEST_F(PassWordDialog, ShowsTheControlsOfItsModeAtAFixedSizeInTheMiddleOfTheDesk
     auto dialog = open(c.reAuth);
 
     EXPECT_EQ(dialog->windowTitle(), MainCaption());
-    EXPECT_EQ(box(*dialog, "EditPass2")->isVisible(), c.repeatBox);
-    EXPECT_EQ(dialog->findChild<QLabel*>("sLabel2")->isVisible(), c.repeatBox);
-    EXPECT_EQ(dialog->findChild<QLabel*>("sLabel3")->isVisible(), c.warning);
-    EXPECT_EQ(button(*dialog, "sButtonGirisGizle")->isVisible(), c.loginAndHide);
-    EXPECT_TRUE(box(*dialog, "EditPass")->isVisible());
-    EXPECT_TRUE(button(*dialog, "sButtonGiris")->isVisible());
-    EXPECT_TRUE(button(*dialog, "sButton2")->isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), box(*dialog, "EditPass"));
+    EXPECT_EQ(box(*dialog, "repeatBox")->isVisible(), c.repeatBox);
+    EXPECT_EQ(dialog->findChild<QLabel*>("repeatLabel")->isVisible(), c.repeatBox);
+    EXPECT_EQ(dialog->findChild<QLabel*>("warningLabel")->isVisible(), c.warning);
+    EXPECT_EQ(button(*dialog, "loginAndHideButton")->isVisible(), c.loginAndHide);
+    EXPECT_TRUE(box(*dialog, "passwordBox")->isVisible());
+    EXPECT_TRUE(button(*dialog, "loginButton")->isVisible());
+    EXPECT_TRUE(button(*dialog, "cancelButton")->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), box(*dialog, "passwordBox"));
 
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
     // Every visible control fits inside the window: nothing is clipped.
@@ -176,46 +178,46 @@ TEST_F(PassWordDialog, ShowsTheControlsOfItsModeAtAFixedSizeInTheMiddleOfTheDesk
     }
     const QPoint centre = dialog->screen()->availableGeometry().center();
     EXPECT_LE((dialog->frameGeometry().center() - centre).manhattanLength(), 40);
-    dialog->SetReAuthMode(true);  // a login dialog closed here would end the program
+    dialog->setReAuthMode(true);  // a login dialog closed here would end the program
     dialog->close();
   }
 }
 
-TEST_F(PassWordDialog, LabelsWarningAndButtonsReadAsWritten) {
+TEST_F(MasterPasswordDialogOnDisplay, LabelsWarningAndButtonsReadAsWritten) {
   auto dialog = open();
-  EXPECT_EQ(box(*dialog, "EditPass")->echoMode(), QLineEdit::Password);
-  EXPECT_EQ(box(*dialog, "EditPass2")->echoMode(), QLineEdit::Password);
-  for (const char* name : {"EditPass", "EditPass2"}) {
+  EXPECT_EQ(box(*dialog, "passwordBox")->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(box(*dialog, "repeatBox")->echoMode(), QLineEdit::Password);
+  for (const char* name : {"passwordBox", "repeatBox"}) {
     QLineEdit* edit = box(*dialog, name);
     EXPECT_EQ(edit->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, edit), '*');
   }
-  EXPECT_EQ(box(*dialog, "EditPass")->accessibleName(), QStringLiteral("Ana Şifre"));
-  EXPECT_EQ(box(*dialog, "EditPass2")->accessibleName(), QStringLiteral("Tekrar"));
-  EXPECT_EQ(dialog->findChild<QLabel*>("sLabel1")->text(), QStringLiteral("Ana Şifre"));
-  EXPECT_EQ(dialog->findChild<QLabel*>("sLabel2")->text(), QStringLiteral("Tekrar"));
-  QLabel* warning = dialog->findChild<QLabel*>("sLabel3");
+  EXPECT_EQ(box(*dialog, "passwordBox")->accessibleName(), QStringLiteral("Ana Şifre"));
+  EXPECT_EQ(box(*dialog, "repeatBox")->accessibleName(), QStringLiteral("Tekrar"));
+  EXPECT_EQ(dialog->findChild<QLabel*>("passwordLabel")->text(), QStringLiteral("Ana Şifre"));
+  EXPECT_EQ(dialog->findChild<QLabel*>("repeatLabel")->text(), QStringLiteral("Tekrar"));
+  QLabel* warning = dialog->findChild<QLabel*>("warningLabel");
   EXPECT_EQ(warning->text(),
             QStringLiteral("DIKKAT : Ana şifrenizi kesinlikle kaybetmeyiniz. Verileriniz bu "
                            "şifreye göre kodlandığı için ana şifrenin unutulması durumunda "
                            "verileriniz hiçbir şekilde geri alınamaz"));
   EXPECT_TRUE(warning->font().bold());
   EXPECT_TRUE(warning->wordWrap());
-  EXPECT_EQ(button(*dialog, "sButtonGirisGizle")->text(), QStringLiteral("Giriş Yap ve Gizle"));
-  EXPECT_EQ(button(*dialog, "sButtonGiris")->text(), QStringLiteral("Giriş"));
-  EXPECT_EQ(button(*dialog, "sButton2")->text(), QStringLiteral("Vazgeç"));
+  EXPECT_EQ(button(*dialog, "loginAndHideButton")->text(), QStringLiteral("Giriş Yap ve Gizle"));
+  EXPECT_EQ(button(*dialog, "loginButton")->text(), QStringLiteral("Giriş"));
+  EXPECT_EQ(button(*dialog, "cancelButton")->text(), QStringLiteral("Vazgeç"));
   for (QPushButton* b : dialog->findChildren<QPushButton*>()) EXPECT_FALSE(b->isDefault());
   const Qt::WindowFlags flags = dialog->windowFlags();
   EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
   EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                         Qt::WindowContextHelpButtonHint));
-  dialog->SetReAuthMode(true);
+  dialog->setReAuthMode(true);
   dialog->close();
 }
 
-TEST_F(PassWordDialog, FirstStartChecksBothBoxesBeforeTakingThePassword) {
+TEST_F(MasterPasswordDialogOnDisplay, FirstStartChecksBothBoxesBeforeTakingThePassword) {
   auto dialog = open();
-  QLineEdit* pass = box(*dialog, "EditPass");
-  QLineEdit* pass2 = box(*dialog, "EditPass2");
+  QLineEdit* pass = box(*dialog, "passwordBox");
+  QLineEdit* pass2 = box(*dialog, "repeatBox");
 
   auto seen = AnswerMessageBox([pass] { QTest::keyClick(pass, Qt::Key_Return); });
   ASSERT_TRUE(seen);
@@ -237,8 +239,8 @@ TEST_F(PassWordDialog, FirstStartChecksBothBoxesBeforeTakingThePassword) {
   seen = typeAndEnter(pass2, kMaster);
   EXPECT_FALSE(seen) << seen->text.toStdString();
   EXPECT_FALSE(dialog->isVisible());
-  EXPECT_TRUE(dialog->LoginOk());
-  EXPECT_FALSE(dialog->TerminateRequested());
+  EXPECT_TRUE(dialog->loginOk());
+  EXPECT_FALSE(dialog->terminateRequested());
   EXPECT_EQ(MasterPassword, ToCp1254(kMaster).bytes);
   EXPECT_TRUE(host_.mainWindowShown);
   EXPECT_FALSE(host_.trayIconShown);
@@ -249,40 +251,40 @@ TEST_F(PassWordDialog, FirstStartChecksBothBoxesBeforeTakingThePassword) {
   EXPECT_TRUE(pass2->text().isEmpty());
 }
 
-TEST_F(PassWordDialog, LoginAndHideLoadsTheRecordsAndGoesToTheTray) {
+TEST_F(MasterPasswordDialogOnDisplay, LoginAndHideLoadsTheRecordsAndGoesToTheTray) {
   for (bool idleAvailable : {true, false}) {
     SCOPED_TRACE(idleAvailable ? "idle time available" : "no idle time");
     writeSampleData();
     FakeHost host(dataPath());
     host.idleAvailable = idleAvailable;
     auto dialog = open(false, &host);
-    Type(box(*dialog, "EditPass"), kMaster);
-    const auto seen = AnswerMessageBox([&] { button(*dialog, "sButtonGirisGizle")->click(); });
+    Type(box(*dialog, "passwordBox"), kMaster);
+    const auto seen = AnswerMessageBox([&] { button(*dialog, "loginAndHideButton")->click(); });
 
     EXPECT_FALSE(seen);
-    EXPECT_TRUE(dialog->LoginOk());
+    EXPECT_TRUE(dialog->loginOk());
     EXPECT_FALSE(dialog->isVisible());
     EXPECT_TRUE(host.trayIconShown);
     EXPECT_FALSE(host.mainWindowShown);
     EXPECT_EQ(host.idleTimerActive, idleAvailable);
     ASSERT_EQ(host.table.recordCount(), 3u);
     host.table.first();
-    EXPECT_EQ(FromCp1254(host.table.text(field::SIFRE)), QStringLiteral("gök*yüzü"));
+    EXPECT_EQ(FromCp1254(host.table.text(Field::Password)), QStringLiteral("gök*yüzü"));
   }
 }
 
-TEST_F(PassWordDialog, WrongPasswordIsSelectedForRetryAndTheRightOneThenLogsIn) {
+TEST_F(MasterPasswordDialogOnDisplay, WrongPasswordIsSelectedForRetryAndTheRightOneThenLogsIn) {
   writeSampleData();
   const QByteArray before = dataBytes();
   auto dialog = open();
-  QLineEdit* pass = box(*dialog, "EditPass");
+  QLineEdit* pass = box(*dialog, "passwordBox");
 
   auto seen = typeAndEnter(pass, QStringLiteral("gizli şifre"));
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->caption, QStringLiteral("Bilgi"));
   EXPECT_EQ(seen->text, QStringLiteral("Ana şifreniz geçersiz."));
   EXPECT_TRUE(dialog->isVisible());
-  EXPECT_FALSE(dialog->LoginOk());
+  EXPECT_FALSE(dialog->loginOk());
   EXPECT_EQ(pass->selectedText(), QStringLiteral("gizli şifre"));
   EXPECT_TRUE(QTest::qWaitFor([pass] { return pass->hasFocus(); }));
   EXPECT_FALSE(host_.mainWindowShown);
@@ -290,20 +292,20 @@ TEST_F(PassWordDialog, WrongPasswordIsSelectedForRetryAndTheRightOneThenLogsIn) 
   // Typing over the selection replaces the rejected text.
   seen = typeAndEnter(pass, kMaster);
   EXPECT_FALSE(seen) << seen->text.toStdString();
-  EXPECT_TRUE(dialog->LoginOk());
+  EXPECT_TRUE(dialog->loginOk());
   EXPECT_TRUE(host_.mainWindowShown);
   EXPECT_EQ(host_.loads, 2);
   EXPECT_EQ(host_.table.recordCount(), 3u);
   EXPECT_EQ(dataBytes(), before);
 }
 
-TEST_F(PassWordDialog, ReAuthenticationComparesExactlyAndLeavesTheFileAlone) {
+TEST_F(MasterPasswordDialogOnDisplay, ReAuthenticationComparesExactlyAndLeavesTheFileAlone) {
   writeSampleData();
   MasterPassword = ToCp1254(kMaster).bytes;
   auto dialog = open(true);
-  QLineEdit* pass = box(*dialog, "EditPass");
+  QLineEdit* pass = box(*dialog, "passwordBox");
 
-  auto seen = AnswerMessageBox([&] { button(*dialog, "sButtonGiris")->click(); });
+  auto seen = AnswerMessageBox([&] { button(*dialog, "loginButton")->click(); });
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->text, QStringLiteral("Şifrenizi giriniz."));
 
@@ -316,26 +318,29 @@ TEST_F(PassWordDialog, ReAuthenticationComparesExactlyAndLeavesTheFileAlone) {
   pass->clear();
   seen = typeAndEnter(pass, kMaster);
   EXPECT_FALSE(seen) << seen->text.toStdString();
-  EXPECT_TRUE(dialog->LoginOk());
-  EXPECT_FALSE(dialog->TerminateRequested());
+  EXPECT_TRUE(dialog->loginOk());
+  EXPECT_FALSE(dialog->terminateRequested());
   EXPECT_EQ(host_.loads, 0);
   EXPECT_FALSE(host_.mainWindowShown);
   EXPECT_FALSE(host_.trayIconShown);
 }
 
-TEST_F(PassWordDialog, ClosingWithoutLoginEndsTheProgramOnlyOutsideReAuthentication) {
+TEST_F(MasterPasswordDialogOnDisplay,
+       ClosingWithoutLoginEndsTheProgramOnlyOutsideReAuthentication) {
   struct Case {
     const char* how;
     bool reAuth;
-    std::function<void(TQ_PassWordF&)> close;
+    std::function<void(MasterPasswordDialog&)> close;
   };
   const Case cases[] = {
-      {"Vazgeç", false, [](TQ_PassWordF& d) { button(d, "sButton2")->click(); }},
-      {"Esc", false, [](TQ_PassWordF& d) { QTest::keyClick(box(d, "EditPass"), Qt::Key_Escape); }},
-      {"title bar", false, [](TQ_PassWordF& d) { d.close(); }},
-      {"Vazgeç while locked", true, [](TQ_PassWordF& d) { button(d, "sButton2")->click(); }},
+      {"Vazgeç", false, [](MasterPasswordDialog& d) { button(d, "cancelButton")->click(); }},
+      {"Esc", false,
+       [](MasterPasswordDialog& d) { QTest::keyClick(box(d, "passwordBox"), Qt::Key_Escape); }},
+      {"title bar", false, [](MasterPasswordDialog& d) { d.close(); }},
+      {"Vazgeç while locked", true,
+       [](MasterPasswordDialog& d) { button(d, "cancelButton")->click(); }},
       {"Esc while locked", true,
-       [](TQ_PassWordF& d) { QTest::keyClick(box(d, "EditPass"), Qt::Key_Escape); }},
+       [](MasterPasswordDialog& d) { QTest::keyClick(box(d, "passwordBox"), Qt::Key_Escape); }},
   };
   writeSampleData();
   const QByteArray before = dataBytes();
@@ -343,11 +348,11 @@ TEST_F(PassWordDialog, ClosingWithoutLoginEndsTheProgramOnlyOutsideReAuthenticat
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
     auto dialog = open(c.reAuth);
-    Type(box(*dialog, "EditPass"), kMaster);
+    Type(box(*dialog, "passwordBox"), kMaster);
     c.close(*dialog);
     EXPECT_FALSE(dialog->isVisible());
-    EXPECT_FALSE(dialog->LoginOk());
-    EXPECT_EQ(dialog->TerminateRequested(), !c.reAuth);
+    EXPECT_FALSE(dialog->loginOk());
+    EXPECT_EQ(dialog->terminateRequested(), !c.reAuth);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
   }
   EXPECT_EQ(host_.loads, 0);
@@ -355,26 +360,26 @@ TEST_F(PassWordDialog, ClosingWithoutLoginEndsTheProgramOnlyOutsideReAuthenticat
   EXPECT_EQ(dataBytes(), before);
 }
 
-TEST_F(PassWordDialog, RefusesACharacterTheCodePageCannotHoldAndNamesIt) {
+TEST_F(MasterPasswordDialogOnDisplay, RefusesACharacterTheCodePageCannotHoldAndNamesIt) {
   writeSampleData();
   auto dialog = open();
-  const auto seen = typeAndEnter(box(*dialog, "EditPass"), QStringLiteral("Gizli✓"));
+  const auto seen = typeAndEnter(box(*dialog, "passwordBox"), QStringLiteral("Gizli✓"));
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->text, QStringLiteral("Şifrede kullanılamayan karakter: ✓"));
   EXPECT_TRUE(MasterPassword.empty());
   EXPECT_EQ(host_.loads, 0);
   EXPECT_TRUE(dialog->isVisible());
-  dialog->SetReAuthMode(true);
+  dialog->setReAuthMode(true);
   dialog->close();
 }
 
-TEST_F(PassWordDialog, InstanceNamesTheDialogOnlyWhileItExists) {
-  EXPECT_EQ(TQ_PassWordF::Instance(), nullptr);
+TEST_F(MasterPasswordDialogOnDisplay, InstanceNamesTheDialogOnlyWhileItExists) {
+  EXPECT_EQ(MasterPasswordDialog::instance(), nullptr);
   {
-    TQ_PassWordF dialog(host_, dataPath());
-    EXPECT_EQ(TQ_PassWordF::Instance(), &dialog);
+    MasterPasswordDialog dialog(host_, dataPath());
+    EXPECT_EQ(MasterPasswordDialog::instance(), &dialog);
   }
-  EXPECT_EQ(TQ_PassWordF::Instance(), nullptr);
+  EXPECT_EQ(MasterPasswordDialog::instance(), nullptr);
   FocusPasswordAfterWrongLogin();  // no dialog: nothing to do, and no crash
 }
 

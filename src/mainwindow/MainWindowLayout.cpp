@@ -1,0 +1,247 @@
+// How the main window is put together: list, search panel, status bar,
+// toolbar, menus. The handlers live beside it, one file per job.
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "ErrorDisplay.h"
+#include "MainWindow.h"
+#include "MainWindowTexts.h"
+#include "ProcessState.h"
+#include "RecordListModel.h"
+
+namespace quilor {
+
+namespace {
+
+QAction* AddNamedAction(QMenu* menu, const char* name, const QString& caption) {
+  QAction* action = menu->addAction(caption);
+  action->setObjectName(QString::fromLatin1(name));
+  return action;
+}
+
+// The clipboard items name the field they copy; the name is internal and
+// never shown as help.
+struct CopyItem {
+  const char* name;
+  const QString& caption;
+  const char* field;
+};
+
+}  // namespace
+
+void MainWindow::buildRecordList(QWidget* parent) {
+  listModel_ = new RecordListModel(this);
+  listModel_->setHeaderGlyph(0, GlyphForDirection(SortDescending));
+
+  recordList_ = new QTableView(parent);
+  recordList_->setObjectName(QStringLiteral("recordList"));
+  recordList_->setAccessibleName(texts::kRecordListName);
+  recordList_->setModel(listModel_);
+  recordList_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  recordList_->setSelectionMode(QAbstractItemView::SingleSelection);
+  recordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  recordList_->setShowGrid(true);
+  recordList_->setWordWrap(false);
+  recordList_->setIconSize(QSize(16, 16));
+  recordList_->setTabKeyNavigation(false);
+  recordList_->verticalHeader()->hide();
+  // Fixed row heights keep a list of thousands of rows cheap to lay out.
+  recordList_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  recordList_->verticalHeader()->setDefaultSectionSize(recordList_->fontMetrics().height() + 6);
+
+  QHeaderView* header = recordList_->horizontalHeader();
+  header->setSectionsClickable(true);
+  header->setSortIndicatorShown(false);
+  header->setHighlightSections(false);
+  header->setStretchLastSection(false);
+  header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  for (int c = 0; c < kListColumnCount; ++c) header->resizeSection(c, texts::kColumnWidths[c]);
+
+  // The selected row stays highlighted when the list loses the focus.
+  QPalette palette = recordList_->palette();
+  palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                   palette.color(QPalette::Active, QPalette::Highlight));
+  palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   palette.color(QPalette::Active, QPalette::HighlightedText));
+  recordList_->setPalette(palette);
+
+  recordList_->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(recordList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
+    Guarded([&] { recordMenu_->popup(recordList_->viewport()->mapToGlobal(pos)); });
+  });
+  connect(header, &QHeaderView::sectionClicked, this, &MainWindow::sortByColumn);
+  connect(recordList_, &QAbstractItemView::doubleClicked, this, &MainWindow::editOnDoubleClick);
+  recordList_->installEventFilter(this);
+}
+
+QWidget* MainWindow::buildSearchPanel(QWidget* parent) {
+  auto* panel = new QWidget(parent);
+  panel->setObjectName(QStringLiteral("searchPanel"));
+  auto* layout = new QHBoxLayout(panel);
+  layout->setContentsMargins(6, 4, 6, 4);
+
+  auto* label = new QLabel(texts::kSearchLabel, panel);
+  searchBox_ = new QLineEdit(panel);
+  searchBox_->setObjectName(QStringLiteral("searchBox"));
+  searchBox_->setAccessibleName(texts::kSearchLabel);
+  searchBox_->setMinimumWidth(250);
+  label->setBuddy(searchBox_);
+
+  auto* clear = new QToolButton(panel);
+  clear->setObjectName(QStringLiteral("clearSearchButton"));
+  clear->setIcon(style()->standardIcon(QStyle::SP_LineEditClearButton));
+  clear->setAccessibleName(texts::kClearSearchName);
+  clear->setToolTip(texts::kClearSearchName);
+
+  auto* hotKey = new QLabel(texts::kHotKeyLabel, panel);
+  hotKey->setObjectName(QStringLiteral("hotKeyLabel"));
+
+  layout->addWidget(label);
+  layout->addWidget(searchBox_);
+  layout->addWidget(clear);
+  layout->addStretch(1);
+  layout->addWidget(hotKey);
+
+  searchDelay_ = new QTimer(this);
+  searchDelay_->setObjectName(QStringLiteral("searchDelay"));
+  searchDelay_->setInterval(250);
+  connect(searchBox_, &QLineEdit::textChanged, this, &MainWindow::searchTextChanged);
+  connect(searchDelay_, &QTimer::timeout, this, &MainWindow::applySearchAfterDelay);
+  connect(clear, &QToolButton::clicked, this, &MainWindow::clearSearch);
+  return panel;
+}
+
+void MainWindow::buildStatusBar() {
+  QStatusBar* bar = statusBar();
+  bar->setObjectName(QStringLiteral("statusBar"));
+  constexpr int kPanelWidths[3] = {150, 300, 50};
+  for (int i = 0; i < 3; ++i) {
+    statusPanels_[i] = new QLabel(bar);
+    statusPanels_[i]->setObjectName(QStringLiteral("statusPanel%1").arg(i));
+  }
+  statusPanels_[0]->setFixedWidth(kPanelWidths[0]);
+  statusPanels_[1]->setFixedWidth(kPanelWidths[1]);
+  // The last panel runs to the window's edge, so a long count is never cut.
+  statusPanels_[2]->setMinimumWidth(kPanelWidths[2]);
+  bar->addWidget(statusPanels_[0]);
+  bar->addWidget(statusPanels_[1]);
+  bar->addWidget(statusPanels_[2], 1);
+
+  auto* overPanel = new QHBoxLayout(statusPanels_[1]);
+  overPanel->setContentsMargins(0, 2, 0, 2);
+  clipboardProgress_ = new QProgressBar(statusPanels_[1]);
+  clipboardProgress_->setObjectName(QStringLiteral("clipboardProgress"));
+  clipboardProgress_->setAccessibleName(texts::kClipboardTimeName);
+  clipboardProgress_->setRange(0, ClipboardCountdown::kTicks);
+  clipboardProgress_->setTextVisible(false);
+  clipboardProgress_->hide();
+  overPanel->addWidget(clipboardProgress_);
+
+  clipboardTimer_ = new QTimer(this);
+  clipboardTimer_->setObjectName(QStringLiteral("clipboardTimer"));
+  clipboardTimer_->setInterval(100);
+  connect(clipboardTimer_, &QTimer::timeout, this, &MainWindow::clipboardTick);
+}
+
+void MainWindow::buildRecordMenu() {
+  recordMenu_ = new QMenu(this);
+  recordMenu_->setObjectName(QStringLiteral("recordMenu"));
+  const CopyItem copyItems[] = {
+      {"copyUserName", texts::kCopyUserName, "ALAN3"},
+      {"copyPassword", texts::kCopyPassword, "ALAN4"},
+      {"copyPassword2", texts::kCopyPassword2, "ALAN5"},
+      {"copyWebAddress", texts::kCopyWebAddress, "ALAN7"},
+      {"copyCode1", texts::kCopySpecialCode1, "ALAN8"},
+      {"copyCode2", texts::kCopySpecialCode2, "ALAN9"},
+  };
+  for (const CopyItem& item : copyItems) {
+    QAction* action = AddNamedAction(recordMenu_, item.name, item.caption);
+    action->setData(QString::fromLatin1(item.field));
+    connect(action, &QAction::triggered, this, [this, action] { copyField(action); });
+  }
+  recordMenu_->addSeparator();
+  autoFillItem_ = AddNamedAction(recordMenu_, "autoFill", texts::kAutoFill);
+  QAction* openWeb = AddNamedAction(recordMenu_, "openWebAddress", texts::kOpenWebAddress);
+  connect(openWeb, &QAction::triggered, this, &MainWindow::openSelectedWebAddress);
+  connect(recordMenu_, &QMenu::aboutToShow, this, &MainWindow::enableRecordMenuItems);
+}
+
+QToolBar* MainWindow::buildToolBar(QWidget* parent) {
+  auto* bar = new QToolBar(parent);
+  bar->setObjectName(QStringLiteral("toolBar"));
+  bar->setIconSize(QSize(32, 32));
+  bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+  bar->setMovable(false);
+
+  auto add = [&](const char* name, QStyle::StandardPixmap image, const QString& caption,
+                 const QString& hint) {
+    QAction* action = bar->addAction(style()->standardIcon(image), caption);
+    action->setObjectName(QString::fromLatin1(name));
+    action->setToolTip(hint.isEmpty() ? caption : hint);
+    QWidget* button = bar->widgetForAction(action);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setCursor(Qt::PointingHandCursor);
+    return action;
+  };
+
+  add("newRecord", QStyle::SP_FileIcon, texts::kNewRecord, texts::kNewRecordHint);
+  connect(add("editRecord", QStyle::SP_FileDialogContentsView, texts::kEdit, texts::kEditHint),
+          &QAction::triggered, this, &MainWindow::editSelectedRecord);
+  QAction* operations = add("operations", QStyle::SP_FileDialogDetailedView, texts::kOperations,
+                            texts::kOperationsHint);
+  operations->setMenu(recordMenu_);
+  static_cast<QToolButton*>(bar->widgetForAction(operations))
+      ->setPopupMode(QToolButton::InstantPopup);
+  connect(add("deleteRecord", QStyle::SP_TrashIcon, texts::kDelete, texts::kDeleteHint),
+          &QAction::triggered, this, &MainWindow::deleteSelectedRecord);
+  bar->addSeparator();
+  add("changeMasterPassword", QStyle::SP_DialogResetButton, texts::kChangeMasterPassword,
+      texts::kChangeMasterPasswordHint);
+  bar->addSeparator();
+  connect(add("hideToTray", QStyle::SP_ArrowDown, texts::kHide, {}), &QAction::triggered, this,
+          &MainWindow::hideToTray);
+
+  closeAction_ = add("close", QStyle::SP_DialogCloseButton, texts::kClose, {});
+  closeAction_->setShortcut(Qt::Key_Escape);
+  closeAction_->setShortcutContext(Qt::WindowShortcut);
+  connect(closeAction_, &QAction::triggered, this, &MainWindow::closeProgram);
+  return bar;
+}
+
+void MainWindow::buildMainMenu() {
+  QMenuBar* bar = menuBar();
+  bar->setObjectName(QStringLiteral("mainMenu"));
+  QMenu* file = bar->addMenu(texts::kFileMenu);
+  file->setObjectName(QStringLiteral("fileMenu"));
+  AddNamedAction(file, "versionCheck", texts::kVersionCheck);
+  connect(AddNamedAction(file, "makerWebSite", texts::kMakerWebAddress), &QAction::triggered, this,
+          &MainWindow::openMakerWebSite);
+  AddNamedAction(file, "about", texts::kAbout);
+  // The same close action as the toolbar's "Kapat" and the Esc key.
+  file->addAction(closeAction_);
+}
+
+void MainWindow::buildTrayMenu() {
+  trayMenu_ = new QMenu(this);
+  trayMenu_->setObjectName(QStringLiteral("trayMenu"));
+  trayRecordMenu_ = trayMenu_->addMenu(texts::kConnectToWebAddress);
+  trayRecordMenu_->setObjectName(QStringLiteral("trayRecordMenu"));
+  trayRecordMenu_->menuAction()->setObjectName(QStringLiteral("trayRecordMenu"));
+  connect(trayRecordMenu_, &QMenu::triggered, this, &MainWindow::openTrayRecordWebAddress);
+  AddNamedAction(trayMenu_, "trayAutoFill", texts::kAutoFill);
+  connect(AddNamedAction(trayMenu_, "trayClose", texts::kClose), &QAction::triggered, this,
+          &MainWindow::closeProgramFromTray);
+  trayIcon_.setContextMenu(trayMenu_);
+}
+
+}  // namespace quilor
