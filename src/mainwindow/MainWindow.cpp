@@ -1,6 +1,5 @@
 #include "MainWindow.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QTableView>
 #include <QToolBar>
@@ -8,31 +7,28 @@
 
 #include "ErrorDisplay.h"
 #include "Identity.h"
+#include "IdleLock.h"
 #include "Info.h"
 #include "ListGlyphs.h"
 #include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
+#include "SecretClipboard.h"
+#include "TrayIcon.h"
 
 namespace quilor {
 
 MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
-    : QMainWindow(parent),
-      dataFilePath_(setup.dataFilePath),
-      hotKey_(MakeGlobalHotKey()),
-      idleProbe_(MakeIdleProbe()) {
-  hotKey_->registerHotKey([] {});
-
+    : QMainWindow(parent), dataFilePath_(setup.dataFilePath) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(MainCaption());
-  trayIcon_.setToolTip(windowTitle());
   setWindowIcon(PadlockGlyph(32));
-  trayIcon_.setIcon(windowIcon());
-  connect(&trayIcon_, &QSystemTrayIcon::activated, this,
-          [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::DoubleClick) unlockFromTray();
-          });
   resize(1000, 650);
+
+  secretClipboard_ = new SecretClipboard(this);
+  trayIcon_ = new TrayIcon(windowIcon(), windowTitle(), this);
+  idleLock_ = new IdleLock(
+      MakeIdleProbe(), [this] { return isVisible(); }, this);
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -55,7 +51,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   setCentralWidget(central);
   buildStatusBar();
   buildMainMenu();
-  buildTrayMenu();
+  connectParts();
   // Typing right after the login searches; Tab moves on to the list.
   setTabOrder(searchBox_, recordList_);
   searchBox_->setFocus();
@@ -63,13 +59,23 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   if (setup.askForLoginAtStart) {
     QMetaObject::invokeMethod(this, &MainWindow::showLoginAtStart, Qt::QueuedConnection);
   }
-
-  idleTimer_.setInterval(500);
-  connect(&idleTimer_, &QTimer::timeout, this, &MainWindow::checkIdleTime);
-  idleTimer_.start();
+  idleLock_->setActive(true);
 }
 
 MainWindow::~MainWindow() = default;
+
+void MainWindow::connectParts() {
+  connect(secretClipboard_, &SecretClipboard::countdownStarted, this,
+          &MainWindow::showCountdownStarted);
+  connect(secretClipboard_, &SecretClipboard::countdownAdvanced, this,
+          &MainWindow::showCountdownPosition);
+  connect(secretClipboard_, &SecretClipboard::clipboardCleared, this,
+          &MainWindow::showCountdownEnded);
+  connect(trayIcon_, &TrayIcon::unlockRequested, this, &MainWindow::unlockFromTray);
+  connect(trayIcon_, &TrayIcon::recordChosen, this, &MainWindow::openTrayRecordWebAddress);
+  connect(trayIcon_, &TrayIcon::closeRequested, this, &MainWindow::closeProgramFromTray);
+  connect(idleLock_, &IdleLock::idleTooLong, this, &MainWindow::hideToTray);
+}
 
 void MainWindow::showLoginAtStart() {
   Guarded([this] {
@@ -91,25 +97,11 @@ void MainWindow::loadRecords() {
     fillRecordList();
     showRecordCount();
   };
-  quilor::LoadRecords(records_, dataFilePath_, MasterPassword, steps);
+  LoadRecords(records_, dataFilePath_, MasterPassword, steps);
 }
 
-void MainWindow::showMainWindow() { show(); }
+bool MainWindow::idleTimeAvailable() const { return idleLock_->available(); }
 
-void MainWindow::showTrayIcon() { trayIcon_.show(); }
-
-void MainWindow::setIdleTimerActive(bool active) {
-  if (active) {
-    idleTimer_.start();
-  } else {
-    idleTimer_.stop();
-  }
-}
-
-void MainWindow::checkIdleTime() {
-  Guarded([this] {
-    if (!isVisible()) return;
-  });
-}
+void MainWindow::setIdleTimerActive(bool active) { idleLock_->setActive(active); }
 
 }  // namespace quilor

@@ -1,31 +1,30 @@
 #pragma once
 
+#include <QByteArray>
 #include <QLabel>
 #include <QMainWindow>
-#include <QSystemTrayIcon>
-#include <QTimer>
-#include <memory>
 #include <string>
 
-#include "ClipboardCountdown.h"
 #include "ExeFolder.h"
-#include "GlobalHotKey.h"
-#include "IdleProbe.h"
 #include "LoginHost.h"
 #include "RecordRow.h"
 #include "RecordTable.h"
+#include "WindowLock.h"
 
 class QAction;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QTableView;
+class QTimer;
 class QToolBar;
-class QToolButton;
 
 namespace quilor {
 
+class IdleLock;
 class RecordListModel;
+class SecretClipboard;
+class TrayIcon;
 
 // Where the window keeps its data and whether it asks for the master
 // password once the event loop runs. A test harness opens the window on a
@@ -35,7 +34,10 @@ struct MainWindowSetup {
   bool askForLoginAtStart = true;
 };
 
-// The main window. Created hidden at start; shown only after a login.
+// The main window: the record list with its search, the record commands,
+// and the parts it wires together (clipboard, tray icon, idle lock, and the
+// lock state that decides which of window and tray icon is shown). Created
+// hidden at start; shown only after a login.
 class MainWindow : public QMainWindow, public LoginHost {
   Q_OBJECT
 
@@ -44,8 +46,10 @@ class MainWindow : public QMainWindow, public LoginHost {
   ~MainWindow() override;
 
   RecordTable& records() { return records_; }
-  QSystemTrayIcon& trayIcon() { return trayIcon_; }
-  QTimer& idleTimer() { return idleTimer_; }
+  SecretClipboard& secretClipboard() { return *secretClipboard_; }
+  TrayIcon& trayIcon() { return *trayIcon_; }
+  IdleLock& idleLock() { return *idleLock_; }
+  const WindowLock& windowLock() const { return windowLock_; }
   const QLabel& header() const { return *header_; }
 
   // LoadRecords of the store with this window's steps: on a wrong master
@@ -63,47 +67,17 @@ class MainWindow : public QMainWindow, public LoginHost {
   // Makes the selected row's record the table's current one; false when
   // no row is selected or the record is not in the table.
   bool findSelectedRecord();
-  // The tray menu's "Web Adresine Bağlan" items: one per record flagged for
-  // the tray, in file order.
-  void buildTrayRecordMenu();
-  void hideToTray();
 
   // LoginHost
   QString caption() const override { return windowTitle(); }
   void showMainWindow() override;
   void showTrayIcon() override;
-  bool idleTimeAvailable() const override { return idleProbe_->available(); }
+  bool idleTimeAvailable() const override;
   void setIdleTimerActive(bool active) override;
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
-
- private slots:
-  // Runs once the event loop is up: the first thing the user sees is the login.
-  void showLoginAtStart();
-  void checkIdleTime();
-
-  void sortByColumn(int column);
-  void editOnDoubleClick();
-  void searchTextChanged(const QString& text);
-  void applySearchAfterDelay();
-  void clearSearch();
-
-  void enableRecordMenuItems();
-  void copyField(QAction* item);
-  void clipboardTick();
-
-  void editSelectedRecord();
-  void deleteSelectedRecord();
-  // Hidden counts as locked: the window comes back only after the master
-  // password has been typed again.
-  void unlockFromTray();
-  void openSelectedWebAddress();
-  void openTrayRecordWebAddress(QAction* item);
-  void openMakerWebSite();
-  void closeProgram();
-  void closeProgramFromTray();
 
  private:
   void buildRecordList(QWidget* parent);
@@ -112,20 +86,51 @@ class MainWindow : public QMainWindow, public LoginHost {
   void buildRecordMenu();
   QToolBar* buildToolBar(QWidget* parent);
   void buildMainMenu();
-  void buildTrayMenu();
+  void connectParts();
 
+  // Runs once the event loop is up: the first thing the user sees is the login.
+  void showLoginAtStart();
+
+  // The list and the search.
+  void sortByColumn(int column);
+  void searchTextChanged(const QString& text);
+  void applySearchAfterDelay();
+  void clearSearch();
   bool hasSelectedRow() const;
+
+  // The record menu and the clipboard countdown in the status bar.
+  void enableRecordMenuItems();
+  void copyField(int field);
+  void showCountdownStarted();
+  void showCountdownPosition(int position);
+  void showCountdownEnded();
+
+  // Commands.
+  void editSelectedRecord();
+  void editOnDoubleClick();
+  void deleteSelectedRecord();
   void openRecordWebAddress();
+  void openSelectedWebAddress();
+  void openTrayRecordWebAddress(const QByteArray& recordNumber);
+  void openMakerWebSite();
+  void closeProgram();
+  void closeProgramFromTray();
+
+  // Shown, hidden in the tray, and back.
+  void hideToTray();
+  void unlockFromTray();
+  void showLockState();
+  // The tray menu's "Web Adresine Bağlan" items: one per record flagged for
+  // the tray, in file order.
+  void buildTrayRecordMenu();
 
   std::string dataFilePath_;
   RecordTable records_;
-  std::unique_ptr<GlobalHotKey> hotKey_;
-  std::unique_ptr<IdleProbe> idleProbe_;
-  QSystemTrayIcon trayIcon_;
-  QTimer idleTimer_;
+  WindowLock windowLock_;
+  SecretClipboard* secretClipboard_ = nullptr;
+  TrayIcon* trayIcon_ = nullptr;
+  IdleLock* idleLock_ = nullptr;
   QTimer* searchDelay_ = nullptr;
-  QTimer* clipboardTimer_ = nullptr;
-  ClipboardCountdown clipboardCountdown_;
   QLabel* header_ = nullptr;
 
   // Kept for the whole run: every search rebuilds the rows from the same
@@ -138,8 +143,6 @@ class MainWindow : public QMainWindow, public LoginHost {
   QProgressBar* clipboardProgress_ = nullptr;
   QMenu* recordMenu_ = nullptr;
   QAction* autoFillItem_ = nullptr;
-  QMenu* trayMenu_ = nullptr;
-  QMenu* trayRecordMenu_ = nullptr;
   QAction* closeAction_ = nullptr;
 };
 

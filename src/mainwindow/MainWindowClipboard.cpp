@@ -1,33 +1,16 @@
-// Copying a field to the clipboard and emptying it again after the countdown.
+// Copying a field of the selected record, and the countdown in the status
+// bar until the clipboard is emptied again.
 #include <QAction>
-#include <QClipboard>
-#include <QGuiApplication>
 #include <QMenu>
-#include <QMimeData>
 #include <QProgressBar>
 
 #include "Cp1254.h"
 #include "ErrorDisplay.h"
-#include "Fields.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
+#include "SecretClipboard.h"
 
 namespace quilor {
-
-namespace {
-
-// Clipboard managers (Klipper and those that follow its convention) keep no
-// history of a text that carries this hint.
-const QString kPasswordManagerHintType = QStringLiteral("x-kde-passwordManagerHint");
-
-void PutSecretOnClipboard(const QString& text) {
-  auto* mime = new QMimeData;
-  mime->setText(text);
-  mime->setData(kPasswordManagerHintType, QByteArrayLiteral("secret"));
-  QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
-}
-
-}  // namespace
 
 void MainWindow::enableRecordMenuItems() {
   Guarded([this] {
@@ -38,33 +21,26 @@ void MainWindow::enableRecordMenuItems() {
   });
 }
 
-void MainWindow::copyField(QAction* item) {
-  Guarded([&] {
+void MainWindow::copyField(int field) {
+  Guarded([this, field] {
     // The copy works on the current record, whether or not the locate hit.
     findSelectedRecord();
-    const int field = FieldIndexByName(item->data().toString().toStdString());
-    PutSecretOnClipboard(FromCp1254(records_.text(field)));
-
-    clipboardCountdown_.restart();
-    clipboardProgress_->setValue(clipboardCountdown_.position());
-    clipboardProgress_->show();
-    if (!clipboardTimer_->isActive()) clipboardTimer_->start();
-    statusPanels_[0]->setText(texts::kClipboardCountingDown);
+    secretClipboard_->copy(FromCp1254(records_.text(field)));
   });
 }
 
-void MainWindow::clipboardTick() {
-  Guarded([this] {
-    if (!clipboardCountdown_.tick()) {
-      clipboardProgress_->setValue(clipboardCountdown_.position());
-      return;
-    }
-    clipboardTimer_->stop();
-    QGuiApplication::clipboard()->setText(QString(), QClipboard::Clipboard);
-    statusPanels_[0]->clear();
-    clipboardProgress_->setValue(0);
-    clipboardProgress_->hide();
-  });
+void MainWindow::showCountdownStarted() {
+  clipboardProgress_->setValue(0);
+  clipboardProgress_->show();
+  statusPanels_[0]->setText(texts::kClipboardCountingDown);
+}
+
+void MainWindow::showCountdownPosition(int position) { clipboardProgress_->setValue(position); }
+
+void MainWindow::showCountdownEnded() {
+  statusPanels_[0]->clear();
+  clipboardProgress_->setValue(0);
+  clipboardProgress_->hide();
 }
 
 }  // namespace quilor

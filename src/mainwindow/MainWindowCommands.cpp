@@ -1,5 +1,5 @@
 // The record commands: edit, delete, web addresses, the tray's record
-// items, hiding and closing.
+// items and closing.
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QTableView>
 #include <QUrl>
+#include <vector>
 
 #include "Cp1254.h"
 #include "ErrorDisplay.h"
@@ -19,6 +20,7 @@
 #include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
+#include "TrayIcon.h"
 
 namespace quilor {
 
@@ -90,42 +92,24 @@ void MainWindow::openSelectedWebAddress() {
 }
 
 void MainWindow::buildTrayRecordMenu() {
-  trayRecordMenu_->clear();
+  std::vector<TrayRecordItem> items;
   for (records_.first(); !records_.eof(); records_.next()) {
     if (!records_.boolean(Field::ShowInTray)) continue;
-    QAction* item = trayRecordMenu_->addAction(FromCp1254(records_.text(Field::Title)));
-    item->setData(QByteArray::fromStdString(records_.text(Field::RecordNumber)));
+    items.push_back({FromCp1254(records_.text(Field::Title)),
+                     QByteArray::fromStdString(records_.text(Field::RecordNumber))});
   }
+  trayIcon_->setRecordItems(items);
 }
 
-void MainWindow::openTrayRecordWebAddress(QAction* item) {
+void MainWindow::openTrayRecordWebAddress(const QByteArray& recordNumber) {
   Guarded([&] {
-    records_.locate(item->data().toByteArray().toStdString());
+    records_.locate(recordNumber.toStdString());
     openRecordWebAddress();
   });
 }
 
 void MainWindow::openMakerWebSite() {
   Guarded([] { QDesktopServices::openUrl(QUrl::fromUserInput(texts::kMakerWebAddress)); });
-}
-
-void MainWindow::hideToTray() {
-  Guarded([this] {
-    hide();
-    trayIcon_.show();
-  });
-}
-
-void MainWindow::unlockFromTray() {
-  Guarded([this] {
-    if (isVisible() || MasterPasswordDialog::instance() != nullptr) return;
-    MasterPasswordDialog dialog(*this, dataFilePath_);
-    dialog.setReAuthMode(true);
-    dialog.exec();
-    if (!dialog.loginOk()) return;
-    trayIcon_.hide();
-    show();
-  });
 }
 
 void MainWindow::closeProgram() {

@@ -13,7 +13,9 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "ClipboardCountdown.h"
 #include "ErrorDisplay.h"
+#include "Fields.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
 #include "ProcessState.h"
@@ -29,12 +31,11 @@ QAction* AddNamedAction(QMenu* menu, const char* name, const QString& caption) {
   return action;
 }
 
-// The clipboard items name the field they copy; the name is internal and
-// never shown as help.
+// One copy item of the record menu and the field it copies.
 struct CopyItem {
   const char* name;
   const QString& caption;
-  const char* field;
+  int field;
 };
 
 }  // namespace
@@ -146,28 +147,23 @@ void MainWindow::buildStatusBar() {
   clipboardProgress_->setTextVisible(false);
   clipboardProgress_->hide();
   overPanel->addWidget(clipboardProgress_);
-
-  clipboardTimer_ = new QTimer(this);
-  clipboardTimer_->setObjectName(QStringLiteral("clipboardTimer"));
-  clipboardTimer_->setInterval(100);
-  connect(clipboardTimer_, &QTimer::timeout, this, &MainWindow::clipboardTick);
 }
 
 void MainWindow::buildRecordMenu() {
   recordMenu_ = new QMenu(this);
   recordMenu_->setObjectName(QStringLiteral("recordMenu"));
   const CopyItem copyItems[] = {
-      {"copyUserName", texts::kCopyUserName, "ALAN3"},
-      {"copyPassword", texts::kCopyPassword, "ALAN4"},
-      {"copyPassword2", texts::kCopyPassword2, "ALAN5"},
-      {"copyWebAddress", texts::kCopyWebAddress, "ALAN7"},
-      {"copyCode1", texts::kCopySpecialCode1, "ALAN8"},
-      {"copyCode2", texts::kCopySpecialCode2, "ALAN9"},
+      {"copyUserName", texts::kCopyUserName, Field::UserName},
+      {"copyPassword", texts::kCopyPassword, Field::Password},
+      {"copyPassword2", texts::kCopyPassword2, Field::Password2},
+      {"copyWebAddress", texts::kCopyWebAddress, Field::WebAddress},
+      {"copyCode1", texts::kCopySpecialCode1, Field::Code1},
+      {"copyCode2", texts::kCopySpecialCode2, Field::Code2},
   };
   for (const CopyItem& item : copyItems) {
-    QAction* action = AddNamedAction(recordMenu_, item.name, item.caption);
-    action->setData(QString::fromLatin1(item.field));
-    connect(action, &QAction::triggered, this, [this, action] { copyField(action); });
+    const int field = item.field;
+    connect(AddNamedAction(recordMenu_, item.name, item.caption), &QAction::triggered, this,
+            [this, field] { copyField(field); });
   }
   recordMenu_->addSeparator();
   autoFillItem_ = AddNamedAction(recordMenu_, "autoFill", texts::kAutoFill);
@@ -229,19 +225,6 @@ void MainWindow::buildMainMenu() {
   AddNamedAction(file, "about", texts::kAbout);
   // The same close action as the toolbar's "Kapat" and the Esc key.
   file->addAction(closeAction_);
-}
-
-void MainWindow::buildTrayMenu() {
-  trayMenu_ = new QMenu(this);
-  trayMenu_->setObjectName(QStringLiteral("trayMenu"));
-  trayRecordMenu_ = trayMenu_->addMenu(texts::kConnectToWebAddress);
-  trayRecordMenu_->setObjectName(QStringLiteral("trayRecordMenu"));
-  trayRecordMenu_->menuAction()->setObjectName(QStringLiteral("trayRecordMenu"));
-  connect(trayRecordMenu_, &QMenu::triggered, this, &MainWindow::openTrayRecordWebAddress);
-  AddNamedAction(trayMenu_, "trayAutoFill", texts::kAutoFill);
-  connect(AddNamedAction(trayMenu_, "trayClose", texts::kClose), &QAction::triggered, this,
-          &MainWindow::closeProgramFromTray);
-  trayIcon_.setContextMenu(trayMenu_);
 }
 
 }  // namespace quilor

@@ -1,6 +1,7 @@
 // The record list: filling, sorting by header click, search and count.
 #include <QLineEdit>
 #include <QTableView>
+#include <QTimer>
 #include <vector>
 
 #include "ColumnSort.h"

@@ -9,9 +9,11 @@
 
 #include "ErrorDisplay.h"
 #include "Identity.h"
+#include "IdleLock.h"
 #include "Info.h"
 #include "MainWindow.h"
 #include "SilentAbort.h"
+#include "TrayIcon.h"
 
 namespace quilor {
 namespace {
@@ -49,8 +51,9 @@ TEST(MainWindow, StartsHiddenWithItsCaptionsAndAnEmptyTable) {
   EXPECT_FALSE(window.trayIcon().isVisible());
   EXPECT_EQ(window.header().text(), QStringLiteral("   ZENTARIS Quilor"));
   EXPECT_TRUE(window.records().isEmpty());
-  EXPECT_TRUE(window.idleTimer().isActive());
-  EXPECT_EQ(window.idleTimer().interval(), 500);
+  EXPECT_EQ(window.windowLock().state(), WindowLock::State::BeforeLogin);
+  EXPECT_TRUE(window.idleLock().isActive());
+  EXPECT_EQ(window.idleLock().interval(), 500);
 }
 
 TEST(ErrorDisplay, AddsAFullStopOnlyAfterACharacterThatSortsAfterIt) {

@@ -29,6 +29,8 @@
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleRecords.h"
+#include "SecretClipboard.h"
+#include "TrayIcon.h"
 
 namespace quilor {
 namespace {
@@ -118,9 +120,9 @@ class MainWindowOnDisplay : public ::testing::Test {
 
     window = std::make_unique<MainWindow>(MainWindowSetup{path, false});
     // The countdown is driven tick by tick below, never by the clock.
-    window->findChild<QTimer*>(QStringLiteral("clipboardTimer"))->setInterval(24 * 3600 * 1000);
+    window->secretClipboard().setTickInterval(24 * 3600 * 1000);
     window->loadRecords();
-    window->show();
+    window->showMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   }
 
@@ -136,6 +138,9 @@ class MainWindowOnDisplay : public ::testing::Test {
     return child<QLabel>(QStringLiteral("statusPanel%1").arg(i).toLatin1().constData())->text();
   }
   QProgressBar* progressBar() { return child<QProgressBar>("clipboardProgress"); }
+  QMenu* trayRecordMenu() {
+    return window->trayIcon().menu().findChild<QMenu*>(QStringLiteral("trayRecordMenu"));
+  }
   int rows() { return list()->model()->rowCount(); }
   QString cell(int row, int column) {
     return list()->model()->index(row, column).data().toString();
@@ -155,7 +160,7 @@ class MainWindowOnDisplay : public ::testing::Test {
                       QPoint(header->sectionViewportPosition(column) + 20, header->height() / 2));
   }
   void tickClipboardCountdown(int ticks) {
-    for (int i = 0; i < ticks; ++i) QMetaObject::invokeMethod(window.get(), "clipboardTick");
+    for (int i = 0; i < ticks; ++i) window->secretClipboard().tick();
   }
 
   QTemporaryDir folder;
@@ -196,7 +201,7 @@ TEST_F(MainWindowOnDisplay, TheClipboardIsEmptiedOnTheHundredthTickAfterTheLastC
   EXPECT_TRUE(ReadClipboardWithXclip({"-t", "TARGETS"}).contains("x-kde-passwordManagerHint"));
   EXPECT_TRUE(progressBar()->isVisible());
   EXPECT_EQ(panel(0), QStringLiteral("Pano süresi..."));
-  EXPECT_TRUE(child<QTimer>("clipboardTimer")->isActive());
+  EXPECT_TRUE(window->secretClipboard().counting());
 
   tickClipboardCountdown(60);
   EXPECT_EQ(progressBar()->value(), 60);
@@ -213,7 +218,7 @@ TEST_F(MainWindowOnDisplay, TheClipboardIsEmptiedOnTheHundredthTickAfterTheLastC
   EXPECT_EQ(ReadClipboardWithXclip(), QString());
   EXPECT_FALSE(progressBar()->isVisible());
   EXPECT_EQ(panel(0), QString());
-  EXPECT_FALSE(child<QTimer>("clipboardTimer")->isActive());
+  EXPECT_FALSE(window->secretClipboard().counting());
 }
 
 TEST_F(MainWindowOnDisplay, AnEmptyFieldStillReplacesTheClipboardAndCountsDown) {
@@ -223,7 +228,7 @@ TEST_F(MainWindowOnDisplay, AnEmptyFieldStillReplacesTheClipboardAndCountsDown) 
   EXPECT_EQ(ReadClipboardWithXclip(), QString());
   EXPECT_TRUE(progressBar()->isVisible());
   EXPECT_EQ(panel(0), QStringLiteral("Pano süresi..."));
-  EXPECT_TRUE(child<QTimer>("clipboardTimer")->isActive());
+  EXPECT_TRUE(window->secretClipboard().counting());
 }
 
 TEST_F(MainWindowOnDisplay, TheContextMenuOffersCopiesOnlyForASelectedRow) {
@@ -321,7 +326,7 @@ TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) 
 
   // The tray's record item for a record without an address says the same.
   auto info = AnswerNextMessageBox(QMessageBox::Ok);
-  child<QMenu>("trayRecordMenu")->actions().at(1)->trigger();
+  trayRecordMenu()->actions().at(1)->trigger();
   EXPECT_EQ(info->text, QStringLiteral("Kaydın web adresi belirtilmemiş."));
   EXPECT_EQ(rows(), 4);
 }
@@ -389,13 +394,13 @@ TEST_F(MainWindowOnDisplay, AHiddenWindowComesBackFromTheTrayOnlyWithTheMasterPa
 
   {
     ReAuthScript cancel({nullptr});
-    emit window->trayIcon().activated(QSystemTrayIcon::DoubleClick);
+    emit window->trayIcon().systemIcon().activated(QSystemTrayIcon::DoubleClick);
   }
   EXPECT_FALSE(window->isVisible());
   EXPECT_TRUE(window->trayIcon().isVisible());
 
   ReAuthScript unlock({"ANAHTAR", "anahtar"});
-  emit window->trayIcon().activated(QSystemTrayIcon::DoubleClick);
+  emit window->trayIcon().systemIcon().activated(QSystemTrayIcon::DoubleClick);
   EXPECT_EQ(unlock.messages, QStringList{QStringLiteral("Şifre yanlış")});
   EXPECT_TRUE(window->isVisible());
   EXPECT_FALSE(window->trayIcon().isVisible());
@@ -403,6 +408,9 @@ TEST_F(MainWindowOnDisplay, AHiddenWindowComesBackFromTheTrayOnlyWithTheMasterPa
 }
 
 TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
+  // Esc is the window's shortcut: it works in the window the user is in.
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
   auto question = AnswerNextMessageBox(QMessageBox::Cancel);
   QTest::keyClick(list(), Qt::Key_Escape);
   EXPECT_EQ(question->caption, QStringLiteral("Soru"));
@@ -420,13 +428,13 @@ TEST_F(MainWindowOnDisplay, WithoutADataFileTheListIsEmptyAndCountsZero) {
 }
 
 TEST_F(MainWindowOnDisplay, TheTrayMenuListsTheFlaggedRecordsInFileOrder) {
-  auto* tray = child<QMenu>("trayMenu");
+  QMenu* tray = &window->trayIcon().menu();
   QStringList top;
   for (QAction* a : tray->actions()) top << a->text();
   EXPECT_EQ(top, (QStringList{"Web Adresine Bağlan", "Otomatik Doldur", "Kapat"}));
 
   QStringList records;
-  for (QAction* a : child<QMenu>("trayRecordMenu")->actions()) records << a->text();
+  for (QAction* a : trayRecordMenu()->actions()) records << a->text();
   EXPECT_EQ(records, (QStringList{"Banka", "Şirket e-posta"}));
 }
 

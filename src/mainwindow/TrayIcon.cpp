@@ -1,0 +1,44 @@
+#include "TrayIcon.h"
+
+#include <QAction>
+#include <QMenu>
+
+#include "MainWindowTexts.h"
+
+namespace quilor {
+
+TrayIcon::TrayIcon(const QIcon& icon, const QString& toolTip, QObject* parent)
+    : QObject(parent), menu_(std::make_unique<QMenu>()) {
+  menu_->setObjectName(QStringLiteral("trayMenu"));
+  recordMenu_ = menu_->addMenu(texts::kConnectToWebAddress);
+  recordMenu_->setObjectName(QStringLiteral("trayRecordMenu"));
+  recordMenu_->menuAction()->setObjectName(QStringLiteral("trayRecordMenu"));
+  connect(recordMenu_, &QMenu::triggered, this,
+          [this](QAction* item) { emit recordChosen(item->data().toByteArray()); });
+
+  QAction* autoFill = menu_->addAction(texts::kAutoFill);
+  autoFill->setObjectName(QStringLiteral("trayAutoFill"));
+  connect(autoFill, &QAction::triggered, this, &TrayIcon::autoFillRequested);
+  QAction* close = menu_->addAction(texts::kClose);
+  close->setObjectName(QStringLiteral("trayClose"));
+  connect(close, &QAction::triggered, this, &TrayIcon::closeRequested);
+
+  icon_.setIcon(icon);
+  icon_.setToolTip(toolTip);
+  icon_.setContextMenu(menu_.get());
+  connect(&icon_, &QSystemTrayIcon::activated, this,
+          [this](QSystemTrayIcon::ActivationReason reason) {
+            if (reason == QSystemTrayIcon::DoubleClick) emit unlockRequested();
+          });
+}
+
+TrayIcon::~TrayIcon() = default;
+
+void TrayIcon::setRecordItems(const std::vector<TrayRecordItem>& items) {
+  recordMenu_->clear();
+  for (const TrayRecordItem& item : items) {
+    recordMenu_->addAction(item.title)->setData(item.recordNumber);
+  }
+}
+
+}  // namespace quilor

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QByteArray>
+#include <QIcon>
+#include <QObject>
+#include <QString>
+#include <QSystemTrayIcon>
+#include <memory>
+#include <vector>
+
+class QMenu;
+
+namespace quilor {
+
+// A record listed under "Web Adresine Bağlan": its title, and the record
+// number that finds it again.
+struct TrayRecordItem {
+  QString title;
+  QByteArray recordNumber;
+};
+
+// The icon in the notification area with its menu: the records flagged for
+// the tray, "Otomatik Doldur" and "Kapat". It only reports what the user
+// chose; what happens then is the window's business.
+class TrayIcon : public QObject {
+  Q_OBJECT
+
+ public:
+  TrayIcon(const QIcon& icon, const QString& toolTip, QObject* parent = nullptr);
+  ~TrayIcon() override;
+
+  void show() { icon_.show(); }
+  void hide() { icon_.hide(); }
+  bool isVisible() const { return icon_.isVisible(); }
+  QString toolTip() const { return icon_.toolTip(); }
+
+  // Replaces the items under "Web Adresine Bağlan", in the order given.
+  void setRecordItems(const std::vector<TrayRecordItem>& items);
+
+  QMenu& menu() { return *menu_; }
+  // The desktop's icon; its activations arrive here.
+  QSystemTrayIcon& systemIcon() { return icon_; }
+
+ signals:
+  void recordChosen(const QByteArray& recordNumber);
+  // A double-click on the icon.
+  void unlockRequested();
+  void autoFillRequested();
+  void closeRequested();
+
+ private:
+  // The menu outlives the icon that shows it.
+  std::unique_ptr<QMenu> menu_;
+  QMenu* recordMenu_ = nullptr;
+  QSystemTrayIcon icon_;
+};
+
+}  // namespace quilor
