@@ -6,11 +6,12 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <QTemporaryDir>
 #include <map>
 #include <memory>
+#include <string>
 
 #include "Cp1254.h"
+#include "Files.h"
 #include "MainWindow.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
@@ -25,12 +26,11 @@ constexpr const char* kMasterPassword = "Ölçüm-Şifresi";
 
 // One data file per record count, written once for the whole run.
 const std::string& DataFileWith(int records) {
-  static QTemporaryDir folder;
+  static const test::TempFolder folder;
   static std::map<int, std::string> paths;
   auto found = paths.find(records);
   if (found != paths.end()) return found->second;
-  const std::string path =
-      folder.filePath(QStringLiteral("data-%1.xtr").arg(records)).toStdString();
+  const std::string path = folder.file("data-" + std::to_string(records) + ".xtr");
   RecordTable table;
   test::AppendGeneratedRecords(table, records);
   test::SaveSample(table, path, MasterPassword);
@@ -40,7 +40,7 @@ const std::string& DataFileWith(int records) {
 void BM_LoadRecords(benchmark::State& state) {
   const std::string& path = DataFileWith(int(state.range(0)));
   RecordTable table;
-  const LoadSteps steps{[] {}, [] {}};
+  const LoadSteps steps;
   for (auto _ : state) {
     LoadRecords(table, path, MasterPassword, steps);
     benchmark::DoNotOptimize(table.recordCount());

@@ -4,13 +4,12 @@
 // the cipher work on the calling thread alone and once on every core.
 #include <benchmark/benchmark.h>
 #include <openssl/blowfish.h>
-#include <stdlib.h>
 
-#include <filesystem>
 #include <random>
 #include <string>
 
 #include "DataFile.h"
+#include "Files.h"
 #include "ProtectedRecords.h"
 #include "WorkerThreads.h"
 
@@ -65,11 +64,9 @@ void FillRecords(quilor::RecordTable& table, int count) {
   }
 }
 
-// A data file of count records in a folder of its own, kept for the run.
-std::string DataFileOf(int count) {
-  std::string folder = (std::filesystem::temp_directory_path() / "quilor-bench-XXXXXX").string();
-  if (mkdtemp(folder.data()) == nullptr) std::abort();
-  const std::string path = folder + "/data.xtr";
+// A data file of count records in folder.
+std::string DataFileOf(const quilor::test::TempFolder& folder, int count) {
+  const std::string path = folder.file("data.xtr");
   quilor::RecordTable table;
   FillRecords(table, count);
   quilor::SaveRecords(table, path, kMasterPassword);
@@ -79,7 +76,8 @@ std::string DataFileOf(int count) {
 void BM_LoadRecords(benchmark::State& state) {
   const int count = static_cast<int>(state.range(0));
   const unsigned threads = static_cast<unsigned>(state.range(1));
-  const std::string path = DataFileOf(count);
+  const quilor::test::TempFolder folder;
+  const std::string path = DataFileOf(folder, count);
   quilor::SetWorkerThreads(threads);
   quilor::RecordTable table;
   for (auto _ : state) {
@@ -87,19 +85,18 @@ void BM_LoadRecords(benchmark::State& state) {
     benchmark::DoNotOptimize(table.recordCount());
   }
   quilor::SetWorkerThreads(0);
-  std::filesystem::remove_all(std::filesystem::path(path).parent_path());
   state.SetLabel(threads == 0 ? "all cores" : "one thread");
 }
 
 // The part of a load that is no cipher work: parse and rewrite.
 void BM_ReadDataFile(benchmark::State& state) {
-  const std::string path = DataFileOf(static_cast<int>(state.range(0)));
+  const quilor::test::TempFolder folder;
+  const std::string path = DataFileOf(folder, static_cast<int>(state.range(0)));
   quilor::RecordTable table;
   for (auto _ : state) {
     quilor::ReadDataFile(table, path);
     benchmark::DoNotOptimize(table.recordCount());
   }
-  std::filesystem::remove_all(std::filesystem::path(path).parent_path());
 }
 
 void BM_Floor_OpenSslKeySetUps(benchmark::State& state) {

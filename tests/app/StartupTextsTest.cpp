@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QMessageBox>
-#include <QTimer>
 #include <stdexcept>
 
 #include "ErrorDisplay.h"
@@ -12,30 +11,12 @@
 #include "IdleLock.h"
 #include "Info.h"
 #include "MainWindow.h"
+#include "MessageBoxAnswer.h"
 #include "SilentAbort.h"
 #include "TrayIcon.h"
 
 namespace quilor {
 namespace {
-
-struct SeenBox {
-  QString caption;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Answers the next modal message box and records what it showed.
-SeenBox AnswerNextMessageBox(const std::function<void()>& action) {
-  SeenBox seen;
-  QTimer::singleShot(0, [&seen] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    seen = {box->windowTitle(), box->text(), box->icon()};
-    box->accept();
-  });
-  action();
-  return seen;
-}
 
 TEST(Captions, AreBuiltFromTheIdentityConstants) {
   EXPECT_EQ(ApplicationTitle(), QStringLiteral("ZENTARIS Quilor"));
@@ -71,11 +52,12 @@ TEST(ErrorDisplay, AddsAFullStopOnlyAfterACharacterThatSortsAfterIt) {
 }
 
 TEST(Guarded, ShowsAnErrorWithTheApplicationTitleAndSwallowsASilentAbort) {
-  const SeenBox error = AnswerNextMessageBox(
+  const auto error = test::AnswerMessageBox(
       [] { Guarded([] { throw std::runtime_error("Unable to write to /x/data.xtr"); }); });
-  EXPECT_EQ(error.caption, QStringLiteral("ZENTARIS Quilor"));
-  EXPECT_EQ(error.text, QStringLiteral("Unable to write to /x/data.xtr."));
-  EXPECT_EQ(error.icon, QMessageBox::Critical);
+  ASSERT_TRUE(error);
+  EXPECT_EQ(error->caption, QStringLiteral("ZENTARIS Quilor"));
+  EXPECT_EQ(error->text, QStringLiteral("Unable to write to /x/data.xtr."));
+  EXPECT_EQ(error->icon, QMessageBox::Critical);
 
   bool after = false;
   Guarded([&] {
@@ -87,7 +69,7 @@ TEST(Guarded, ShowsAnErrorWithTheApplicationTitleAndSwallowsASilentAbort) {
 
 TEST(AbortWithInfo, TellsTheUserThenEndsTheActionSilently) {
   bool reachedEnd = false;
-  const SeenBox info = AnswerNextMessageBox([&] {
+  const auto info = test::AnswerMessageBox([&] {
     Guarded([&] {
       AbortWithInfo(false, QStringLiteral("not shown"));
       AbortWithInfo(true, QStringLiteral("Şifrenizi giriniz."));
@@ -95,9 +77,10 @@ TEST(AbortWithInfo, TellsTheUserThenEndsTheActionSilently) {
     });
   });
   EXPECT_FALSE(reachedEnd);
-  EXPECT_EQ(info.caption, QStringLiteral("Bilgi"));
-  EXPECT_EQ(info.text, QStringLiteral("Şifrenizi giriniz."));
-  EXPECT_EQ(info.icon, QMessageBox::Information);
+  ASSERT_TRUE(info);
+  EXPECT_EQ(info->caption, QStringLiteral("Bilgi"));
+  EXPECT_EQ(info->text, QStringLiteral("Şifrenizi giriniz."));
+  EXPECT_EQ(info->icon, QMessageBox::Information);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 
 #include "CliRunner.h"
 
-namespace quilor::cli::test {
+namespace quilor::test {
 namespace {
 
 const std::string kFixtures = QUILOR_CLI_FIXTURES;
@@ -24,11 +24,11 @@ const std::string kFixturePassword = "Gizli Şifre ığüö\n";
 std::string Fixture(const std::string& name) { return ReadBytes(kFixtures + "/" + name); }
 
 // A data file made from records through the tool itself.
-std::string Imported(const ScratchDir& dir, const std::string& json, const std::string& name) {
-  WriteBytes(dir.path(name + ".json"), json);
-  const RunResult r = RunCli({"import", dir.path(name), dir.path(name + ".json")}, "pw\n");
+std::string Imported(const TempFolder& dir, const std::string& json, const std::string& name) {
+  WriteBytes(dir.file(name + ".json"), json);
+  const RunResult r = RunCli({"import", dir.file(name), dir.file(name + ".json")}, "pw\n");
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  return dir.path(name);
+  return dir.file(name);
 }
 
 struct timespec ModificationTime(const std::string& path) {
@@ -38,18 +38,18 @@ struct timespec ModificationTime(const std::string& path) {
 }
 
 TEST(CliCommandsTest, ExportOfTheFixtureGivesEveryFieldInFileOrder) {
-  ScratchDir dir;
-  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
-  const RunResult r = RunCli({"export", dir.path("data.xtr")}, kFixturePassword);
+  TempFolder dir;
+  WriteBytes(dir.file("data.xtr"), Fixture("sample.xtr"));
+  const RunResult r = RunCli({"export", dir.file("data.xtr")}, kFixturePassword);
   EXPECT_EQ(r.exitCode, 0);
   EXPECT_EQ(r.err, "");
   EXPECT_EQ(r.out, Fixture("sample.json"));
 }
 
 TEST(CliCommandsTest, ReadingCommandsLeaveTheFileAndTheFoldersUntouched) {
-  ScratchDir dir;
-  std::filesystem::create_directory(dir.path("tmp"));
-  const std::string file = dir.path("data.xtr");
+  TempFolder dir;
+  std::filesystem::create_directory(dir.file("tmp"));
+  const std::string file = dir.file("data.xtr");
   WriteBytes(file, Fixture("sample.xtr"));
   const struct timespec past[2] = {{1000000000, 123456789}, {1000000000, 123456789}};
   ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), past, 0), 0);
@@ -61,24 +61,24 @@ TEST(CliCommandsTest, ReadingCommandsLeaveTheFileAndTheFoldersUntouched) {
       {{"export", file}, 0},
   };
   for (const auto& [arguments, status] : runs) {
-    EXPECT_EQ(RunCli(arguments, kFixturePassword, {"TMPDIR=" + dir.path("tmp")}).exitCode, status)
+    EXPECT_EQ(RunCli(arguments, kFixturePassword, {"TMPDIR=" + dir.file("tmp")}).exitCode, status)
         << arguments[0];
   }
-  EXPECT_EQ(RunCli({"export", file}, "yanlış\n", {"TMPDIR=" + dir.path("tmp")}).exitCode, 3);
+  EXPECT_EQ(RunCli({"export", file}, "yanlış\n", {"TMPDIR=" + dir.file("tmp")}).exitCode, 3);
 
   EXPECT_EQ(ReadBytes(file), Fixture("sample.xtr"));
   const struct timespec after = ModificationTime(file);
   EXPECT_EQ(after.tv_sec, past[0].tv_sec);
   EXPECT_EQ(after.tv_nsec, past[0].tv_nsec);
   // No copy of the file is left behind, beside it or in the scratch folder.
-  EXPECT_TRUE(std::filesystem::is_empty(dir.path("tmp")));
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")),
+  EXPECT_TRUE(std::filesystem::is_empty(dir.file("tmp")));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),
                           std::filesystem::directory_iterator()),
             2);
 }
 
 TEST(CliCommandsTest, ListFollowsTheTitleOrderOfTheUsersLocale) {
-  ScratchDir dir;
+  TempFolder dir;
   const std::string file = Imported(dir,
                                     "[{\"ALAN2\": \"ipek\", \"ALAN4\": \"a\", \"ALAN10\": \"Ev\"},"
                                     " {\"ALAN2\": \"Irmak\", \"ALAN4\": \"a\"},"
@@ -99,9 +99,9 @@ TEST(CliCommandsTest, ListFollowsTheTitleOrderOfTheUsersLocale) {
 }
 
 TEST(CliCommandsTest, ShowPrintsTheRecordWithItsSecretsAndOwnCaptions) {
-  ScratchDir dir;
-  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
-  const RunResult r = RunCli({"show", dir.path("data.xtr"), "Kişisel Posta"}, kFixturePassword);
+  TempFolder dir;
+  WriteBytes(dir.file("data.xtr"), Fixture("sample.xtr"));
+  const RunResult r = RunCli({"show", dir.file("data.xtr"), "Kişisel Posta"}, kFixturePassword);
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_EQ(r.out,
             "Kayıt No: 200903151030001230042\n"
@@ -120,13 +120,13 @@ TEST(CliCommandsTest, ShowPrintsTheRecordWithItsSecretsAndOwnCaptions) {
             "Şifre 1 Değiştirme: 2009-03-15 10:30:00\n"
             "Şifre2 Değiştirme:\n");
 
-  const RunResult banka = RunCli({"show", dir.path("data.xtr"), "Banka"}, kFixturePassword);
+  const RunResult banka = RunCli({"show", dir.file("data.xtr"), "Banka"}, kFixturePassword);
   EXPECT_NE(banka.out.find("\nPIN: QARVELINOPESKA2\n"), std::string::npos) << banka.out;
   EXPECT_NE(banka.out.find("\nŞifre 2: ikinci €\n"), std::string::npos) << banka.out;
 }
 
 TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
-  ScratchDir dir;
+  TempFolder dir;
   const std::string file = Imported(dir,
                                     "[{\"ALAN2\": \"Posta\", \"ALAN4\": \"bir\"},"
                                     " {\"ALAN2\": \"posta\", \"ALAN4\": \"iki\"},"
@@ -147,7 +147,7 @@ TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
 }
 
 TEST(CliCommandsTest, ImportThenExportGivesTheSameRecords) {
-  ScratchDir dir;
+  TempFolder dir;
   // Written as export writes it, so what comes back must be the same bytes.
   // It holds the longest title (50 letters, one byte each in Windows-1254)
   // and the longest password (353) the file keeps; the password begins with
@@ -172,21 +172,21 @@ TEST(CliCommandsTest, ImportThenExportGivesTheSameRecords) {
 }
 
 TEST(CliCommandsTest, ImportReplacesAnExistingFileOnlyWithForce) {
-  ScratchDir dir;
-  const std::string file = dir.path("data.xtr");
+  TempFolder dir;
+  const std::string file = dir.file("data.xtr");
   WriteBytes(file, Fixture("sample.xtr"));
-  WriteBytes(dir.path("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
+  WriteBytes(dir.file("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
 
-  const RunResult refused = RunCli({"import", file, dir.path("new.json")}, "pw\n");
+  const RunResult refused = RunCli({"import", file, dir.file("new.json")}, "pw\n");
   EXPECT_EQ(refused.exitCode, 2);
   EXPECT_EQ(refused.err,
             "quilor-cli: " + file + ": dosya zaten var; üzerine yazmak için --force verin\n");
   EXPECT_EQ(ReadBytes(file), Fixture("sample.xtr"));
 
-  const RunResult forced = RunCli({"import", "--force", file, dir.path("new.json")}, "pw\n");
+  const RunResult forced = RunCli({"import", "--force", file, dir.file("new.json")}, "pw\n");
   EXPECT_EQ(forced.exitCode, 0) << forced.err;
   EXPECT_EQ(RunCli({"ls", file}, "pw\n").out, "Yeni\t\t\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")),
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),
                           std::filesystem::directory_iterator()),
             2);
 }
@@ -214,24 +214,24 @@ TEST(CliCommandsTest, ImportRefusesBadRecordsAndWritesNothing) {
   };
   for (const ImportRefusal& c : cases) {
     SCOPED_TRACE(c.message);
-    ScratchDir dir;
-    WriteBytes(dir.path("r.json"), c.json);
-    const RunResult r = RunCli({"import", dir.path("data.xtr"), dir.path("r.json")}, "pw\n");
+    TempFolder dir;
+    WriteBytes(dir.file("r.json"), c.json);
+    const RunResult r = RunCli({"import", dir.file("data.xtr"), dir.file("r.json")}, "pw\n");
     EXPECT_EQ(r.exitCode, 4);
-    const std::string expected = "quilor-cli: " + dir.path("r.json") + c.message;
+    const std::string expected = "quilor-cli: " + dir.file("r.json") + c.message;
     EXPECT_EQ(r.err.substr(0, expected.size()), expected) << r.err;
     EXPECT_EQ(r.err.find('\n'), r.err.size() - 1);
-    EXPECT_FALSE(Exists(dir.path("data.xtr")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")),
+    EXPECT_FALSE(Exists(dir.file("data.xtr")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),
                             std::filesystem::directory_iterator()),
               1);
   }
 }
 
 TEST(CliCommandsTest, MasterPasswordIsTheFirstLineWithoutItsLineEnd) {
-  ScratchDir dir;
-  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
-  const std::string file = dir.path("data.xtr");
+  TempFolder dir;
+  WriteBytes(dir.file("data.xtr"), Fixture("sample.xtr"));
+  const std::string file = dir.file("data.xtr");
   const std::string crlf = "Gizli Şifre ığüö\r\nsonraki satır\n";
   EXPECT_EQ(RunCli({"export", file}, crlf).exitCode, 0);
   EXPECT_EQ(RunCli({"export", file}, "Gizli Şifre ığüö").exitCode, 0);
@@ -253,8 +253,8 @@ TEST(CliCommandsTest, MasterPasswordIsTheFirstLineWithoutItsLineEnd) {
 }
 
 TEST(CliCommandsTest, AtATerminalThePasswordIsAskedWithoutEcho) {
-  ScratchDir dir;
-  const std::string file = dir.path("data.xtr");
+  TempFolder dir;
+  const std::string file = dir.file("data.xtr");
   WriteBytes(file, Fixture("sample.xtr"));
   const std::string password = "Gizli Şifre ığüö";
 
@@ -264,25 +264,25 @@ TEST(CliCommandsTest, AtATerminalThePasswordIsAskedWithoutEcho) {
   EXPECT_EQ(exported.err.find("Gizli"), std::string::npos) << exported.err;
 
   // A new file's password is asked twice: a typing error would lock it.
-  WriteBytes(dir.path("r.json"), "[{\"ALAN2\": \"t\", \"ALAN4\": \"p\"}]");
-  const std::vector<std::string> import = {"import", dir.path("new.xtr"), dir.path("r.json")};
+  WriteBytes(dir.file("r.json"), "[{\"ALAN2\": \"t\", \"ALAN4\": \"p\"}]");
+  const std::vector<std::string> import = {"import", dir.file("new.xtr"), dir.file("r.json")};
   const RunResult differ = RunCliOnTerminal(import, "şifre", {"bir", "iki"});
   EXPECT_EQ(differ.exitCode, 4);
   EXPECT_NE(differ.err.find("Ana şifre (tekrar): "), std::string::npos) << differ.err;
   EXPECT_NE(differ.err.find("girilen iki ana şifre aynı değil"), std::string::npos);
-  EXPECT_FALSE(Exists(dir.path("new.xtr")));
+  EXPECT_FALSE(Exists(dir.file("new.xtr")));
 
   EXPECT_EQ(RunCliOnTerminal(import, "şifre", {"üç", "üç"}).exitCode, 0);
-  EXPECT_EQ(RunCli({"ls", dir.path("new.xtr")}, "üç\n").out, "t\t\t\n");
+  EXPECT_EQ(RunCli({"ls", dir.file("new.xtr")}, "üç\n").out, "t\t\t\n");
 }
 
 TEST(CliCommandsTest, FilesThatCannotBeReadAreReportedBeforeThePasswordIsUsed) {
-  ScratchDir dir;
-  const std::string missing = dir.path("yok.xtr");
+  TempFolder dir;
+  const std::string missing = dir.file("yok.xtr");
   const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
       {{"ls", missing}, missing + ": dosya yok"},
-      {{"export", dir.path("")}, dir.path("") + ": bir dosya değil"},
-      {{"import", dir.path("data.xtr"), missing}, missing + ": dosya yok"},
+      {{"export", dir.file("")}, dir.file("") + ": bir dosya değil"},
+      {{"import", dir.file("data.xtr"), missing}, missing + ": dosya yok"},
   };
   for (const auto& [arguments, message] : cases) {
     const RunResult r = RunCli(arguments, "");
@@ -307,4 +307,4 @@ TEST(CliCommandsTest, UsageErrorsExitWith64AndHelpListsTheStatuses) {
 }
 
 }  // namespace
-}  // namespace quilor::cli::test
+}  // namespace quilor::test

@@ -16,12 +16,12 @@
 
 extern char** environ;
 
-namespace quilor::cli::test {
+namespace quilor::test {
 
 RunResult RunCli(const std::vector<std::string>& arguments, const std::string& input,
                  const std::vector<std::string>& environment) {
-  ScratchDir io;
-  const std::string in = io.path("in"), out = io.path("out"), err = io.path("err");
+  TempFolder io;
+  const std::string in = io.file("in"), out = io.file("out"), err = io.file("err");
   WriteBytes(in, input);
 
   posix_spawn_file_actions_t actions;
@@ -94,8 +94,8 @@ void ReadTerminalUntil(int master, std::string& shown, const std::string& prompt
 
 RunResult RunCliOnTerminal(const std::vector<std::string>& arguments, const std::string& prompt,
                            const std::vector<std::string>& answers) {
-  ScratchDir io;
-  const std::string out = io.path("out");
+  TempFolder io;
+  const std::string out = io.file("out");
   std::vector<std::string> words{QUILOR_CLI_PATH};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -126,32 +126,9 @@ RunResult RunCliOnTerminal(const std::vector<std::string>& arguments, const std:
   return result;
 }
 
-ScratchDir::ScratchDir() {
-  std::string pattern = std::filesystem::temp_directory_path().string() + "/quilor-cli-test-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  dir_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(dir_, ignored);
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  if (!file) throw std::runtime_error("cannot read " + path);
-  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  if (!file) throw std::runtime_error("cannot write " + path);
-}
-
 bool Exists(const std::string& path) {
   struct stat info {};
   return ::lstat(path.c_str(), &info) == 0;
 }
 
-}  // namespace quilor::cli::test
+}  // namespace quilor::test

@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
-namespace quilor::cli::test {
+#include "Files.h"
+
+namespace quilor::test {
 
 struct RunResult {
   int exitCode = -1;
@@ -23,21 +25,7 @@ RunResult RunCli(const std::vector<std::string>& arguments, const std::string& i
 RunResult RunCliOnTerminal(const std::vector<std::string>& arguments, const std::string& prompt,
                            const std::vector<std::string>& answers);
 
-// A fresh folder for one test, removed afterwards.
-class ScratchDir {
- public:
-  ScratchDir();
-  ~ScratchDir();
-  ScratchDir(const ScratchDir&) = delete;
-  ScratchDir& operator=(const ScratchDir&) = delete;
-  std::string path(const std::string& name) const { return dir_ + "/" + name; }
-
- private:
-  std::string dir_;
-};
-
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
+// True when something (a file, a folder, a dangling link) is at path.
 bool Exists(const std::string& path);
 
-}  // namespace quilor::cli::test
+}  // namespace quilor::test

@@ -10,17 +10,18 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 #include <optional>
 
 #include "Cp1254.h"
+#include "Files.h"
 #include "Identity.h"
 #include "Info.h"
 #include "LoginHost.h"
 #include "MasterPasswordDialog.h"
+#include "MessageBoxAnswer.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleDataFile.h"
@@ -43,7 +44,6 @@ class FakeHost : public LoginHost {
       ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
       FocusPasswordAfterWrongLogin();
     };
-    steps.refreshViews = [] {};
     LoadRecords(table, path_, MasterPassword, steps);
   }
   void showMainWindow() override { mainWindowShown = true; }
@@ -62,10 +62,8 @@ class FakeHost : public LoginHost {
   std::string path_;
 };
 
-struct SeenBox {
-  QString caption;
-  QString text;
-};
+using test::AnswerMessageBox;
+using test::SeenBox;
 
 // Types text as key presses carrying their characters; QTest::keyClicks
 // knows only ASCII.
@@ -76,34 +74,11 @@ void Type(QWidget* into, const QString& text) {
   }
 }
 
-// Runs action and answers the message box it opens; what the box showed, or
-// nothing when no box came up.
-std::optional<SeenBox> AnswerMessageBox(const std::function<void()>& action) {
-  std::optional<SeenBox> seen;
-  QTimer poll;
-  poll.setInterval(10);
-  QObject::connect(&poll, &QTimer::timeout, [&seen, &poll] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr || !box->isVisible()) return;
-    seen = SeenBox{box->windowTitle(), box->text()};
-    poll.stop();
-    box->accept();
-  });
-  poll.start();
-  action();
-  return seen;
-}
-
 class MasterPasswordDialogOnDisplay : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ASSERT_TRUE(folder_.isValid());
-    MasterPassword.clear();
-  }
+  void SetUp() override { MasterPassword.clear(); }
 
-  std::string dataPath() const {
-    return folder_.filePath(QStringLiteral("data.xtr")).toStdString();
-  }
+  std::string dataPath() const { return folder_.file("data.xtr"); }
   QByteArray dataBytes() const {
     QFile file(QString::fromStdString(dataPath()));
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -134,7 +109,7 @@ class MasterPasswordDialogOnDisplay : public ::testing::Test {
     return AnswerMessageBox([into] { QTest::keyClick(into, Qt::Key_Return); });
   }
 
-  QTemporaryDir folder_;
+  test::TempFolder folder_;
   FakeHost host_{dataPath()};
 };
 

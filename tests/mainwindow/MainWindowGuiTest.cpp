@@ -18,14 +18,15 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
 #include <memory>
 
+#include "Files.h"
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
+#include "MessageBoxAnswer.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleRecords.h"
@@ -42,26 +43,6 @@ QString ReadClipboardWithXclip(const QStringList& extra = {}) {
   // Our own event loop must run while xclip asks us for the selection.
   EXPECT_TRUE(QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, 10000));
   return QString::fromUtf8(xclip.readAllStandardOutput());
-}
-
-struct SeenBox {
-  QString caption;
-  QString text;
-};
-
-// Answers the next message box with button and tells what it showed.
-std::shared_ptr<SeenBox> AnswerNextMessageBox(QMessageBox::StandardButton button) {
-  auto seen = std::make_shared<SeenBox>();
-  auto* poll = new QTimer;
-  QObject::connect(poll, &QTimer::timeout, [poll, seen, button] {
-    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-    if (box == nullptr) return;
-    *seen = {box->windowTitle(), box->text()};
-    box->button(button)->click();
-    poll->deleteLater();
-  });
-  poll->start(20);
-  return seen;
 }
 
 // Takes the addresses the program hands to the desktop, instead of a browser.
@@ -87,8 +68,7 @@ class UrlCatcher : public QObject {
 class MainWindowOnDisplay : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_TRUE(folder.isValid());
-    path = folder.filePath(QStringLiteral("data.xtr")).toStdString();
+    path = folder.file("data.xtr");
     SortField = "ALAN2";
     SortDescending = false;
     MasterPassword = "anahtar";
@@ -163,7 +143,7 @@ class MainWindowOnDisplay : public ::testing::Test {
     for (int i = 0; i < ticks; ++i) window->secretClipboard().tick();
   }
 
-  QTemporaryDir folder;
+  test::TempFolder folder;
   std::string path;
   std::unique_ptr<MainWindow> window;
 };
@@ -272,8 +252,8 @@ TEST_F(MainWindowOnDisplay, TheContextMenuOffersCopiesOnlyForASelectedRow) {
 
 TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespiteTheSearch) {
   QAction* remove = child<QAction>("deleteRecord");
-  auto info = AnswerNextMessageBox(QMessageBox::Ok);
-  remove->trigger();
+  const auto info = test::AnswerMessageBox([&] { remove->trigger(); });
+  ASSERT_TRUE(info);
   EXPECT_EQ(info->caption, QStringLiteral("Bilgi"));
   EXPECT_EQ(info->text, QStringLiteral("Önce bir şifre seçiniz."));
 
@@ -285,8 +265,8 @@ TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespite
   const QByteArray before = file.readAll();
   file.close();
 
-  auto no = AnswerNextMessageBox(QMessageBox::No);
-  remove->trigger();
+  const auto no = test::AnswerMessageBox([&] { remove->trigger(); }, QMessageBox::No);
+  ASSERT_TRUE(no);
   EXPECT_EQ(no->caption, QStringLiteral("Soru"));
   EXPECT_EQ(no->text, QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz ?"));
   EXPECT_EQ(rows(), 1);
@@ -294,14 +274,14 @@ TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespite
   EXPECT_EQ(file.readAll(), before);
   file.close();
 
-  auto yes = AnswerNextMessageBox(QMessageBox::Yes);
-  remove->trigger();
+  const auto yes = test::AnswerMessageBox([&] { remove->trigger(); }, QMessageBox::Yes);
+  ASSERT_TRUE(yes);
   EXPECT_EQ(rows(), 3);
   EXPECT_EQ(panel(2), QStringLiteral("Toplam 3 Kayıt"));
   EXPECT_EQ(searchBox()->text(), QStringLiteral("ka ev"));
 
   RecordTable reread;
-  LoadRecords(reread, path, MasterPassword, {[] {}, [] {}});
+  LoadRecords(reread, path, MasterPassword, {});
   ASSERT_EQ(reread.recordCount(), 3u);
   for (reread.first(); !reread.eof(); reread.next()) EXPECT_NE(reread.text(Field::Title), "Banka");
 }
@@ -318,15 +298,15 @@ TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) 
   };
   for (const Case& c : cases) {
     if (c.record != nullptr) clickRowWithTitle(QString::fromUtf8(c.record));
-    auto info = AnswerNextMessageBox(QMessageBox::Ok);
-    child<QAction>(c.command)->trigger();
+    const auto info = test::AnswerMessageBox([&] { child<QAction>(c.command)->trigger(); });
+    ASSERT_TRUE(info);
     EXPECT_EQ(info->caption, QStringLiteral("Bilgi")) << c.command;
     EXPECT_EQ(info->text, c.message) << c.command;
   }
 
   // The tray's record item for a record without an address says the same.
-  auto info = AnswerNextMessageBox(QMessageBox::Ok);
-  trayRecordMenu()->actions().at(1)->trigger();
+  const auto info = test::AnswerMessageBox([&] { trayRecordMenu()->actions().at(1)->trigger(); });
+  ASSERT_TRUE(info);
   EXPECT_EQ(info->text, QStringLiteral("Kaydın web adresi belirtilmemiş."));
   EXPECT_EQ(rows(), 4);
 }
@@ -411,16 +391,16 @@ TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
   // Esc is the window's shortcut: it works in the window the user is in.
   window->activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-  auto question = AnswerNextMessageBox(QMessageBox::Cancel);
-  QTest::keyClick(list(), Qt::Key_Escape);
+  const auto question =
+      test::AnswerMessageBox([&] { QTest::keyClick(list(), Qt::Key_Escape); }, QMessageBox::Cancel);
+  ASSERT_TRUE(question);
   EXPECT_EQ(question->caption, QStringLiteral("Soru"));
   EXPECT_EQ(question->text, QStringLiteral("Program kapatılsın mı ?"));
   EXPECT_TRUE(window->isVisible());
 }
 
 TEST_F(MainWindowOnDisplay, WithoutADataFileTheListIsEmptyAndCountsZero) {
-  MainWindow first(
-      MainWindowSetup{folder.filePath(QStringLiteral("none/data.xtr")).toStdString(), false});
+  MainWindow first(MainWindowSetup{folder.file("none/data.xtr"), false});
   first.loadRecords();
   EXPECT_EQ(first.findChild<QTableView*>(QStringLiteral("recordList"))->model()->rowCount(), 0);
   EXPECT_EQ(first.findChild<QLabel*>(QStringLiteral("statusPanel2"))->text(),
@@ -440,11 +420,5 @@ TEST_F(MainWindowOnDisplay, TheTrayMenuListsTheFlaggedRecordsInFileOrder) {
 
 }  // namespace
 }  // namespace quilor
-
-int main(int argc, char** argv) {
-  QApplication app(argc, argv);
-  testing::InitGoogleTest(&argc, argv);
-  return RUN_ALL_TESTS();
-}
 
 #include "MainWindowGuiTest.moc"

@@ -28,7 +28,9 @@ void Walk(const std::vector<Step>& steps) {
     if (step.event == "login") lock.loggedIn(false);
     if (step.event == "login and hide") lock.loggedIn(true);
     if (step.event == "hide") lock.hide();
-    if (step.event == "ask") EXPECT_EQ(lock.beginReAuthentication(), step.passwordAsked);
+    if (step.event == "ask") {
+      EXPECT_EQ(lock.beginReAuthentication(), step.passwordAsked);
+    }
     if (step.event == "right password") lock.endReAuthentication(true);
     if (step.event == "cancelled") lock.endReAuthentication(false);
     EXPECT_EQ(lock.state(), step.after);
