@@ -41,7 +41,7 @@ bool SameValue(const FieldValue& a, const FieldValue& b, FieldKind kind) {
 void CheckReadsBack(RecordTable& written, const std::vector<ImportedRecord>& records,
                     const std::string& staged, std::string_view masterPassword) {
   RecordTable back;
-  LoadRecords(back, staged, masterPassword, LoadSteps{[] {}, [] {}});
+  LoadRecords(back, staged, masterPassword, LoadSteps{});
   if (back.recordCount() != written.recordCount()) {
     throw JsonError(text::kNotReadBack, records.front().offsets.front());
   }

@@ -77,9 +77,8 @@ void LoadFromBytes(RecordTable& table, const std::string& bytes, std::string_vie
   TempFolder scratch(ScratchParent());
   const std::string copy = scratch.file("data.xtr");
   WriteCopy(copy, bytes);
-  const LoadSteps steps{[] {}, [] {}};
   try {
-    LoadRecords(table, copy, masterPassword, steps);
+    LoadRecords(table, copy, masterPassword, LoadSteps{});
   } catch (const SilentAbort&) {
     throw CliError(kExitWrongPassword, kWrongMasterPasswordText);
   } catch (const std::exception& e) {
