@@ -1,5 +1,5 @@
 // The data file: an INI text with one section per record, read and written
-// with the rules of the Windows profile functions the file format comes from.
+// by the INI rules as the Windows profile functions apply them.
 #include "DataFile.h"
 
 #include <bitset>
@@ -44,7 +44,8 @@ bool ReadBoolean(std::string_view value) {
 }
 
 // Sets one field from its text in the file. A value that does not convert
-// leaves the field null, as the profile reader's caller ignored such errors.
+// leaves the field null and the read goes on: one damaged value must not
+// cost the user the rest of the file.
 void SetFieldFromText(RecordTable& table, int field, std::string_view value) {
   switch (kFields[field].kind) {
     case FieldKind::Text:

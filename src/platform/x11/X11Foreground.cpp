@@ -1,17 +1,19 @@
 // Window foregrounding on X11 through the window manager's EWMH interface,
 // and with what Qt offers where there is no X server (Wayland, offscreen).
 //
-// The classic Windows order of attempts maps to X11 like this:
-//   IsIconic / SW_RESTORE          -> WM_STATE Iconic or _NET_WM_STATE_HIDDEN / XMapWindow
-//   owner (GWL_HWNDPARENT)         -> WM_TRANSIENT_FOR, when it names a managed window
-//   GetForegroundWindow            -> _NET_ACTIVE_WINDOW on the root (input focus without a WM)
-//   AttachThreadInput + SetForegroundWindow
-//                                  -> _NET_ACTIVE_WINDOW client message, source 2, which the
-//                                     window manager honours without focus-stealing checks
-//   foreground lock time-out 0     -> XRaiseWindow + XSetInputFocus, around the window manager
-//   SC_MINIMIZE, 40 ms, SC_RESTORE -> XIconifyWindow, wait, XMapRaised
-// X11 has no platform-version split and no system-wide time-out or animation
-// setting to change, so nothing needs to be set back afterwards.
+// The attempts, in order; each one counts only once _NET_ACTIVE_WINDOW on the
+// root names the window (or, without a window manager, once it has the input
+// focus):
+//   1. a minimised window (WM_STATE Iconic or _NET_WM_STATE_HIDDEN) is mapped
+//      again, and so is its owner (WM_TRANSIENT_FOR, when that names a
+//      managed window); a window that is active by then needs nothing more;
+//   2. a _NET_ACTIVE_WINDOW client message with source 2, which the window
+//      manager honours without its focus-stealing checks;
+//   3. XRaiseWindow + XSetInputFocus, past the window manager;
+//   4. the last resort: iconify, wait until the window manager has done it,
+//      then XMapRaised.
+// None of this changes a setting of the desktop, so nothing needs to be put
+// back afterwards.
 #include <QtGui/qguiapplication_platform.h>
 
 #include <QGuiApplication>
