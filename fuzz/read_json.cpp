@@ -1,0 +1,40 @@
+// quilor-cli import reads JSON that may come from anywhere. Whatever the
+// bytes, ParseJson and RecordsFromJson must give records or a JsonError that
+// points inside the text; never a crash, a hang or a read out of bounds.
+// Records that are accepted go into a table, and the JSON written back from
+// that table must be accepted again with the same number of records.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "Json.h"
+#include "RecordJson.h"
+#include "RecordTable.h"
+
+namespace {
+
+void Require(bool holds) {
+  if (!holds) std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  std::size_t accepted = 0;
+  quilor::RecordTable table;
+  try {
+    const auto records = quilor::cli::RecordsFromJson(quilor::cli::ParseJson(text));
+    accepted = records.size();
+    quilor::cli::AppendRecords(table, records);
+  } catch (const quilor::cli::JsonError& error) {
+    Require(error.offset() <= size);
+    return 0;
+  }
+  Require(table.recordCount() == accepted);
+  const std::string written = quilor::cli::RecordsToJson(table);
+  Require(quilor::cli::RecordsFromJson(quilor::cli::ParseJson(written)).size() == accepted);
+  return 0;
+}
