@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with the tests and runs them
-# twice: an optimised build, then a clang build under AddressSanitizer and
+# Installs what is missing, checks that every C++ file is in the house format,
+# builds everything with the tests (warnings are errors) and runs them twice:
+# an optimised build, then a clang build under AddressSanitizer and
 # UndefinedBehaviorSanitizer that also runs the fuzz targets for a short,
-# bounded time. Fails when any test fails.
+# bounded time. Fails when a file is unformatted, a build warns or a test fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 bash scripts/install-deps.sh --test
 jobs=$(nproc)
 
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DQUILOR_TESTS=ON -DQUILOR_BENCH=ON >/dev/null
+echo "== formatting (clang-format, .clang-format) =="
+find src tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -print0 |
+  xargs -0 clang-format --style=file --dry-run --Werror
+
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DQUILOR_TESTS=ON -DQUILOR_BENCH=ON \
+  -DQUILOR_WERROR=ON >/dev/null
 cmake --build build-test -j"$jobs"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILOR_TESTS=ON \
-  -DQUILOR_SANITIZE=ON -DQUILOR_FUZZ=ON \
+  -DQUILOR_SANITIZE=ON -DQUILOR_FUZZ=ON -DQUILOR_WERROR=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
 cmake --build build-asan -j"$jobs"
 
