@@ -94,10 +94,13 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   CheckMayCreate(path, replace);
   RecordTable table;
   AppendRecords(table, records);
+  // Every imported secret is one the user hands in now.
+  std::vector<int> entered;
+  for (table.first(); !table.eof(); table.next()) entered.push_back(table.recordId());
   TempFolder scratch(FolderOf(path));
   const std::string staged = scratch.file("data.xtr");
   try {
-    SaveRecords(table, staged, masterPassword);
+    SaveRecords(table, staged, masterPassword, entered);
     CheckReadsBack(table, records, staged, masterPassword);
   } catch (const JsonError&) {
     throw;
