@@ -86,11 +86,19 @@ class LineReader {
   bool done_ = false;
 };
 
-// Fills the table from the file's text in one pass. Every line that opens
-// with "[" starts a record, whatever its name and whether or not the name is
-// closed, so that no record is lost to a damaged or repeated header. Within a
-// record the first line of a key decides its value, as the profile reader
-// returns the first match; keys before the first header belong to no record.
+// A section header opens with "[" and has its closing "]" somewhere after
+// it, as the profile reader takes it. A "[" without "]" is neither a header
+// nor, without "=", a key: a damaged line must not start a record that has
+// no password and so locks the user out.
+bool IsSectionHeader(std::string_view line) {
+  return line.front() == '[' && line.find(']', 1) != std::string_view::npos;
+}
+
+// Fills the table from the file's text in one pass. Every header starts a
+// record, whatever its name, also one that repeats an earlier name, so that
+// no record is lost to a repeated header. Within a record the first line of
+// a key decides its value, as the profile reader returns the first match;
+// keys before the first header belong to no record.
 void FillTable(RecordTable& table, std::string_view text) {
   bool inRecord = false;
   std::bitset<kFieldCount> keySeen;
@@ -99,7 +107,7 @@ void FillTable(RecordTable& table, std::string_view text) {
   while (lines.next(line)) {
     line = Trim(line);
     if (line.empty()) continue;
-    if (line.front() == '[') {
+    if (IsSectionHeader(line)) {
       if (inRecord) table.post();
       table.append();
       inRecord = true;
