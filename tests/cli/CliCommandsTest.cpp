@@ -125,6 +125,22 @@ TEST(CliCommandsTest, ShowPrintsTheRecordWithItsSecretsAndOwnCaptions) {
   EXPECT_NE(banka.out.find("\nŞifre 2: ikinci €\n"), std::string::npos) << banka.out;
 }
 
+TEST(CliCommandsTest, ShowLeavesADateBeyondTheCalendarEmpty) {
+  ScratchDir dir;
+  std::string file = Fixture("sample.xtr");
+  for (const auto& [from, to] :
+       {std::pair{"ALAN11=39887", "ALAN11=1E308"}, std::pair{"ALAN12=39887", "ALAN12=9.3E18"},
+        std::pair{"ALAN14=0", "ALAN14=1E20"}}) {
+    file.replace(file.find(from), std::string(from).size(), to);
+  }
+  WriteBytes(dir.path("data.xtr"), file);
+  const RunResult r = RunCli({"show", dir.path("data.xtr"), "Kişisel Posta"}, kFixturePassword);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Kayıt Tarihi:\nŞifre 1 Değiştirme:\nŞifre2 Değiştirme:\n"),
+            std::string::npos)
+      << r.out;
+}
+
 TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
   ScratchDir dir;
   const std::string file = Imported(dir,
