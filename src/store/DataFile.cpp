@@ -2,12 +2,14 @@
 // with the rules of the Windows profile functions the file format comes from.
 #include "DataFile.h"
 
+#include <algorithm>
 #include <bitset>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "DecimalText.h"
+#include "FileEncoding.h"
 #include "WholeFile.h"
 
 namespace quilor {
@@ -15,6 +17,8 @@ namespace quilor {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// UTF-8, shown to the user after the file's path.
+constexpr const char* kNoRecordsInFile = "dosyada okunabilen bir kayıt yok; dosya değiştirilmedi";
 constexpr std::string_view kSectionPrefix = "RecNo";
 
 // Blanks as the profile functions see them, Ctrl-Z (an old end-of-file mark)
@@ -184,9 +188,15 @@ void WriteDataFile(RecordTable& table, const std::string& path) {
 bool FillTableFromFile(RecordTable& table, const std::string& path) {
   table.activate();
   table.removeAllRecords();
-  const auto content = ReadWholeFile(path);
+  auto content = ReadWholeFile(path);
   if (!content) return false;
-  FillTable(table, *content);
+  const std::string text = DataFileTextInCp1254(std::move(*content), path);
+  FillTable(table, text);
+  // Only an empty file means "no records"; one that holds something yet
+  // gives none is not ours to delete or rewrite.
+  if (table.isEmpty() && !std::all_of(text.begin(), text.end(), IsBlank)) {
+    throw std::runtime_error(path + ": " + kNoRecordsInFile);
+  }
   table.first();
   return true;
 }

@@ -3,11 +3,13 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <QStringEncoder>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "CliRunner.h"
+#include "TextConversion.h"
 
 namespace quilor::cli::test {
 namespace {
@@ -139,6 +141,36 @@ TEST(CliCommandsTest, ShowLeavesADateBeyondTheCalendarEmpty) {
   EXPECT_NE(r.out.find("Kayıt Tarihi:\nŞifre 1 Değiştirme:\nŞifre2 Değiştirme:\n"),
             std::string::npos)
       << r.out;
+}
+
+// A data file an editor saved again as Unicode lists the same records; one
+// that holds something yet gives no record is an error, not an empty list.
+TEST(CliCommandsTest, ListReadsAUnicodeFileAndFailsOnAFileWithoutRecords) {
+  ScratchDir dir;
+  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
+  const RunResult original = RunCli({"ls", dir.path("data.xtr")}, kFixturePassword);
+  ASSERT_EQ(original.exitCode, 0) << original.err;
+  ASSERT_NE(original.out.find("Banka"), std::string::npos);
+
+  const QString text = QString::fromStdString(Cp1254ToUtf8(Fixture("sample.xtr")));
+  for (const auto encoding : {QStringConverter::Utf8, QStringConverter::Utf16LE}) {
+    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+    const QByteArray encoded = encoder.encode(text);
+    WriteBytes(dir.path("unicode.xtr"), encoded.toStdString());
+    const RunResult r = RunCli({"ls", dir.path("unicode.xtr")}, kFixturePassword);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, original.out);
+    EXPECT_EQ(ReadBytes(dir.path("unicode.xtr")), encoded.toStdString());
+  }
+
+  WriteBytes(dir.path("foreign.xtr"), "ALAN2=bölümsüz\r\n");
+  const RunResult foreign = RunCli({"ls", dir.path("foreign.xtr")}, kFixturePassword);
+  EXPECT_EQ(foreign.exitCode, 2);
+  EXPECT_EQ(foreign.out, "");
+  EXPECT_NE(foreign.err.find(dir.path("foreign.xtr") + ": dosyada okunabilen bir kayıt yok"),
+            std::string::npos)
+      << foreign.err;
+  EXPECT_EQ(ReadBytes(dir.path("foreign.xtr")), "ALAN2=bölümsüz\r\n");
 }
 
 TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
