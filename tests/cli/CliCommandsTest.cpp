@@ -1,9 +1,13 @@
 // quilor-cli run as a user or a script runs it, on files in scratch folders.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QStringEncoder>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -235,6 +239,41 @@ TEST(CliCommandsTest, ImportReplacesAnExistingFileOnlyWithForce) {
   EXPECT_EQ(forced.exitCode, 0) << forced.err;
   EXPECT_EQ(RunCli({"ls", file}, "pw\n").out, "Yeni\t\t\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")),
+                          std::filesystem::directory_iterator()),
+            2);
+}
+
+// A full disk under the data file: the import fails whole, says so and
+// leaves the old file and the folder as they were.
+TEST(CliCommandsTest, AnImportThatCannotBeWrittenLeavesTheOldFile) {
+  ScratchDir dir;
+  const std::string disk = dir.path("disk");
+  ASSERT_TRUE(std::filesystem::create_directory(disk));
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k,mode=0700") != 0) {
+    GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+  }
+  struct Unmount {
+    std::string path;
+    ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+  } unmount{disk};
+  const std::string file = disk + "/data.xtr";
+  WriteBytes(file, Fixture("sample.xtr"));
+  {
+    const int fd = ::open((disk + "/dolgu").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    const std::string block(4096, 'x');
+    while (::write(fd, block.data(), block.size()) > 0) {
+    }
+    ::close(fd);
+  }
+  WriteBytes(dir.path("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
+
+  const RunResult r = RunCli({"import", "--force", file, dir.path("new.json")}, "pw\n");
+
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find(file + ": yazılamıyor"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadBytes(file), Fixture("sample.xtr"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk),
                           std::filesystem::directory_iterator()),
             2);
 }
