@@ -14,6 +14,7 @@
 #include "ExitCodes.h"
 #include "ProtectedRecords.h"
 #include "TempFolder.h"
+#include "WholeFile.h"
 
 namespace quilor::cli {
 
@@ -97,7 +98,15 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   // Every imported secret is one the user hands in now.
   std::vector<int> entered;
   for (table.first(); !table.eof(); table.next()) entered.push_back(table.recordId());
-  TempFolder scratch(FolderOf(path));
+  // A data file that is a link stays one: the new file takes the place of
+  // the file it points to, staged beside that file.
+  std::string target;
+  try {
+    target = ResolveLinks(path);
+  } catch (const std::exception& e) {
+    Unwritable(path, e.what());
+  }
+  TempFolder scratch(FolderOf(target));
   const std::string staged = scratch.file("data.xtr");
   try {
     SaveRecords(table, staged, masterPassword, entered);
@@ -107,7 +116,7 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   } catch (const std::exception& e) {
     Unwritable(path, e.what());
   }
-  Publish(staged, path, replace);
+  Publish(staged, target, replace);
 }
 
 }  // namespace quilor::cli

@@ -243,6 +243,24 @@ TEST(CliCommandsTest, ImportReplacesAnExistingFileOnlyWithForce) {
             2);
 }
 
+TEST(CliCommandsTest, ImportOntoALinkReplacesTheLinkedFileAndKeepsTheLink) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir.path("sync"));
+  WriteBytes(dir.path("sync/data.xtr"), Fixture("sample.xtr"));
+  std::filesystem::create_symlink("sync/data.xtr", dir.path("data.xtr"));
+  WriteBytes(dir.path("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
+
+  const RunResult r =
+      RunCli({"import", "--force", dir.path("data.xtr"), dir.path("new.json")}, "pw\n");
+
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path("data.xtr")));
+  EXPECT_EQ(RunCli({"ls", dir.path("sync/data.xtr")}, "pw\n").out, "Yeni\t\t\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("sync")),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
 // A full disk under the data file: the import fails whole, says so and
 // leaves the old file and the folder as they were.
 TEST(CliCommandsTest, AnImportThatCannotBeWrittenLeavesTheOldFile) {
