@@ -61,12 +61,15 @@ wm_is_ready() {
 # start_display LOG_FOLDER: starts Xvfb on a display number the server picks
 # itself (so parallel tests never race for one) and openbox on it, waits until
 # both serve, and sets $display. The process ids are added to display_pids
-# for the caller to stop.
+# for the caller to stop. -noreset: by default the server resets whenever its
+# last client leaves, and each probe below is such a client; a test needs one
+# server state from start to end.
 display_pids=()
 start_display() {
   local number_file="$1/display-number.$BASHPID.$RANDOM"
   : >"$number_file"
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" >>"$1/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" \
+    >>"$1/xvfb.log" 2>&1 &
   display_pids+=($!)
   # Xvfb writes the number once it accepts connections.
   if ! wait_until 20 test -s "$number_file"; then
@@ -80,6 +83,7 @@ start_display() {
   display_pids+=($!)
   wait_until 20 wm_is_ready "$display" || {
     echo "start_display: openbox did not take $display" >&2
+    cat "$1/xvfb.log" "$1/openbox.log" >&2
     return 1
   }
 }
