@@ -32,13 +32,20 @@ const char* Unsafe(int fd, uid_t owner) {
   return nullptr;
 }
 
-// Opens path as a folder, refusing a symbolic link. Throws LockError.
-int OpenFolder(const std::string& path, int at = AT_FDCWD) {
-  const int fd = ::openat(at, path.c_str(), kFolderFlags);
+// Opens folder name (in at) as a folder, refusing a symbolic link. Throws
+// LockError, naming the folder as shownPath.
+int OpenFolder(const std::string& name, const std::string& shownPath, uid_t owner, int at) {
+  const int fd = ::openat(at, name.c_str(), kFolderFlags);
   if (fd >= 0) return fd;
   const int error = errno;
-  if (error == ENOTDIR || error == ELOOP) throw LockError(text::kLockFolderNotAFolder + path);
-  throw LockError(text::kLockFolderUnusable + Describe(path, error));
+  if (error == ENOTDIR || error == ELOOP) throw LockError(text::kLockFolderNotAFolder + shownPath);
+  // Another user's private folder cannot even be opened: say that it is theirs.
+  struct stat info {};
+  if (error == EACCES && ::fstatat(at, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) == 0 &&
+      info.st_uid != owner) {
+    throw LockError(text::kLockFolderOtherOwner + shownPath);
+  }
+  throw LockError(text::kLockFolderUnusable + Describe(shownPath, error));
 }
 
 // Makes folder name (in at) if it is missing, then opens it and checks it.
@@ -47,7 +54,7 @@ int MakePrivateFolder(const std::string& name, const std::string& shownPath, uid
   if (::mkdirat(at, name.c_str(), 0700) != 0 && errno != EEXIST) {
     throw LockError(text::kLockFolderUnusable + Describe(shownPath, errno));
   }
-  const int fd = OpenFolder(name, at);
+  const int fd = OpenFolder(name, shownPath, owner, at);
   if (const char* problem = Unsafe(fd, owner)) {
     ::close(fd);
     throw LockError(problem + shownPath);

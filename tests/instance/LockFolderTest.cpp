@@ -132,6 +132,28 @@ TEST(LockFolder, FoldersOfAnotherUserAreNeverUsed) {
        },
        "Kilit klasörü başka bir kullanıcıya ait: "},
   });
+
+  // Seen by a user who is not root, another user's private folder cannot even
+  // be opened; the message still says whose it is.
+  ScratchFolder scratch;
+  ASSERT_EQ(::chmod(scratch.path().c_str(), 0711), 0);
+  MakeFolder(scratch.path("tmp-quilor"), 0700);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    if (::setuid(kNobody) != 0) ::_exit(2);
+    try {
+      LockFolder::Open({kNobody, scratch.path("run-user"), scratch.path("tmp-quilor")});
+    } catch (const LockError& error) {
+      ::_exit(std::string(error.what()) ==
+                      "Kilit klasörü başka bir kullanıcıya ait: " + scratch.path("tmp-quilor")
+                  ? 0
+                  : 3);
+    }
+    ::_exit(1);
+  }
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "status " << status;
 }
 
 // Another process that takes a lock and keeps it until it is killed. With
