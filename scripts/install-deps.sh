@@ -9,7 +9,7 @@ run_pkgs=(cmake g++ make pkg-config qt6-base-dev libgl-dev libx11-dev libx11-xcb
   libxcb1-dev libxtst-dev libxss-dev libicu-dev fonts-dejavu-core xdg-utils)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev
   xvfb openbox xdotool x11-xkb-utils xkb-data x11-utils x11-xserver-utils imagemagick
-  xclip trayer dbus time locales valgrind)
+  xclip trayer dbus time locales valgrind python3)
 
 wanted=("${run_pkgs[@]}")
 if [[ "${1:-}" == "--test" ]]; then
