@@ -23,9 +23,15 @@ for p in "${wanted[@]}"; do
   fi
 done
 
+# Only the package manager needs root; everything else runs as the user.
+as_root=()
+if ((EUID != 0)); then
+  as_root=(sudo)
+fi
+
 if ((${#missing[@]})); then
   echo "installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
