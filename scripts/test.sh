@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that every C++ file is in the house format,
 # builds everything with the tests (warnings are errors) and runs them twice:
-# an optimised build, then a clang build under AddressSanitizer and
+# an optimised build, whose store, cipher and CLI tests also run under
+# valgrind memcheck, then a clang build under AddressSanitizer and
 # UndefinedBehaviorSanitizer that also runs the fuzz targets for a short,
 # bounded time. Fails when a file is unformatted, a build warns or a test fails.
 set -euo pipefail
@@ -15,7 +16,7 @@ find src tests bench fuzz \( -name '*.h' -o -name '*.cpp' \) -print0 |
   xargs -0 clang-format --style=file --dry-run --Werror
 
 cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DQUILOR_TESTS=ON -DQUILOR_BENCH=ON \
-  -DQUILOR_WERROR=ON >/dev/null
+  -DQUILOR_MEMCHECK=ON -DQUILOR_WERROR=ON >/dev/null
 cmake --build build-test -j"$jobs"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILOR_TESTS=ON \

@@ -13,6 +13,7 @@
 #include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
+#include "RecordListModel.h"
 #include "SecretClipboard.h"
 #include "TrayIcon.h"
 
@@ -97,7 +98,17 @@ void MainWindow::loadRecords() {
     fillRecordList();
     showRecordCount();
   };
-  LoadRecords(records_, dataFilePath_, MasterPassword, steps);
+  try {
+    LoadRecords(records_, dataFilePath_, MasterPassword, steps);
+  } catch (...) {
+    // A load that stops leaves the table empty or partly deciphered: no row
+    // may stay whose record is gone from it.
+    if (listModel_->rowCount() > 0) {
+      listModel_->setRows({});
+      showRecordCount();
+    }
+    throw;
+  }
 }
 
 bool MainWindow::idleTimeAvailable() const { return idleLock_->available(); }

@@ -23,8 +23,9 @@ void MainWindow::enableRecordMenuItems() {
 
 void MainWindow::copyField(int field) {
   Guarded([this, field] {
-    // The copy works on the current record, whether or not the locate hit.
-    findSelectedRecord();
+    // Only the selected row's own record is copied; without it nothing is,
+    // rather than whatever record happens to be current.
+    if (!findSelectedRecord()) return;
     secretClipboard_->copy(FromCp1254(records_.text(field)));
   });
 }

@@ -67,8 +67,13 @@ void MainWindow::deleteSelectedRecord() {
       return;
     }
     if (!findSelectedRecord()) return;
-    records_.deleteCurrent();
-    SaveRecords(records_, dataFilePath_, MasterPassword);
+    // The delete is saved from a copy of the table: when the save fails,
+    // table, list and file stay as they were, and every row still finds its
+    // own record.
+    RecordTable changed = records_;
+    changed.deleteCurrent();
+    SaveRecords(changed, dataFilePath_, MasterPassword);
+    records_ = std::move(changed);
     loadRecords();
   });
 }
