@@ -132,15 +132,15 @@ TEST(CliCommandsTest, ShowPrintsTheRecordWithItsSecretsAndOwnCaptions) {
 }
 
 TEST(CliCommandsTest, ShowLeavesADateBeyondTheCalendarEmpty) {
-  ScratchDir dir;
+  TempFolder dir;
   std::string file = Fixture("sample.xtr");
   for (const auto& [from, to] :
        {std::pair{"ALAN11=39887", "ALAN11=1E308"}, std::pair{"ALAN12=39887", "ALAN12=9.3E18"},
         std::pair{"ALAN14=0", "ALAN14=1E20"}}) {
     file.replace(file.find(from), std::string(from).size(), to);
   }
-  WriteBytes(dir.path("data.xtr"), file);
-  const RunResult r = RunCli({"show", dir.path("data.xtr"), "Kişisel Posta"}, kFixturePassword);
+  WriteBytes(dir.file("data.xtr"), file);
+  const RunResult r = RunCli({"show", dir.file("data.xtr"), "Kişisel Posta"}, kFixturePassword);
   EXPECT_EQ(r.exitCode, 0) << r.err;
   EXPECT_NE(r.out.find("Kayıt Tarihi:\nŞifre 1 Değiştirme:\nŞifre2 Değiştirme:\n"),
             std::string::npos)
@@ -150,9 +150,9 @@ TEST(CliCommandsTest, ShowLeavesADateBeyondTheCalendarEmpty) {
 // A data file an editor saved again as Unicode lists the same records; one
 // that holds something yet gives no record is an error, not an empty list.
 TEST(CliCommandsTest, ListReadsAUnicodeFileAndFailsOnAFileWithoutRecords) {
-  ScratchDir dir;
-  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
-  const RunResult original = RunCli({"ls", dir.path("data.xtr")}, kFixturePassword);
+  TempFolder dir;
+  WriteBytes(dir.file("data.xtr"), Fixture("sample.xtr"));
+  const RunResult original = RunCli({"ls", dir.file("data.xtr")}, kFixturePassword);
   ASSERT_EQ(original.exitCode, 0) << original.err;
   ASSERT_NE(original.out.find("Banka"), std::string::npos);
 
@@ -160,21 +160,21 @@ TEST(CliCommandsTest, ListReadsAUnicodeFileAndFailsOnAFileWithoutRecords) {
   for (const auto encoding : {QStringConverter::Utf8, QStringConverter::Utf16LE}) {
     QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
     const QByteArray encoded = encoder.encode(text);
-    WriteBytes(dir.path("unicode.xtr"), encoded.toStdString());
-    const RunResult r = RunCli({"ls", dir.path("unicode.xtr")}, kFixturePassword);
+    WriteBytes(dir.file("unicode.xtr"), encoded.toStdString());
+    const RunResult r = RunCli({"ls", dir.file("unicode.xtr")}, kFixturePassword);
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, original.out);
-    EXPECT_EQ(ReadBytes(dir.path("unicode.xtr")), encoded.toStdString());
+    EXPECT_EQ(ReadBytes(dir.file("unicode.xtr")), encoded.toStdString());
   }
 
-  WriteBytes(dir.path("foreign.xtr"), "ALAN2=bölümsüz\r\n");
-  const RunResult foreign = RunCli({"ls", dir.path("foreign.xtr")}, kFixturePassword);
+  WriteBytes(dir.file("foreign.xtr"), "ALAN2=bölümsüz\r\n");
+  const RunResult foreign = RunCli({"ls", dir.file("foreign.xtr")}, kFixturePassword);
   EXPECT_EQ(foreign.exitCode, 2);
   EXPECT_EQ(foreign.out, "");
-  EXPECT_NE(foreign.err.find(dir.path("foreign.xtr") + ": dosyada okunabilen bir kayıt yok"),
+  EXPECT_NE(foreign.err.find(dir.file("foreign.xtr") + ": dosyada okunabilen bir kayıt yok"),
             std::string::npos)
       << foreign.err;
-  EXPECT_EQ(ReadBytes(dir.path("foreign.xtr")), "ALAN2=bölümsüz\r\n");
+  EXPECT_EQ(ReadBytes(dir.file("foreign.xtr")), "ALAN2=bölümsüz\r\n");
 }
 
 TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
@@ -244,19 +244,19 @@ TEST(CliCommandsTest, ImportReplacesAnExistingFileOnlyWithForce) {
 }
 
 TEST(CliCommandsTest, ImportOntoALinkReplacesTheLinkedFileAndKeepsTheLink) {
-  ScratchDir dir;
-  std::filesystem::create_directory(dir.path("sync"));
-  WriteBytes(dir.path("sync/data.xtr"), Fixture("sample.xtr"));
-  std::filesystem::create_symlink("sync/data.xtr", dir.path("data.xtr"));
-  WriteBytes(dir.path("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
+  TempFolder dir;
+  std::filesystem::create_directory(dir.file("sync"));
+  WriteBytes(dir.file("sync/data.xtr"), Fixture("sample.xtr"));
+  std::filesystem::create_symlink("sync/data.xtr", dir.file("data.xtr"));
+  WriteBytes(dir.file("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
 
   const RunResult r =
-      RunCli({"import", "--force", dir.path("data.xtr"), dir.path("new.json")}, "pw\n");
+      RunCli({"import", "--force", dir.file("data.xtr"), dir.file("new.json")}, "pw\n");
 
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_TRUE(std::filesystem::is_symlink(dir.path("data.xtr")));
-  EXPECT_EQ(RunCli({"ls", dir.path("sync/data.xtr")}, "pw\n").out, "Yeni\t\t\n");
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("sync")),
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.file("data.xtr")));
+  EXPECT_EQ(RunCli({"ls", dir.file("sync/data.xtr")}, "pw\n").out, "Yeni\t\t\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("sync")),
                           std::filesystem::directory_iterator()),
             1);
 }
@@ -264,8 +264,8 @@ TEST(CliCommandsTest, ImportOntoALinkReplacesTheLinkedFileAndKeepsTheLink) {
 // A full disk under the data file: the import fails whole, says so and
 // leaves the old file and the folder as they were.
 TEST(CliCommandsTest, AnImportThatCannotBeWrittenLeavesTheOldFile) {
-  ScratchDir dir;
-  const std::string disk = dir.path("disk");
+  TempFolder dir;
+  const std::string disk = dir.file("disk");
   ASSERT_TRUE(std::filesystem::create_directory(disk));
   if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k,mode=0700") != 0) {
     GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
@@ -284,9 +284,9 @@ TEST(CliCommandsTest, AnImportThatCannotBeWrittenLeavesTheOldFile) {
     }
     ::close(fd);
   }
-  WriteBytes(dir.path("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
+  WriteBytes(dir.file("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
 
-  const RunResult r = RunCli({"import", "--force", file, dir.path("new.json")}, "pw\n");
+  const RunResult r = RunCli({"import", "--force", file, dir.file("new.json")}, "pw\n");
 
   EXPECT_EQ(r.exitCode, 2);
   EXPECT_NE(r.err.find(file + ": yazılamıyor"), std::string::npos) << r.err;
