@@ -156,7 +156,7 @@ TEST(CliCommandsTest, ListReadsAUnicodeFileAndFailsOnAFileWithoutRecords) {
   ASSERT_EQ(original.exitCode, 0) << original.err;
   ASSERT_NE(original.out.find("Banka"), std::string::npos);
 
-  const QString text = QString::fromStdString(Cp1254ToUtf8(Fixture("sample.xtr")));
+  const QString text = QString::fromStdString(cli::Cp1254ToUtf8(Fixture("sample.xtr")));
   for (const auto encoding : {QStringConverter::Utf8, QStringConverter::Utf16LE}) {
     QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
     const QByteArray encoded = encoder.encode(text);
