@@ -20,17 +20,20 @@ QPixmap Canvas(QSize size, qreal devicePixelRatio) {
 }
 
 // A key lying along the y axis, its bow's centre at the origin, unit = the
-// bow's radius.
-QPainterPath KeyPath() {
-  QPainterPath key;
-  key.setFillRule(Qt::OddEvenFill);
-  key.addEllipse(QPointF(0, 0), 1.0, 1.0);
-  key.addEllipse(QPointF(0, -0.25), 0.35, 0.35);
+// bow's radius: the bow with its hole, then the shaft with two bits.
+void DrawKey(QPainter& painter, const QColor& colour) {
+  QPainterPath bow;
+  bow.setFillRule(Qt::OddEvenFill);
+  bow.addEllipse(QPointF(0, 0), 1.0, 1.0);
+  bow.addEllipse(QPointF(0, -0.25), 0.35, 0.35);
   QPainterPath shaft;
   shaft.addRect(QRectF(-0.18, 0.9, 0.36, 3.1));
   shaft.addRect(QRectF(0.18, 3.15, 0.5, 0.25));
   shaft.addRect(QRectF(0.18, 3.65, 0.65, 0.3));
-  return key.united(shaft);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(colour);
+  painter.drawPath(bow);
+  painter.drawPath(shaft);
 }
 
 }  // namespace
@@ -55,9 +58,7 @@ QPixmap SidePicture(qreal devicePixelRatio) {
   painter.save();
   painter.translate(size.width() / 2.0, 70);
   painter.scale(26, 26);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(kGold);
-  painter.drawPath(KeyPath());
+  DrawKey(painter, kGold);
   painter.restore();
 
   QFont font = painter.font();
@@ -97,9 +98,7 @@ QPixmap PanelMark(const QColor& colour, qreal devicePixelRatio) {
   painter.setRenderHint(QPainter::Antialiasing);
   painter.translate(size.width() / 2.0, 7);
   painter.scale(6.5, 6.5);
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(colour);
-  painter.drawPath(KeyPath());
+  DrawKey(painter, colour);
   return pixmap;
 }
 

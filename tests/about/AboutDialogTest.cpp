@@ -46,8 +46,8 @@ class UrlCatcher : public QObject {
 
 // Presses keys through the X server, as a keyboard would.
 void PressKeys(const char* keys) {
-  ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("key"),
-                                                          QString::fromLatin1(keys)}),
+  ASSERT_EQ(QProcess::execute(QStringLiteral("xdotool"),
+                              {QStringLiteral("key"), QString::fromLatin1(keys)}),
             0);
 }
 
@@ -150,8 +150,8 @@ TEST_F(AboutBox, PictureClickAndKeyShareOneStateThatEachOpeningResets) {
 TEST_F(AboutBox, CreditsScrollWhileTheDialogIsOpen) {
   auto dialog = open();
   const QImage before = credits(*dialog)->grab().toImage();
-  EXPECT_TRUE(QTest::qWaitFor([&] { return credits(*dialog)->grab().toImage() != before; },
-                              kWaitMs));
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return credits(*dialog)->grab().toImage() != before; }, kWaitMs));
 }
 
 TEST_F(AboutBox, EscAndTamamClose) {
@@ -181,9 +181,8 @@ TEST_F(AboutBox, LinksOpenTheBrowserAndTheMailProgram) {
 QString TurkishKilobytes() {
   QFile meminfo(QStringLiteral("/proc/meminfo"));
   EXPECT_TRUE(meminfo.open(QIODevice::ReadOnly));
-  const QRegularExpressionMatch total =
-      QRegularExpression(QStringLiteral("MemTotal:\\s+(\\d+) kB"))
-          .match(QString::fromLatin1(meminfo.readAll()));
+  const QRegularExpressionMatch total = QRegularExpression(QStringLiteral("MemTotal:\\s+(\\d+) kB"))
+                                            .match(QString::fromLatin1(meminfo.readAll()));
   QString digits = total.captured(1);
   for (qsizetype at = digits.size() - 3; at > 0; at -= 3) digits.insert(at, '.');
   return digits;

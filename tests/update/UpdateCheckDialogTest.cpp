@@ -30,7 +30,8 @@ namespace texts = update_texts;
 const QByteArray kLivePath = "/live/versiyonkontrol.php";
 const QByteArray kTestPath = "/test/versiyonkontrol.php";
 const QString kNewsSite = QStringLiteral("http://haber.example/");
-const QString kNewsPage = QStringLiteral("http://haber.example/programlar/guncelhaber.php?id=&surum=02.01");
+const QString kNewsPage =
+    QStringLiteral("http://haber.example/programlar/guncelhaber.php?id=&surum=02.01");
 constexpr int kWaitMs = 10000;
 
 HttpAnswer Body(const QByteArray& body) { return HttpAnswer{200, "OK", {}, body, false}; }
@@ -245,8 +246,8 @@ TEST_F(UpdateCheck, RefusedConnectionFails) {
 }
 
 TEST_F(UpdateCheck, FollowsARedirect) {
-  server.answer(kLivePath, HttpAnswer{302, "Found", {{"Location", "/moved/versiyonkontrol.php"}},
-                                      {}, false});
+  server.answer(kLivePath,
+                HttpAnswer{302, "Found", {{"Location", "/moved/versiyonkontrol.php"}}, {}, false});
   server.answer("/moved/versiyonkontrol.php", Body("SURUM=1.02.02"));
   auto dialog = check();
   ASSERT_FALSE(box.has_value());

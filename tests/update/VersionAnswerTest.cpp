@@ -83,7 +83,8 @@ TEST(UpdateAddresses, OnlyWebLinksAreOpened) {
     QByteArray link;
     const char* opened;  // nullptr: not opened
   } cases[] = {
-      {"http://www.zentaris.com.tr/indir/quilor.zip", "http://www.zentaris.com.tr/indir/quilor.zip"},
+      {"http://www.zentaris.com.tr/indir/quilor.zip",
+       "http://www.zentaris.com.tr/indir/quilor.zip"},
       {"https://indir.zentaris.com.tr/q.exe", "https://indir.zentaris.com.tr/q.exe"},
       {"www.zentaris.com.tr/indir", "http://www.zentaris.com.tr/indir"},
       {"", nullptr},
