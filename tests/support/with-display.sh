@@ -34,13 +34,17 @@ for n in $(seq $((100 + RANDOM % 400)) 999); do
 done
 [[ -n "$display" ]] || { echo "with-display: no free display" >&2; exit 1; }
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$runtime/xvfb.log" 2>&1 &
+# -noreset: by default the server resets when its last client leaves, and a
+# client connecting during the reset is refused (the probe below is such a
+# last client).
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp -noreset >"$runtime/xvfb.log" 2>&1 &
 pids+=($!)
+up=0
 for _ in $(seq 100); do
-  xdpyinfo -display "$display" >/dev/null 2>&1 && break
+  if xdpyinfo -display "$display" >/dev/null 2>&1; then up=1; break; fi
   sleep 0.05
 done
-xdpyinfo -display "$display" >/dev/null 2>&1 || { cat "$runtime/xvfb.log" >&2; exit 1; }
+((up)) || { echo "with-display: Xvfb $display did not come up" >&2; cat "$runtime/xvfb.log" >&2; exit 1; }
 
 export DISPLAY="$display" XDG_RUNTIME_DIR="$runtime"
 unset WAYLAND_DISPLAY
