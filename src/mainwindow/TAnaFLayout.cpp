@@ -13,11 +13,13 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "AboutDialog.h"
 #include "ErrorDisplay.h"
 #include "MainWindowTexts.h"
 #include "ProcessState.h"
 #include "RecordListModel.h"
 #include "TAnaF.h"
+#include "UpdateChecker.h"
 
 namespace quilor {
 
@@ -226,10 +228,12 @@ void TAnaF::buildMainMenu() {
   bar->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = bar->addMenu(texts::kFileMenu);
   file->setObjectName(QStringLiteral("Dosya1"));
-  AddNamedAction(file, "SrmKaontrol1", texts::kVersionCheck);
+  connect(AddNamedAction(file, "SrmKaontrol1", texts::kVersionCheck), &QAction::triggered, this,
+          [this] { Guarded([this] { RunUpdateCheck(this); }); });
   connect(AddNamedAction(file, "WebSitesi1", texts::kMakerWebAddress), &QAction::triggered, this,
           &TAnaF::MakerWebSiteClick);
-  AddNamedAction(file, "Hakknda1", texts::kAbout);
+  connect(AddNamedAction(file, "Hakknda1", texts::kAbout), &QAction::triggered, this,
+          [this] { Guarded([this] { ShowAbout(this); }); });
   // The same close action as the toolbar's "Kapat" and the Esc key.
   file->addAction(kapat_);
 }
