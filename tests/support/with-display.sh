@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Runs a command on a private X server: Xvfb + openbox (+ trayer with
 # --tray), inside its own D-Bus session, with a fresh XDG_RUNTIME_DIR.
-#   tests/support/with-display.sh [--tray] [--layout us|tr] -- command args...
+#   tests/support/with-display.sh [--tray] [--layout us|tr] [--without EXTENSION] -- command args...
+# --without starts the server without that extension (e.g. MIT-SCREEN-SAVER).
 # Everything it starts is stopped when the command ends.
 set -euo pipefail
 
 tray=0
 layout=""
+xvfb_options=()
 while [[ $# -gt 0 && "$1" != "--" ]]; do
   case "$1" in
     --tray) tray=1 ;;
     --layout) layout="$2"; shift ;;
+    --without) xvfb_options+=(-extension "$2"); shift ;;
     *) echo "with-display: unknown option $1" >&2; exit 2 ;;
   esac
   shift
@@ -34,7 +37,7 @@ for n in $(seq $((100 + RANDOM % 400)) 999); do
 done
 [[ -n "$display" ]] || { echo "with-display: no free display" >&2; exit 1; }
 
-Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >"$runtime/xvfb.log" 2>&1 &
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp "${xvfb_options[@]}" >"$runtime/xvfb.log" 2>&1 &
 pids+=($!)
 for _ in $(seq 100); do
   xdpyinfo -display "$display" >/dev/null 2>&1 && break
