@@ -1,11 +1,12 @@
 #include "DesktopTools.h"
 
-#include <X11/Xlib.h>
-#include <X11/keysym.h>
-
 #include <QProcess>
 #include <QRegularExpression>
 #include <stdexcept>
+
+// Xlib's macros (Status, Bool, None...) clash with Qt's names: after Qt.
+#include <X11/Xlib.h>
+#include <X11/keysym.h>
 
 namespace quilor::test {
 

@@ -1,7 +1,6 @@
 // Ctrl+Alt+D on a real X server under openbox, pressed by another client
 // (xdotool), with the locks on, inside a modal dialog, against a second
 // grabber and across keyboard mapping changes.
-#include <X11/X.h>
 #include <gtest/gtest.h>
 
 #include <QDialog>
@@ -12,6 +11,9 @@
 
 #include "DesktopTools.h"
 #include "GlobalHotKey.h"
+
+// X's macros (None, KeyPress...) clash with Qt's names: after Qt.
+#include <X11/X.h>
 
 namespace quilor {
 namespace {
