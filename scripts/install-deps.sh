@@ -6,10 +6,10 @@
 set -euo pipefail
 
 run_pkgs=(cmake g++ make pkg-config qt6-base-dev libgl-dev libx11-dev libx11-xcb-dev
-  libxcb1-dev libxtst-dev libxss-dev libicu-dev fonts-dejavu-core xdg-utils)
+  libxcb1-dev libxtst-dev libxss-dev libicu-dev fonts-dejavu-core xdg-utils qt6-translations-l10n)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev libssl-dev clang libclang-rt-14-dev
   xvfb openbox xdotool x11-xkb-utils xkb-data x11-utils x11-xserver-utils imagemagick
-  xclip trayer dbus time locales)
+  xclip trayer dbus time locales valgrind python3)
 
 wanted=("${run_pkgs[@]}")
 if [[ "${1:-}" == "--test" ]]; then
@@ -23,9 +23,15 @@ for p in "${wanted[@]}"; do
   fi
 done
 
+# Only the package manager needs root; everything else runs as the user.
+as_root=()
+if ((EUID != 0)); then
+  as_root=(sudo)
+fi
+
 if ((${#missing[@]})); then
   echo "installing: ${missing[*]}"
-  export DEBIAN_FRONTEND=noninteractive
-  apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+  "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive \
+    apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi

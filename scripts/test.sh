@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with the tests and runs them
-# twice: an optimised build, then a clang build under AddressSanitizer and
+# twice: an optimised build, whose store, cipher and CLI tests also run under
+# valgrind memcheck, then a clang build under AddressSanitizer and
 # UndefinedBehaviorSanitizer that also runs the fuzz targets for a short,
 # bounded time. Fails when any test fails.
 set -euo pipefail
@@ -9,7 +10,8 @@ cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh --test
 jobs=$(nproc)
 
-cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DQUILOR_TESTS=ON -DQUILOR_BENCH=ON >/dev/null
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Release -DQUILOR_TESTS=ON -DQUILOR_BENCH=ON \
+  -DQUILOR_MEMCHECK=ON >/dev/null
 cmake --build build-test -j"$jobs"
 
 cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILOR_TESTS=ON \

@@ -1,22 +1,26 @@
-// Process entry: one copy only, then a hidden main window that asks for the
-// master password as soon as the event loop runs.
+// Process entry: one copy per desktop session and per data file, then a
+// hidden main window that asks for the master password as soon as the event
+// loop runs.
 #include <QApplication>
 
 #include "ErrorDisplay.h"
+#include "ExeFolder.h"
 #include "Identity.h"
 #include "Info.h"
 #include "ProcessHardening.h"
+#include "QtTurkishTexts.h"
 #include "SingleInstance.h"
 #include "TAnaF.h"
 
 int main(int argc, char** argv) {
   quilor::DisableCoreDumps();
   QApplication app(argc, argv);
-  // Start-up runs before any user action's guard exists: a failure here (no
-  // socket for the guard, no executable folder) is shown like any other error
-  // instead of aborting the process without a word.
+  quilor::InstallQtTurkishTexts(app);
+  // Start-up runs before any user action's guard exists: a failure here (a
+  // lock folder that is not safe to use, no executable folder) is shown like
+  // any other error instead of aborting the process without a word.
   try {
-    const quilor::SingleInstance guard(quilor::ProductName);
+    const quilor::SingleInstance guard(quilor::DataFilePath());
     if (!guard.acquired()) {
       quilor::ShowInfo(QStringLiteral("Program sistemde çalışıyor."));
       return 0;

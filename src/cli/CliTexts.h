@@ -31,6 +31,7 @@ inline constexpr const char* kHelp =
     "  2   bir dosya yok, okunamıyor ya da yazılamıyor; import: DOSYA zaten var\n"
     "  3   ana şifre geçersiz\n"
     "  4   ana şifre boş ya da kullanılamıyor, JSON hatalı, bir değer alanına sığmıyor\n"
+    "  5   import: DOSYA şu anda Quilor programında açık\n"
     "  64  kullanım hatası\n";
 
 // Usage errors.
@@ -54,6 +55,8 @@ inline constexpr const char* kFileMissing = "dosya yok";
 inline constexpr const char* kFileUnreadable = "okunamıyor";
 inline constexpr const char* kFileUnwritable = "yazılamıyor";
 inline constexpr const char* kFileExists = "dosya zaten var; üzerine yazmak için --force verin";
+inline constexpr const char* kDataFileInUse =
+    "veri dosyası şu anda Quilor programında açık; programı kapatıp yeniden deneyin";
 inline constexpr const char* kNotRegularFile = "bir dosya değil";
 inline constexpr const char* kStdoutUnwritable = "standart çıktı yazılamıyor";
 

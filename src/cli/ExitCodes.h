@@ -12,6 +12,7 @@ inline constexpr int kExitUnexpected = 1;
 inline constexpr int kExitFile = 2;
 inline constexpr int kExitWrongPassword = 3;
 inline constexpr int kExitBadInput = 4;
+inline constexpr int kExitInUse = 5;
 inline constexpr int kExitUsage = 64;
 
 // A failure that ends the command: one line for stderr and the exit status.

@@ -14,6 +14,7 @@
 #include "ExitCodes.h"
 #include "ProtectedRecords.h"
 #include "TempFolder.h"
+#include "WholeFile.h"
 
 namespace quilor::cli {
 
@@ -94,17 +95,28 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   CheckMayCreate(path, replace);
   RecordTable table;
   AppendRecords(table, records);
-  TempFolder scratch(FolderOf(path));
+  // Every imported secret is one the user hands in now.
+  std::vector<int> entered;
+  for (table.first(); !table.eof(); table.next()) entered.push_back(table.recordId());
+  // A data file that is a link stays one: the new file takes the place of
+  // the file it points to, staged beside that file.
+  std::string target;
+  try {
+    target = ResolveLinks(path);
+  } catch (const std::exception& e) {
+    Unwritable(path, e.what());
+  }
+  TempFolder scratch(FolderOf(target));
   const std::string staged = scratch.file("data.xtr");
   try {
-    SaveRecords(table, staged, masterPassword);
+    SaveRecords(table, staged, masterPassword, entered);
     CheckReadsBack(table, records, staged, masterPassword);
   } catch (const JsonError&) {
     throw;
   } catch (const std::exception& e) {
     Unwritable(path, e.what());
   }
-  Publish(staged, path, replace);
+  Publish(staged, target, replace);
 }
 
 }  // namespace quilor::cli

@@ -12,11 +12,6 @@ namespace quilor::cli {
 
 namespace {
 
-// Days since 1899-12-30 of 0001-01-01 and of 9999-12-31: the calendar the
-// program's date numbers cover.
-constexpr double kFirstDay = -693593;
-constexpr double kLastDay = 2958465;
-
 void AppendValue(std::string& out, const FieldValue& value, FieldKind kind) {
   if (value.isNull) {
     out.append("null");

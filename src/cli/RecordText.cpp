@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QTime>
-#include <cmath>
 
 #include "CliTexts.h"
 #include "DateTimeNumber.h"
@@ -22,14 +21,10 @@ std::string CaptionOf(const Record& record, int captionField, const char* fallba
   return own.empty() ? fallback : own;
 }
 
-QDate DateOf(double days) {
-  return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::trunc(days)));
-}
-
 std::string DateText(const Record& record, int dateField) {
-  const double days = record.values[dateField].number;
-  if (days <= 0) return {};
-  return DateOf(days).toString(Qt::ISODate).toStdString();
+  const auto day = ShownDay(record.values[dateField].number);
+  if (!day) return {};
+  return QDate(1899, 12, 30).addDays(*day).toString(Qt::ISODate).toStdString();
 }
 
 std::string DateTimeText(const Record& record, int dateField, int timeField) {

@@ -9,6 +9,7 @@
 #include "CliTexts.h"
 #include "ExitCodes.h"
 #include "ImportFile.h"
+#include "ImportLock.h"
 #include "Json.h"
 #include "MasterPasswordInput.h"
 #include "ReadOnlyLoad.h"
@@ -74,6 +75,7 @@ int Import(const Arguments& arguments) {
   }
   if (records.empty()) throw CliError(kExitBadInput, arguments.jsonFile + ": " + text::kNoRecords);
   CheckMayCreate(arguments.dataFile, arguments.force);
+  const HeldLock lock = LockForImport(arguments.dataFile);
   const std::string masterPassword = ReadMasterPassword(true);
   try {
     ImportRecords(records, arguments.dataFile, masterPassword, arguments.force);

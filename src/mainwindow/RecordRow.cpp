@@ -2,7 +2,6 @@
 
 #include <QDate>
 #include <QTime>
-#include <cmath>
 
 #include "Cp1254.h"
 #include "DateTimeNumber.h"
@@ -25,8 +24,6 @@ QString WithoutTimeZone(const QString& format) {
   return result.trimmed();
 }
 
-qint64 DayOf(double days) { return qint64(std::trunc(days)); }
-
 }  // namespace
 
 RowDateFormats::RowDateFormats(const QLocale& locale)
@@ -35,10 +32,10 @@ RowDateFormats::RowDateFormats(const QLocale& locale)
       timeFormat_(WithoutTimeZone(locale.timeFormat(QLocale::LongFormat))) {}
 
 QString RowDateFormats::date(double days) const {
-  if (!(days > 0)) return {};
-  const qint64 day = DayOf(days);
-  auto [it, added] = dates_.try_emplace(day);
-  if (added) it->second = locale_.toString(QDate(1899, 12, 30).addDays(day), dateFormat_);
+  const auto day = ShownDay(days);
+  if (!day) return {};
+  auto [it, added] = dates_.try_emplace(*day);
+  if (added) it->second = locale_.toString(QDate(1899, 12, 30).addDays(*day), dateFormat_);
   return it->second;
 }
 
@@ -50,7 +47,7 @@ QString RowDateFormats::time(double timeOfDay) const {
 }
 
 QString RowDateFormats::dateAndTime(double days, std::optional<double> timeOfDay) const {
-  if (!(days > 0)) return {};
+  if (!ShownDay(days)) return {};
   return date(days) + ' ' + (timeOfDay ? time(*timeOfDay) : QString());
 }
 

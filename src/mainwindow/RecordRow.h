@@ -36,9 +36,10 @@ class RowDateFormats {
  public:
   explicit RowDateFormats(const QLocale& locale = QLocale::system());
 
-  // The date of a day count since 1899-12-30; empty when the count is not above zero.
+  // The date of a day count since 1899-12-30; empty when the count is not
+  // above zero or beyond 9999-12-31.
   QString date(double days) const;
-  // Date, one blank, time of day; empty when the date is not above zero. A
+  // Date, one blank, time of day; empty when there is no date to show. A
   // time that was never set reads as nothing, leaving the date and the blank.
   QString dateAndTime(double days, std::optional<double> timeOfDay) const;
 

@@ -12,6 +12,7 @@
 #include "ListGlyphs.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
+#include "RecordListModel.h"
 #include "TQ_PassWordF.h"
 
 namespace quilor {
@@ -92,7 +93,17 @@ void TAnaF::LoadRecords() {
     FillRecordList();
     ShowRecordCount();
   };
-  quilor::LoadRecords(rxSifre_, dataFilePath_, MasterPassword, steps);
+  try {
+    quilor::LoadRecords(rxSifre_, dataFilePath_, MasterPassword, steps);
+  } catch (...) {
+    // A load that stops leaves the table empty or partly deciphered: no row
+    // may stay whose record is gone from it.
+    if (listModel_->rowCount() > 0) {
+      listModel_->setRows({});
+      ShowRecordCount();
+    }
+    throw;
+  }
 }
 
 void TAnaF::showMainWindow() { show(); }

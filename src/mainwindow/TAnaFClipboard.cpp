@@ -40,8 +40,9 @@ void TAnaF::PopupMenuPopup() {
 
 void TAnaF::KullancAdPanoyaKopyala1Click(QAction* item) {
   Guarded([&] {
-    // The copy works on the current record, whether or not the locate hit.
-    FindSelectedRecord();
+    // Only the selected row's own record is copied; without it nothing is,
+    // rather than whatever record happens to be current.
+    if (!FindSelectedRecord()) return;
     const int field = FieldIndexByName(item->data().toString().toStdString());
     PutSecretOnClipboard(FromCp1254(rxSifre_.text(field)));
 

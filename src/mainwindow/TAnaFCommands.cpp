@@ -65,8 +65,13 @@ void TAnaF::ToolButton10Click() {
       return;
     }
     if (!FindSelectedRecord()) return;
-    rxSifre_.deleteCurrent();
-    SaveRecords(rxSifre_, dataFilePath_, MasterPassword);
+    // The delete is saved from a copy of the table: when the save fails,
+    // table, list and file stay as they were, and every row still finds its
+    // own record.
+    RecordTable changed = rxSifre_;
+    changed.deleteCurrent();
+    SaveRecords(changed, dataFilePath_, MasterPassword);
+    rxSifre_ = std::move(changed);
     LoadRecords();
   });
 }

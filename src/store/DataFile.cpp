@@ -2,12 +2,14 @@
 // with the rules of the Windows profile functions the file format comes from.
 #include "DataFile.h"
 
+#include <algorithm>
 #include <bitset>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 #include "DecimalText.h"
+#include "FileEncoding.h"
 #include "WholeFile.h"
 
 namespace quilor {
@@ -15,6 +17,8 @@ namespace quilor {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// UTF-8, shown to the user after the file's path.
+constexpr const char* kNoRecordsInFile = "dosyada okunabilen bir kayıt yok; dosya değiştirilmedi";
 constexpr std::string_view kSectionPrefix = "RecNo";
 
 // Blanks as the profile functions see them, Ctrl-Z (an old end-of-file mark)
@@ -86,11 +90,19 @@ class LineReader {
   bool done_ = false;
 };
 
-// Fills the table from the file's text in one pass. Every line that opens
-// with "[" starts a record, whatever its name and whether or not the name is
-// closed, so that no record is lost to a damaged or repeated header. Within a
-// record the first line of a key decides its value, as the profile reader
-// returns the first match; keys before the first header belong to no record.
+// A section header opens with "[" and has its closing "]" somewhere after
+// it, as the profile reader takes it. A "[" without "]" is neither a header
+// nor, without "=", a key: a damaged line must not start a record that has
+// no password and so locks the user out.
+bool IsSectionHeader(std::string_view line) {
+  return line.front() == '[' && line.find(']', 1) != std::string_view::npos;
+}
+
+// Fills the table from the file's text in one pass. Every header starts a
+// record, whatever its name, also one that repeats an earlier name, so that
+// no record is lost to a repeated header. Within a record the first line of
+// a key decides its value, as the profile reader returns the first match;
+// keys before the first header belong to no record.
 void FillTable(RecordTable& table, std::string_view text) {
   bool inRecord = false;
   std::bitset<kFieldCount> keySeen;
@@ -99,7 +111,7 @@ void FillTable(RecordTable& table, std::string_view text) {
   while (lines.next(line)) {
     line = Trim(line);
     if (line.empty()) continue;
-    if (line.front() == '[') {
+    if (IsSectionHeader(line)) {
       if (inRecord) table.post();
       table.append();
       inRecord = true;
@@ -176,9 +188,15 @@ void WriteDataFile(RecordTable& table, const std::string& path) {
 bool FillTableFromFile(RecordTable& table, const std::string& path) {
   table.activate();
   table.removeAllRecords();
-  const auto content = ReadWholeFile(path);
+  auto content = ReadWholeFile(path);
   if (!content) return false;
-  FillTable(table, *content);
+  const std::string text = DataFileTextInCp1254(std::move(*content), path);
+  FillTable(table, text);
+  // Only an empty file means "no records"; one that holds something yet
+  // gives none is not ours to delete or rewrite.
+  if (table.isEmpty() && !std::all_of(text.begin(), text.end(), IsBlank)) {
+    throw std::runtime_error(path + ": " + kNoRecordsInFile);
+  }
   table.first();
   return true;
 }

@@ -22,8 +22,12 @@ void WriteDataFile(RecordTable& table, const std::string& path);
 // Empties the table and fills it from the file at path (every section is a
 // record, also one whose name repeats an earlier one; within a section the
 // first line of a key counts), then rewrites the file in its normalised form.
-// A missing file gives an empty table and writes nothing. A file that cannot
-// be read is never written over: the read throws std::runtime_error instead.
+// A file saved again as UTF-8 or UTF-16 with a byte-order mark is read in
+// that encoding. A missing file gives an empty table and writes nothing; an
+// empty or all-blank one is removed. A file that cannot be read, cannot be
+// converted to Windows-1254, or holds something yet gives no record is never
+// written over: the read throws std::runtime_error, its message naming the
+// file.
 void ReadDataFile(RecordTable& table, const std::string& path);
 
 // The halves of the two operations above, for a caller that does other work

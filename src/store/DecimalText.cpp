@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdlib>
 
 namespace quilor {
 
@@ -32,7 +31,12 @@ std::string FormatGeneral(double value) {
   std::string digits(1, rounded[0]);
   digits.append(rounded.substr(2, e - 2));
   while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  const int exponent = std::atoi(rounded.data() + e + 1);
+  // to_chars does not terminate its output, so the exponent is read within
+  // the written characters only; from_chars takes no "+".
+  std::string_view exponentText = rounded.substr(e + 1);
+  if (exponentText.front() == '+') exponentText.remove_prefix(1);
+  int exponent = 0;
+  std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
 
   std::string text = value < 0 ? "-" : "";
   if (exponent < kSmallestPlainExponent || exponent > kLargestPlainExponent) {

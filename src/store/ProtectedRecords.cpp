@@ -1,10 +1,12 @@
 #include "ProtectedRecords.h"
 
+#include <algorithm>
 #include <array>
 #include <future>
 #include <vector>
 
 #include "Base64.h"
+#include "Cp1254.h"
 #include "DataFile.h"
 #include "SecureWipe.h"
 #include "SilentAbort.h"
@@ -78,12 +80,23 @@ std::vector<const Record*> RecordsInOrder(RecordTable& table) {
   return records;
 }
 
-void CheckSecretLengths(const std::vector<const Record*>& records) {
+// Only secrets typed in by the user are held to the limit. A record read
+// from the file and left alone is written back as it came, its protected
+// form cut to the field like any value, so that one damaged old record never
+// keeps the user from saving anything else.
+void CheckEnteredSecretLengths(const std::vector<const Record*>& records,
+                               std::span<const int> enteredRecordIds) {
   for (const Record* record : records) {
+    if (std::find(enteredRecordIds.begin(), enteredRecordIds.end(), record->recordId) ==
+        enteredRecordIds.end()) {
+      continue;
+    }
     for (const auto& secret : kSecrets) {
       const std::size_t limit = MaxSecretBytes(secret.field);
       if (record->values[secret.field].text.size() > limit) {
-        throw SecretTooLongError(secret.field, std::string(secret.label) + " en fazla " +
+        const QString title = FromCp1254(record->values[field::TANIMI].text);
+        throw SecretTooLongError(secret.field, "\"" + title.toStdString() +
+                                                   "\" kaydı: " + secret.label + " en fazla " +
                                                    std::to_string(limit) + " bayt olabilir.");
       }
     }
@@ -162,9 +175,10 @@ std::size_t MaxSecretBytes(int field) {
   return LongestProtectable() - SecretOf(field).marker.size();
 }
 
-void SaveRecords(RecordTable& table, const std::string& path, std::string_view masterPassword) {
+void SaveRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
+                 std::span<const int> enteredRecordIds) {
   const auto records = RecordsInOrder(table);
-  CheckSecretLengths(records);
+  CheckEnteredSecretLengths(records, enteredRecordIds);
 
   std::vector<SecretTexts> protectedForms(records.size());
   ParallelFor(records.size(), [&](std::size_t i) {

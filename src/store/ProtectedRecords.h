@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -30,8 +31,9 @@ bool IsProtectedField(int field);
 // protected form fits the field's 500 characters: 355, 353 and 352 bytes.
 std::size_t MaxSecretBytes(int field);
 
-// Raised by SaveRecords for a secret longer than MaxSecretBytes. what() is
-// the UTF-8 message for the user; it names the field and its limit.
+// Raised by SaveRecords for an entered secret longer than MaxSecretBytes.
+// what() is the UTF-8 message for the user; it names the record's title, the
+// field and its limit.
 class SecretTooLongError : public std::runtime_error {
  public:
   SecretTooLongError(int field, const std::string& message)
@@ -52,11 +54,15 @@ struct LoadSteps {
 };
 
 // Protects the three secret fields of every record and writes the file at
-// path. The table keeps its plain values, also when the save fails. A secret
-// whose protected form would not fit its field is refused with a
-// SecretTooLongError, and nothing is written. The key set-ups are spread over
-// WorkerThreads() threads while the caller waits.
-void SaveRecords(RecordTable& table, const std::string& path, std::string_view masterPassword);
+// path. The table keeps its plain values, also when the save fails.
+// enteredRecordIds names the records (by RecordId) whose secrets the user has
+// just typed in: a secret of theirs whose protected form would not fit its
+// field is refused with a SecretTooLongError, and nothing is written. Every
+// other record is written as it stands, its protected form cut to the field
+// like any value. The key set-ups are spread over WorkerThreads() threads
+// while the caller waits.
+void SaveRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
+                 std::span<const int> enteredRecordIds = {});
 
 // Empties the table, reads the file at path when it exists, verifies the
 // master password against every record's password and restores the plain

@@ -49,6 +49,23 @@ void SyncFolder(const std::string& path) {
 
 }  // namespace
 
+std::string ResolveLinks(const std::string& path) {
+  // As many links as the kernel itself follows before it gives up.
+  constexpr int kMaxLinks = 40;
+  std::string current = path;
+  for (int links = 0; links <= kMaxLinks; ++links) {
+    struct stat info {};
+    if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
+    std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 256) + 1, '\0');
+    const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) ThrowUnableToWrite(path);
+    target.resize(static_cast<std::size_t>(length));
+    // A relative target counts from the folder that holds the link.
+    current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
+  }
+  ThrowUnableToWrite(path);
+}
+
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0) {
@@ -76,22 +93,27 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
 }
 
 void ReplaceWholeFile(const std::string& path, std::string_view content) {
+  // A data file that is a link (into a synchronised folder, say) stays one:
+  // the new content replaces the file the link points to, from beside it.
+  const std::string target = ResolveLinks(path);
   FileSteps& steps = CurrentFileSteps();
-  std::string tempPath = path + ".XXXXXX";
+  std::string tempPath = target + ".XXXXXX";
   const int fd = steps.open(tempPath);
   if (fd < 0) ThrowUnableToWrite(path);
 
   const bool written = WriteAll(steps, fd, content) && steps.sync(fd) == 0;
   const bool closed = steps.close(fd) == 0;
-  if (!written || !closed || steps.rename(tempPath, path) != 0) {
+  if (!written || !closed || steps.rename(tempPath, target) != 0) {
     ::unlink(tempPath.c_str());
     ThrowUnableToWrite(path);
   }
-  SyncFolder(path);
+  SyncFolder(target);
 }
 
 void RemoveFile(const std::string& path) {
-  if (CurrentFileSteps().remove(path) != 0 && errno != ENOENT) ThrowUnableToWrite(path);
+  if (CurrentFileSteps().remove(ResolveLinks(path)) != 0 && errno != ENOENT) {
+    ThrowUnableToWrite(path);
+  }
 }
 
 }  // namespace quilor

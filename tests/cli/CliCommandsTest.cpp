@@ -1,13 +1,19 @@
 // quilor-cli run as a user or a script runs it, on files in scratch folders.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <QStringEncoder>
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "CliRunner.h"
+#include "TextConversion.h"
 
 namespace quilor::cli::test {
 namespace {
@@ -125,6 +131,52 @@ TEST(CliCommandsTest, ShowPrintsTheRecordWithItsSecretsAndOwnCaptions) {
   EXPECT_NE(banka.out.find("\nŞifre 2: ikinci €\n"), std::string::npos) << banka.out;
 }
 
+TEST(CliCommandsTest, ShowLeavesADateBeyondTheCalendarEmpty) {
+  ScratchDir dir;
+  std::string file = Fixture("sample.xtr");
+  for (const auto& [from, to] :
+       {std::pair{"ALAN11=39887", "ALAN11=1E308"}, std::pair{"ALAN12=39887", "ALAN12=9.3E18"},
+        std::pair{"ALAN14=0", "ALAN14=1E20"}}) {
+    file.replace(file.find(from), std::string(from).size(), to);
+  }
+  WriteBytes(dir.path("data.xtr"), file);
+  const RunResult r = RunCli({"show", dir.path("data.xtr"), "Kişisel Posta"}, kFixturePassword);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("Kayıt Tarihi:\nŞifre 1 Değiştirme:\nŞifre2 Değiştirme:\n"),
+            std::string::npos)
+      << r.out;
+}
+
+// A data file an editor saved again as Unicode lists the same records; one
+// that holds something yet gives no record is an error, not an empty list.
+TEST(CliCommandsTest, ListReadsAUnicodeFileAndFailsOnAFileWithoutRecords) {
+  ScratchDir dir;
+  WriteBytes(dir.path("data.xtr"), Fixture("sample.xtr"));
+  const RunResult original = RunCli({"ls", dir.path("data.xtr")}, kFixturePassword);
+  ASSERT_EQ(original.exitCode, 0) << original.err;
+  ASSERT_NE(original.out.find("Banka"), std::string::npos);
+
+  const QString text = QString::fromStdString(Cp1254ToUtf8(Fixture("sample.xtr")));
+  for (const auto encoding : {QStringConverter::Utf8, QStringConverter::Utf16LE}) {
+    QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+    const QByteArray encoded = encoder.encode(text);
+    WriteBytes(dir.path("unicode.xtr"), encoded.toStdString());
+    const RunResult r = RunCli({"ls", dir.path("unicode.xtr")}, kFixturePassword);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, original.out);
+    EXPECT_EQ(ReadBytes(dir.path("unicode.xtr")), encoded.toStdString());
+  }
+
+  WriteBytes(dir.path("foreign.xtr"), "ALAN2=bölümsüz\r\n");
+  const RunResult foreign = RunCli({"ls", dir.path("foreign.xtr")}, kFixturePassword);
+  EXPECT_EQ(foreign.exitCode, 2);
+  EXPECT_EQ(foreign.out, "");
+  EXPECT_NE(foreign.err.find(dir.path("foreign.xtr") + ": dosyada okunabilen bir kayıt yok"),
+            std::string::npos)
+      << foreign.err;
+  EXPECT_EQ(ReadBytes(dir.path("foreign.xtr")), "ALAN2=bölümsüz\r\n");
+}
+
 TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
   ScratchDir dir;
   const std::string file = Imported(dir,
@@ -187,6 +239,59 @@ TEST(CliCommandsTest, ImportReplacesAnExistingFileOnlyWithForce) {
   EXPECT_EQ(forced.exitCode, 0) << forced.err;
   EXPECT_EQ(RunCli({"ls", file}, "pw\n").out, "Yeni\t\t\n");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("")),
+                          std::filesystem::directory_iterator()),
+            2);
+}
+
+TEST(CliCommandsTest, ImportOntoALinkReplacesTheLinkedFileAndKeepsTheLink) {
+  ScratchDir dir;
+  std::filesystem::create_directory(dir.path("sync"));
+  WriteBytes(dir.path("sync/data.xtr"), Fixture("sample.xtr"));
+  std::filesystem::create_symlink("sync/data.xtr", dir.path("data.xtr"));
+  WriteBytes(dir.path("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
+
+  const RunResult r =
+      RunCli({"import", "--force", dir.path("data.xtr"), dir.path("new.json")}, "pw\n");
+
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path("data.xtr")));
+  EXPECT_EQ(RunCli({"ls", dir.path("sync/data.xtr")}, "pw\n").out, "Yeni\t\t\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path("sync")),
+                          std::filesystem::directory_iterator()),
+            1);
+}
+
+// A full disk under the data file: the import fails whole, says so and
+// leaves the old file and the folder as they were.
+TEST(CliCommandsTest, AnImportThatCannotBeWrittenLeavesTheOldFile) {
+  ScratchDir dir;
+  const std::string disk = dir.path("disk");
+  ASSERT_TRUE(std::filesystem::create_directory(disk));
+  if (::mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k,mode=0700") != 0) {
+    GTEST_SKIP() << "cannot mount a small file system here: " << std::strerror(errno);
+  }
+  struct Unmount {
+    std::string path;
+    ~Unmount() { ::umount2(path.c_str(), MNT_DETACH); }
+  } unmount{disk};
+  const std::string file = disk + "/data.xtr";
+  WriteBytes(file, Fixture("sample.xtr"));
+  {
+    const int fd = ::open((disk + "/dolgu").c_str(), O_WRONLY | O_CREAT, 0600);
+    ASSERT_GE(fd, 0);
+    const std::string block(4096, 'x');
+    while (::write(fd, block.data(), block.size()) > 0) {
+    }
+    ::close(fd);
+  }
+  WriteBytes(dir.path("new.json"), "[{\"ALAN2\": \"Yeni\", \"ALAN4\": \"p\"}]");
+
+  const RunResult r = RunCli({"import", "--force", file, dir.path("new.json")}, "pw\n");
+
+  EXPECT_EQ(r.exitCode, 2);
+  EXPECT_NE(r.err.find(file + ": yazılamıyor"), std::string::npos) << r.err;
+  EXPECT_EQ(ReadBytes(file), Fixture("sample.xtr"));
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(disk),
                           std::filesystem::directory_iterator()),
             2);
 }

@@ -125,13 +125,20 @@ class OtherProgram {
                    {QStringLiteral("-title"), QStringLiteral("Other program"),
                     QStringLiteral("The focus is here")});
     process_.waitForStarted();
-    // xmessage does not announce its process id: found by its title.
-    window_ = RunTool(QStringLiteral("xdotool"),
-                      {QStringLiteral("search"), QStringLiteral("--sync"),
-                       QStringLiteral("--onlyvisible"), QStringLiteral("--name"),
-                       QStringLiteral("^Other program$")})
-                  .section('\n', 0, 0)
-                  .toULongLong();
+    // xmessage does not announce its process id: found by its title. No
+    // --sync: xdotool would then wait without a bound, and a window destroyed
+    // while it looks ends the search with BadWindow. A failed search is
+    // simply tried again.
+    QTest::qWaitFor(
+        [this] {
+          window_ = RunTool(QStringLiteral("xdotool"),
+                            {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
+                             QStringLiteral("--name"), QStringLiteral("^Other program$")})
+                        .section('\n', 0, 0)
+                        .toULongLong();
+          return window_ != 0;
+        },
+        15000);
   }
   ~OtherProgram() {
     process_.kill();
@@ -142,8 +149,8 @@ class OtherProgram {
   // Gives it the focus the way a user click would.
   bool activate() {
     RunTool(QStringLiteral("xdotool"),
-            {QStringLiteral("windowactivate"), QStringLiteral("--sync"), QString::number(window_)});
-    return ActiveWindow() == window_;
+            {QStringLiteral("windowactivate"), QString::number(window_)});
+    return QTest::qWaitFor([this] { return ActiveWindow() == window_; }, 10000);
   }
 
  private:

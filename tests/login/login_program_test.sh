@@ -4,6 +4,7 @@
 # fresh folder of its own, since the data file lives beside the executable.
 #   login_program_test.sh PATH/TO/quilor PATH/TO/make_sample_data_file
 set -euo pipefail
+source "$(dirname "$0")/../support/display.sh"
 
 quilor=$1
 make_data=$2
@@ -37,7 +38,7 @@ start() {
 window_type() { xprop -id "$1" _NET_WM_WINDOW_TYPE 2>/dev/null | sed 's/.*= //'; }
 
 # Prints the visible windows of the program, one id per line.
-windows() { xdotool search --all --onlyvisible --pid "$pid" --name '.' 2>/dev/null || true; }
+windows() { windows_of "$pid" '.'; }
 
 main_window_shown() {
   local w
@@ -51,40 +52,24 @@ main_window_shown() {
 # Waits until the login dialog is shown and has the keyboard; prints its id.
 wait_for_login() {
   local dialog
-  dialog=$(timeout 15 xdotool search --all --sync --onlyvisible --pid "$pid" --name "$caption" | head -1) ||
-    fail "no login dialog"
+  dialog=$(wait_for_window "$pid" "$caption") || fail "no login dialog"
   [[ "$(window_type "$dialog")" == _NET_WM_WINDOW_TYPE_DIALOG* ]] || fail "the first window is no dialog"
   wait_until_active "$dialog" || fail "the login dialog did not come to the front"
   echo "$dialog"
 }
 
-wait_until_active() {
-  local i
-  for i in $(seq 100); do
-    [[ "$(xdotool getactivewindow 2>/dev/null)" == "$1" ]] && return 0
-    sleep 0.05
-  done
-  return 1
-}
+wait_until_active() { wait_until 10 is_active "$1"; }
 
-wait_for_main_window() {
-  local i
-  for i in $(seq 100); do
-    main_window_shown && return 0
-    sleep 0.1
-  done
-  return 1
-}
+wait_for_main_window() { wait_until 20 main_window_shown; }
+
+# Ended, or the main window shows: whichever comes first.
+ended_or_main_window() { is_gone "$pid" || main_window_shown; }
 
 # Ends when the program has ended; fails if the main window showed meanwhile.
 expect_program_end() {
-  local i status=0
-  for i in $(seq 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    main_window_shown && fail "the main window was shown"
-    sleep 0.1
-  done
-  kill -0 "$pid" 2>/dev/null && fail "the program is still running"
+  local status=0
+  wait_until 20 ended_or_main_window || fail "the program is still running"
+  is_gone "$pid" || fail "the main window was shown"
   wait "$pid" || status=$?
   pid=""
   [[ $status -eq 0 ]] || fail "the program ended with status $status"
@@ -99,8 +84,7 @@ stop_program() {
 # A notice of the program: answered with Enter; then the dialog has the keys again.
 answer_notice() {
   local box
-  box=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$pid" --name '^Bilgi$' | head -1) ||
-    fail "no notice"
+  box=$(wait_for_window "$pid" '^Bilgi$') || fail "no notice"
   wait_until_active "$box" || fail "the notice does not have the keyboard"
   xdotool key Return
   wait_until_active "$1" || fail "the login dialog did not get the keyboard back"
@@ -130,7 +114,7 @@ main_window_shown && fail "the main window was shown after a wrong password"
 xdotool type --delay 30 "$password"
 xdotool key Return
 wait_for_main_window || fail "no main window after the right password"
-[[ -z "$(xdotool search --all --onlyvisible --pid "$pid" --name "$caption" |
+[[ -z "$(windows_of "$pid" "$caption" |
   while read -r w; do [[ "$(window_type "$w")" == *DIALOG* ]] && echo "$w"; done)" ]] ||
   fail "the login dialog is still shown"
 cmp -s "$folder/data.xtr" "$work/retry.before" || fail "the data file changed"

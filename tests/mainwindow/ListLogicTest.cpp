@@ -85,6 +85,21 @@ TEST_F(RowBuilding, AnUnsetDateLeavesTheCellEmptyAndAnUnsetTimeLeavesTheDateAndA
   EXPECT_EQ(row.column(8), QStringLiteral("5.03.2024 "));
 }
 
+// A date number beyond the calendar (an edited or damaged file) shows as no
+// date; the last day of 9999 still shows.
+TEST_F(RowBuilding, ADateBeyondTheCalendarLeavesTheCellEmpty) {
+  for (double days : {2958466.0, 1e20, 9.3e18, 1e308, 1.7976931348623157e308}) {
+    table.setNumber(field::KAYITTARIHI, days);
+    table.setNumber(field::SIFREDEGISTIRMETARIH, days);
+    table.setNumber(field::SIFREDEGISTIRMESAATI, 0.5);
+    const RecordRow row = BuildRecordRow(table, turkish);
+    EXPECT_EQ(row.column(6), QString()) << days;
+    EXPECT_EQ(row.column(7), QString()) << days;
+  }
+  table.setNumber(field::KAYITTARIHI, 2958465);
+  EXPECT_EQ(BuildRecordRow(table, turkish).column(6), QStringLiteral("31.12.9999"));
+}
+
 TEST(ClipboardCountdown, EndsOnTheHundredthTickAfterTheLastCopy) {
   ClipboardCountdown countdown;
   EXPECT_FALSE(countdown.tick());

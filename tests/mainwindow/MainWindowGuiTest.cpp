@@ -22,8 +22,11 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <cerrno>
 #include <memory>
+#include <vector>
 
+#include "FileSteps.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleRecords.h"
@@ -61,6 +64,40 @@ std::shared_ptr<SeenBox> AnswerNextMessageBox(QMessageBox::StandardButton button
   poll->start(20);
   return seen;
 }
+
+// Answers the message boxes that come next, one button each, in order, and
+// tells what they showed.
+std::shared_ptr<std::vector<SeenBox>> AnswerMessageBoxes(
+    std::vector<QMessageBox::StandardButton> buttons) {
+  auto seen = std::make_shared<std::vector<SeenBox>>();
+  auto* poll = new QTimer;
+  QObject::connect(poll, &QTimer::timeout, [poll, seen, buttons] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || box->property("answered").toBool()) return;
+    box->setProperty("answered", true);
+    seen->push_back({box->windowTitle(), box->text()});
+    box->button(buttons[seen->size() - 1])->click();
+    if (seen->size() == buttons.size()) poll->deleteLater();
+  });
+  poll->start(20);
+  return seen;
+}
+
+QByteArray FileBytes(const std::string& path) {
+  QFile file(QString::fromStdString(path));
+  EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+  return file.readAll();
+}
+
+// The disk refuses to put a written file in place, as a full or read-only
+// one would.
+class FailingRename : public FileSteps {
+ public:
+  int rename(const std::string&, const std::string&) override {
+    errno = EIO;
+    return -1;
+  }
+};
 
 // Takes the addresses the program hands to the desktop, instead of a browser.
 class UrlCatcher : public QObject {
@@ -307,6 +344,50 @@ TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespite
   for (reread.first(); !reread.eof(); reread.next()) EXPECT_NE(reread.text(field::TANIMI), "Banka");
 }
 
+// A delete whose save fails leaves table, list and file as they were, and a
+// copy from the row still selected takes that row's own record.
+TEST_F(MainWindowOnDisplay, AFailedDeleteChangesNothingTheUserSees) {
+  clickRowWithTitle(QStringLiteral("Kargo Takip"));
+  const QByteArray before = FileBytes(path);
+  {
+    FailingRename failing;
+    ScopedFileSteps steps(failing);
+    auto boxes = AnswerMessageBoxes({QMessageBox::Yes, QMessageBox::Ok});
+    child<QAction>("ToolButton10")->trigger();
+    ASSERT_EQ(boxes->size(), 2u);
+    EXPECT_EQ(boxes->at(1).caption, QStringLiteral("ZENTARIS Quilor"));
+    EXPECT_EQ(boxes->at(1).text, QStringLiteral("Unable to write to %1.").arg(path.c_str()));
+  }
+  EXPECT_EQ(FileBytes(path), before);
+  EXPECT_EQ(rows(), 4);
+  EXPECT_EQ(panel(2), QStringLiteral("Toplam 4 Kayıt"));
+  EXPECT_EQ(window->RxSifre().recordCount(), 4u);
+
+  child<QAction>("ifreyiPanoyaKopyala1")->trigger();
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("k"));
+  child<QAction>("zelKod1iPanoyaKoyala1")->trigger();
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("KOD7"));
+}
+
+// A reload that fails (here the rewrite after reading) leaves the table
+// empty; the list must not keep rows whose records are gone, and a copy
+// then puts nothing on the clipboard.
+TEST_F(MainWindowOnDisplay, AFailedReloadLeavesNoRowWithoutItsRecord) {
+  clickRowWithTitle(QStringLiteral("Banka"));
+  QGuiApplication::clipboard()->setText(QStringLiteral("önceki metin"));
+  {
+    FailingRename failing;
+    ScopedFileSteps steps(failing);
+    auto boxes = AnswerMessageBoxes({QMessageBox::Ok});
+    searchBox()->setText(QStringLiteral("Banka"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes->size() == 1; }));
+  }
+  EXPECT_EQ(rows(), 0);
+  EXPECT_EQ(panel(2), QStringLiteral("Toplam 0 Kayıt"));
+  child<QAction>("ifreyiPanoyaKopyala1")->trigger();
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("önceki metin"));
+}
+
 TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) {
   struct Case {
     const char* record;  // selected first, when given
@@ -408,6 +489,10 @@ TEST_F(MainWindowOnDisplay, AHiddenWindowComesBackFromTheTrayOnlyWithTheMasterPa
 }
 
 TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
+  // Esc is the shortcut of an action, which Qt hands only to the active
+  // window; a busy machine maps the window well before it gets the focus.
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 10000));
   auto question = AnswerNextMessageBox(QMessageBox::Cancel);
   QTest::keyClick(list(), Qt::Key_Escape);
   EXPECT_EQ(question->caption, QStringLiteral("Soru"));

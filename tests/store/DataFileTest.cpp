@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <QStringEncoder>
 #include <clocale>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "DataFile.h"
 #include "StoreTestSupport.h"
@@ -127,16 +130,102 @@ TEST(ReadDataFile, HasNoSizeLimitsAndDropsNoRecord) {
   EXPECT_NE(ReadBytes(path).find("[RecNo2500]\r\n"), std::string::npos);
 }
 
-TEST(ReadDataFile, AFileWithoutSectionsIsRemoved) {
-  TempFolder folder;
-  const std::string path = folder.file("data.xtr");
-  WriteBytes(path, "\r\nALAN2=bölümsüz\r\n  \r\n");
+// Only a file with nothing in it means "no records". One that holds
+// something yet gives no record (a foreign file, a damaged one) is left as it
+// is, and the reader says which file it is.
+TEST(ReadDataFile, OnlyAnEmptyFileIsRemovedAndOneWithoutRecordsIsKept) {
+  const struct {
+    const char* content;
+    bool removed;
+  } cases[] = {
+      {"", true},
+      {" \r\n\t\r\n\x1a", true},
+      {"\r\nALAN2=bölümsüz\r\n  \r\n", false},
+      {"[RecNo1\r\nALAN2=yarım başlık\r\n", false},
+      {"; yalnızca bir not\r\n", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.content);
+    TempFolder folder;
+    const std::string path = folder.file("data.xtr");
+    WriteBytes(path, c.content);
+    RecordTable table;
+    AppendTitled(table, "eski");
 
-  RecordTable table;
-  ReadDataFile(table, path);
+    if (c.removed) {
+      ReadDataFile(table, path);
+      EXPECT_FALSE(std::filesystem::exists(path));
+    } else {
+      try {
+        ReadDataFile(table, path);
+        ADD_FAILURE() << "no error";
+      } catch (const std::runtime_error& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  path + ": dosyada okunabilen bir kayıt yok; dosya değiştirilmedi");
+      }
+      EXPECT_EQ(ReadBytes(path), c.content);
+    }
+    EXPECT_TRUE(table.isEmpty());
+  }
+}
 
-  EXPECT_TRUE(table.isEmpty());
-  EXPECT_FALSE(std::filesystem::exists(path));
+std::string Encoded(const QString& text, QStringConverter::Encoding encoding) {
+  QStringEncoder encoder(encoding, QStringConverter::Flag::WriteBom);
+  const QByteArray bytes = encoder.encode(text);
+  return bytes.toStdString();
+}
+
+// An editor may save the file again as UTF-8 or UTF-16 with a byte-order
+// mark. It reads as the same records, and the rewrite is in the program's
+// own encoding.
+TEST(ReadDataFile, ReadsAFileSavedAgainAsUnicode) {
+  const std::string normalised = Fixture("data.normalised.xtr");
+  const QString text = FromCp1254(normalised);
+  for (const auto encoding :
+       {QStringConverter::Utf8, QStringConverter::Utf16LE, QStringConverter::Utf16BE}) {
+    SCOPED_TRACE(QStringConverter::nameForEncoding(encoding));
+    TempFolder folder;
+    const std::string path = folder.file("data.xtr");
+    WriteBytes(path, Encoded(text, encoding));
+
+    RecordTable table;
+    ReadDataFile(table, path);
+
+    ASSERT_EQ(table.recordCount(), 5u);
+    EXPECT_EQ(table.text(field::TANIMI), Cp("Kişisel Posta"));
+    EXPECT_EQ(ReadBytes(path), normalised);
+  }
+}
+
+TEST(ReadDataFile, AUnicodeFileThatDoesNotFitTheCodePageIsLeftAlone) {
+  const struct {
+    std::string content;
+    std::string message;
+  } cases[] = {
+      {Encoded(QStringLiteral("[RecNo1]\r\nALAN2=Onay ✓\r\n"), QStringConverter::Utf16LE),
+       "dosyada Windows-1254'te olmayan bir karakter var: ✓ (U+2713)"},
+      {"\xEF\xBB\xBF[RecNo1]\r\nALAN2=Ba\xFEl\xFDk\r\n", "dosya geçerli bir UTF-8 metni değil"},
+      {Encoded(QStringLiteral("[RecNo1]\r\n"), QStringConverter::Utf16BE) + std::string(1, '\0'),
+       "dosya geçerli bir UTF-16 metni değil"},
+      // UTF-32 starts like UTF-16 and reads as text full of zero characters.
+      {std::string("\xFF\xFE\x00\x00[\x00\x00\x00]\x00\x00\x00", 12),
+       "dosya geçerli bir UTF-16 metni değil"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    TempFolder folder;
+    const std::string path = folder.file("data.xtr");
+    WriteBytes(path, c.content);
+    RecordTable table;
+    try {
+      ReadDataFile(table, path);
+      ADD_FAILURE() << "no error";
+    } catch (const std::runtime_error& error) {
+      EXPECT_EQ(std::string(error.what()), path + ": " + c.message + "; dosya değiştirilmedi");
+    }
+    EXPECT_TRUE(table.isEmpty());
+    EXPECT_EQ(ReadBytes(path), c.content);
+  }
 }
 
 TEST(ReadDataFile, AFileThatCannotBeReadIsReportedAndLeftAlone) {
@@ -153,6 +242,56 @@ TEST(ReadDataFile, AFileThatCannotBeReadIsReportedAndLeftAlone) {
     EXPECT_EQ(std::string(error.what()), "Unable to read " + path);
   }
   EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+// data.xtr may be a link into a synchronised folder: every write must reach
+// the file it points to and leave the link in place, with no stray file in
+// either folder.
+TEST(DataFile, ALinkedDataFileStaysALinkAndItsTargetIsWritten) {
+  const struct {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> links;  // link name -> what it holds
+  } cases[] = {
+      {"relative", {{"data.xtr", "sync/data.xtr"}}},
+      {"absolute", {{"data.xtr", "<folder>/sync/data.xtr"}}},
+      {"chain", {{"data.xtr", "ara.xtr"}, {"ara.xtr", "../app/sync/data.xtr"}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    const auto app = folder.path() / "app";
+    std::filesystem::create_directories(app / "sync");
+    for (const auto& [name, target] : c.links) {
+      std::filesystem::create_symlink(ReplaceAll(target, "<folder>", app.string()), app / name);
+    }
+    const std::string path = (app / "data.xtr").string();
+    const std::string target = (app / "sync" / "data.xtr").string();
+
+    // The link points at nothing yet: the first write creates its target.
+    RecordTable table;
+    AppendTitled(table, "ilk");
+    WriteDataFile(table, path);
+    ASSERT_TRUE(std::filesystem::is_symlink(path));
+    ASSERT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(target)));
+
+    WriteBytes(target, ReplaceAll(ReadBytes(target), "\r\n", "\n"));
+    ReadDataFile(table, path);
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_NE(ReadBytes(target).find("ALAN2=ilk\r\n"), std::string::npos);
+
+    AppendTitled(table, "ikinci");
+    WriteDataFile(table, path);
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_NE(ReadBytes(target).find("[RecNo2]\r\nALAN1=\r\nALAN2=ikinci"), std::string::npos);
+    EXPECT_EQ(test::EntryCount(app / "sync"), 1u);
+    EXPECT_EQ(test::EntryCount(app), 1u + c.links.size());
+
+    // The last record gone, the target goes and the link stays.
+    table.removeAllRecords();
+    WriteDataFile(table, path);
+    EXPECT_TRUE(std::filesystem::is_symlink(path));
+    EXPECT_FALSE(std::filesystem::exists(target));
+  }
 }
 
 TEST(WriteDataFile, WritesRecordsInTableOrderAndKeepsTheCurrentRecord) {

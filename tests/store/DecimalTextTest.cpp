@@ -1,13 +1,61 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <optional>
+#include <random>
+#include <string>
+#include <vector>
 
 #include "DataFile.h"
 #include "DecimalText.h"
 
 namespace quilor {
 namespace {
+
+// The same rule written another way: printf's %G with 15 digits switches to
+// the exponent form exactly below 1E-4 and from 1E15 on and drops trailing
+// zeros; only its exponent ("E+05", "E-07") is spelled differently.
+std::string ReferenceText(double value) {
+  char buffer[64];
+  std::snprintf(buffer, sizeof buffer, "%.15G", value);
+  std::string text(buffer);
+  const auto e = text.find('E');
+  if (e == std::string::npos) return text;
+  std::string exponent = text.substr(e + 1);
+  const bool negative = exponent[0] == '-';
+  exponent.erase(0, 1);
+  exponent.erase(0, exponent.find_first_not_of('0'));
+  return text.substr(0, e + 1) + (negative ? "-" : "") + exponent;
+}
+
+// Leaves digits in the stack memory the next call will use, so that a
+// reader that runs past what it wrote finds plausible characters there.
+[[gnu::noinline]] void FillStackWithDigits() {
+  volatile char junk[1024];
+  for (std::size_t i = 0; i < sizeof junk; ++i) junk[i] = static_cast<char>('0' + i % 10);
+}
+
+// Under valgrind a whole run over every day takes minutes; a sparser walk
+// still reaches every length of day number and both ends.
+int DayStep() { return std::getenv("QUILOR_MEMCHECK") != nullptr ? 97 : 1; }
+
+// Decimal numbers with the given count of decimals: "0.d", "39887.dd", ...
+std::vector<double> NumbersWithDecimals(int decimals, int count, std::mt19937& random) {
+  std::vector<double> numbers;
+  std::uniform_int_distribution<long long> fraction(
+      0, static_cast<long long>(std::pow(10, decimals)) - 1);
+  std::uniform_int_distribution<int> day(0, 2958465);
+  for (int i = 0; i < count; ++i) {
+    const std::string text = std::to_string(i % 2 == 0 ? 0 : day(random)) + "." + [&] {
+      std::string digits = std::to_string(fraction(random));
+      return std::string(decimals - digits.size(), '0') + digits;
+    }();
+    numbers.push_back(std::strtod(text.c_str(), nullptr));
+  }
+  return numbers;
+}
 
 TEST(FormatGeneral, WritesFifteenDigitsPlainOrInExponentForm) {
   const struct {
@@ -106,6 +154,39 @@ TEST(FormatGeneral, EveryWrittenTimeOfDayReadsBackToTheSameMillisecond) {
     const auto back = ParseDecimal(FormatGeneral(time));
     ASSERT_TRUE(back.has_value());
     EXPECT_EQ(std::lround(*back * 86400000.0), ms);
+  }
+}
+
+TEST(FormatGeneral, AgreesWithAnIndependentFormattingWhateverTheStackHolds) {
+  int mismatches = 0;
+  auto check = [&](double value) {
+    FillStackWithDigits();
+    const std::string written = FormatGeneral(value);
+    const std::string expected = ReferenceText(value);
+    if (written != expected && ++mismatches <= 10) {
+      ADD_FAILURE() << "value " << value << ": written " << written << ", expected " << expected;
+    }
+  };
+  const int step = DayStep();
+  for (int day = 1; day < 2958465; day += step) check(day);
+  check(2958465);
+
+  std::mt19937 random(7);
+  for (int decimals = 1; decimals <= 9; ++decimals) {
+    for (double time : NumbersWithDecimals(decimals, 20000 / step + 50, random)) check(time);
+  }
+
+  // Both exponent forms: below 1E-4 down to the smallest numbers, and from
+  // sixteen digits before the point up to the largest.
+  std::uniform_real_distribution<double> mantissa(1, 10);
+  for (int power = -323; power <= 307; ++power) {
+    if (power >= -4 && power <= 14) continue;
+    check(std::pow(10.0, power));
+    check(mantissa(random) * std::pow(10.0, power));
+    check(-mantissa(random) * std::pow(10.0, power));
+  }
+  for (double value : {1e-5, 0.000015, 5e-324, 1e15, 9.3e18, 1e20, 1e308, 1.7976931348623157e308}) {
+    check(value);
   }
 }
 

@@ -132,20 +132,21 @@ TEST_P(ProtectedRecords, SecretsUpToTheirLimitRoundTripAndLongerOnesAreRefused) 
     std::size_t limit;
     const char* message;
   } cases[] = {
-      {field::KULLANICIADI, 355, "Kullanıcı adı en fazla 355 bayt olabilir."},
-      {field::SIFRE, 353, "Şifre en fazla 353 bayt olabilir."},
-      {field::SIFRE2, 352, "Şifre 2 en fazla 352 bayt olabilir."},
+      {field::KULLANICIADI, 355, "\"Uzun İsim\" kaydı: Kullanıcı adı en fazla 355 bayt olabilir."},
+      {field::SIFRE, 353, "\"Uzun İsim\" kaydı: Şifre en fazla 353 bayt olabilir."},
+      {field::SIFRE2, 352, "\"Uzun İsim\" kaydı: Şifre 2 en fazla 352 bayt olabilir."},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(kFields[c.field].name);
     EXPECT_EQ(MaxSecretBytes(c.field), c.limit);
 
     RecordTable table;
-    AppendRecord(table, "Uzun", "k", "s", "t");
+    AppendRecord(table, Cp("Uzun İsim"), "k", "s", "t");
     table.edit();
     table.setText(c.field, std::string(c.limit, '\xFE'));
     table.post();
-    SaveRecords(table, path_, master_);
+    const int entered[] = {table.recordId()};
+    SaveRecords(table, path_, master_, entered);
     EXPECT_LE(ValueInFile(ReadBytes(path_), 1, kFields[c.field].name.data()).size(), 500u);
     StepCalls calls;
     LoadRecords(table, path_, master_, calls.steps());
@@ -156,8 +157,9 @@ TEST_P(ProtectedRecords, SecretsUpToTheirLimitRoundTripAndLongerOnesAreRefused) 
     table.setText(c.field, std::string(c.limit + 1, 'x'));
     table.post();
     const auto before = Snapshot(table);
+    const int enteredAgain[] = {table.recordId()};
     try {
-      SaveRecords(table, path_, master_);
+      SaveRecords(table, path_, master_, enteredAgain);
       ADD_FAILURE() << "no error";
     } catch (const SecretTooLongError& error) {
       EXPECT_EQ(error.field(), c.field);
@@ -169,8 +171,46 @@ TEST_P(ProtectedRecords, SecretsUpToTheirLimitRoundTripAndLongerOnesAreRefused) 
   std::filesystem::remove(path_);
   RecordTable table;
   AppendRecord(table, "Yeni", "", std::string(354, 'x'), "");
-  EXPECT_THROW(SaveRecords(table, path_, master_), SecretTooLongError);
+  const int entered[] = {table.recordId()};
+  EXPECT_THROW(SaveRecords(table, path_, master_, entered), SecretTooLongError);
   EXPECT_FALSE(std::filesystem::exists(path_));
+}
+
+// A password stored longer than the field allows (as older files hold) loads
+// cut and cannot be protected within 500 characters again. The user never
+// typed it in this session, so it must not block saving other changes.
+TEST_P(ProtectedRecords, ADamagedOldRecordDoesNotBlockSavingOtherRecords) {
+  const std::string longPassword(400, 'p');
+  WriteBytes(path_, "[RecNo1]\r\nALAN1=1\r\nALAN2=Eski\r\nALAN4=" +
+                        ProtectValue(std::string(kPasswordMarker) + longPassword, master_) +
+                        "\r\n[RecNo2]\r\nALAN1=2\r\nALAN2=Silinecek\r\nALAN4=" +
+                        ProtectValue(std::string(kPasswordMarker) + "kısa", master_) + "\r\n");
+  RecordTable table;
+  StepCalls calls;
+  LoadRecords(table, path_, master_, calls.steps());
+  ASSERT_EQ(table.recordCount(), 2u);
+  const std::string damaged = table.text(field::SIFRE);
+  ASSERT_GT(damaged.size(), MaxSecretBytes(field::SIFRE));
+
+  ASSERT_TRUE(table.locate("2"));
+  table.deleteCurrent();
+  SaveRecords(table, path_, master_);
+
+  RecordTable loaded;
+  LoadRecords(loaded, path_, master_, calls.steps());
+  ASSERT_EQ(loaded.recordCount(), 1u);
+  EXPECT_EQ(loaded.text(field::TANIMI), "Eski");
+  EXPECT_TRUE(loaded.text(field::SIFRE).starts_with(longPassword.substr(0, 300)));
+  EXPECT_EQ(ValueInFile(ReadBytes(path_), 1, "ALAN4").size(), 500u);
+
+  // Typed in again, the same value is refused, naming the record.
+  const int entered[] = {loaded.recordId()};
+  try {
+    SaveRecords(loaded, path_, master_, entered);
+    ADD_FAILURE() << "no error";
+  } catch (const SecretTooLongError& error) {
+    EXPECT_STREQ(error.what(), "\"Eski\" kaydı: Şifre en fazla 353 bayt olabilir.");
+  }
 }
 
 TEST_P(ProtectedRecords, AWrongPasswordStopsAtTheFirstRecordThatFails) {
@@ -222,6 +262,31 @@ TEST_P(ProtectedRecords, ARecordWithoutAPasswordLineFailsEveryLogin) {
   EXPECT_THROW(LoadRecords(table, path_, master_, calls.steps()), SilentAbort);
   EXPECT_EQ(calls.wrongPassword, 1);
   EXPECT_EQ(calls.refreshViews, 0);
+}
+
+// A line that opens a section name but never closes it is no header: it
+// must not start a record without a password, which would fail every login.
+TEST_P(ProtectedRecords, AnUnclosedHeaderLineStartsNoRecord) {
+  RecordTable table;
+  AppendRecord(table, "Posta", "ayse", "gizli", "");
+  AppendRecord(table, "Banka", "mehmet", "çok gizli", "pin");
+  SaveRecords(table, path_, master_);
+  std::string file = ReadBytes(path_);
+  file.insert(file.find("ALAN6="), "[RecNo9\r\n  [kırık=değer\r\n");
+  file.insert(file.find("[RecNo2]"), "[\r\n");
+  WriteBytes(path_, file);
+
+  RecordTable loaded;
+  StepCalls calls;
+  LoadRecords(loaded, path_, master_, calls.steps());
+
+  EXPECT_EQ(calls.wrongPassword, 0);
+  ASSERT_EQ(loaded.recordCount(), 2u);
+  loaded.first();
+  EXPECT_EQ(loaded.text(field::SIFRE), "gizli");
+  EXPECT_EQ(loaded.number(field::KAYITTARIHI), 39887);
+  loaded.next();
+  EXPECT_EQ(loaded.text(field::SIFRE2), "pin");
 }
 
 TEST_P(ProtectedRecords, WithoutAFileAnyPasswordIsAcceptedAndNoFileIsMade) {

@@ -1,0 +1,15 @@
+#include "ImportLock.h"
+
+#include "CliTexts.h"
+#include "ExitCodes.h"
+#include "LockNames.h"
+
+namespace quilor::cli {
+
+HeldLock LockForImport(const std::string& dataFile) {
+  std::optional<HeldLock> lock = LockFolder::Open().tryLock(DataFileLockName(dataFile));
+  if (!lock) throw CliError(kExitInUse, dataFile + ": " + text::kDataFileInUse);
+  return std::move(*lock);
+}
+
+}  // namespace quilor::cli
