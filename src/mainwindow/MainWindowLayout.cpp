@@ -13,6 +13,7 @@
 #include <QToolBar>
 #include <QToolButton>
 
+#include "AboutDialog.h"
 #include "ClipboardCountdown.h"
 #include "ErrorDisplay.h"
 #include "Fields.h"
@@ -20,6 +21,7 @@
 #include "MainWindowTexts.h"
 #include "ProcessState.h"
 #include "RecordListModel.h"
+#include "UpdateChecker.h"
 
 namespace quilor {
 
@@ -219,10 +221,12 @@ void MainWindow::buildMainMenu() {
   bar->setObjectName(QStringLiteral("mainMenu"));
   QMenu* file = bar->addMenu(texts::kFileMenu);
   file->setObjectName(QStringLiteral("fileMenu"));
-  AddNamedAction(file, "versionCheck", texts::kVersionCheck);
+  connect(AddNamedAction(file, "versionCheck", texts::kVersionCheck), &QAction::triggered, this,
+          [this] { Guarded([this] { RunUpdateCheck(this); }); });
   connect(AddNamedAction(file, "makerWebSite", texts::kMakerWebAddress), &QAction::triggered, this,
           &MainWindow::openMakerWebSite);
-  AddNamedAction(file, "about", texts::kAbout);
+  connect(AddNamedAction(file, "about", texts::kAbout), &QAction::triggered, this,
+          [this] { Guarded([this] { ShowAbout(this); }); });
   // The same close action as the toolbar's "Kapat" and the Esc key.
   file->addAction(closeAction_);
 }

@@ -1,7 +1,4 @@
-// The idle probe and the hot key on a desktop that offers neither. They say
-// so instead of pretending: the idle lock stays off and Ctrl+Alt+D does nothing.
-#include "GlobalHotKey.h"
-#include "IdleProbe.h"
+#include "Unavailable.h"
 
 namespace quilor {
 
@@ -20,7 +17,11 @@ class UnavailableHotKey final : public GlobalHotKey {
 
 }  // namespace
 
-std::unique_ptr<IdleProbe> MakeIdleProbe() { return std::make_unique<UnavailableIdleProbe>(); }
-std::unique_ptr<GlobalHotKey> MakeGlobalHotKey() { return std::make_unique<UnavailableHotKey>(); }
+std::unique_ptr<IdleProbe> MakeUnavailableIdleProbe() {
+  return std::make_unique<UnavailableIdleProbe>();
+}
+std::unique_ptr<GlobalHotKey> MakeUnavailableHotKey() {
+  return std::make_unique<UnavailableHotKey>();
+}
 
 }  // namespace quilor

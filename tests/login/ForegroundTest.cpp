@@ -128,8 +128,9 @@ class OtherProgram {
     // xmessage does not announce its process id: found by its title. No
     // --sync: xdotool would then wait without a bound, and a window destroyed
     // while it looks ends the search with BadWindow. A failed search is
-    // simply tried again. Every test checks window() before it starts.
-    static_cast<void>(QTest::qWaitFor(
+    // simply tried again. A window that never shows leaves window_ at 0,
+    // which every test checks first.
+    (void)QTest::qWaitFor(
         [this] {
           window_ = RunTool(QStringLiteral("xdotool"),
                             {QStringLiteral("search"), QStringLiteral("--onlyvisible"),
@@ -138,7 +139,7 @@ class OtherProgram {
                         .toULongLong();
           return window_ != 0;
         },
-        15000));
+        15000);
   }
   ~OtherProgram() {
     process_.kill();

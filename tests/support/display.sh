@@ -58,7 +58,7 @@ wm_is_ready() {
   xprop -display "$1" -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
 }
 
-# start_display LOG_FOLDER: starts Xvfb on a display number the server picks
+# start_display LOG_FOLDER [XVFB_OPTION...]: starts Xvfb on a display number the server picks
 # itself (so parallel tests never race for one) and openbox on it, waits until
 # both serve, and sets $display. The process ids are added to display_pids
 # for the caller to stop. -noreset: by default the server resets whenever its
@@ -66,24 +66,25 @@ wm_is_ready() {
 # server state from start to end.
 display_pids=()
 start_display() {
-  local number_file="$1/display-number.$BASHPID.$RANDOM"
+  local logs="$1" number_file="$1/display-number.$BASHPID.$RANDOM"
+  shift
   : >"$number_file"
-  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$number_file" \
-    >>"$1/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp "$@" 3>"$number_file" \
+    >>"$logs/xvfb.log" 2>&1 &
   display_pids+=($!)
   # Xvfb writes the number once it accepts connections.
   if ! wait_until 20 test -s "$number_file"; then
     echo "start_display: Xvfb did not start" >&2
-    cat "$1/xvfb.log" >&2
+    cat "$logs/xvfb.log" >&2
     return 1
   fi
   display=":$(head -1 "$number_file")"
   rm -f "$number_file"
-  DISPLAY="$display" openbox >>"$1/openbox.log" 2>&1 &
+  DISPLAY="$display" openbox >>"$logs/openbox.log" 2>&1 &
   display_pids+=($!)
   wait_until 20 wm_is_ready "$display" || {
     echo "start_display: openbox did not take $display" >&2
-    cat "$1/xvfb.log" "$1/openbox.log" >&2
+    cat "$logs/xvfb.log" "$logs/openbox.log" >&2
     return 1
   }
 }

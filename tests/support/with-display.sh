@@ -1,17 +1,20 @@
 #!/usr/bin/env bash
 # Runs a command on a private X server: Xvfb + openbox (+ trayer with
 # --tray), inside its own D-Bus session, with a fresh XDG_RUNTIME_DIR.
-#   tests/support/with-display.sh [--tray] [--layout us|tr] -- command args...
+#   tests/support/with-display.sh [--tray] [--layout us|tr] [--without EXTENSION] -- command args...
+# --without starts the server without that extension (e.g. MIT-SCREEN-SAVER).
 # Everything it starts is stopped when the command ends.
 set -euo pipefail
 source "$(dirname "$0")/display.sh"
 
 tray=0
 layout=""
+xvfb_options=()
 while [[ $# -gt 0 && "$1" != "--" ]]; do
   case "$1" in
     --tray) tray=1 ;;
     --layout) layout="$2"; shift ;;
+    --without) xvfb_options+=(-extension "$2"); shift ;;
     *) echo "with-display: unknown option $1" >&2; exit 2 ;;
   esac
   shift
@@ -26,7 +29,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-start_display "$runtime"
+start_display "$runtime" "${xvfb_options[@]}"
 export DISPLAY="$display" XDG_RUNTIME_DIR="$runtime"
 unset WAYLAND_DISPLAY
 [[ -n "$layout" ]] && setxkbmap "$layout"
