@@ -2,14 +2,15 @@
 # Screenshots of the program as a person sees it, taken on a private X server:
 # the login dialog at a first start and at a login, the main window with
 # 1,749 generated records, a search in progress, the context menu and a
-# clipboard countdown. Also prints the program's peak resident memory.
+# clipboard countdown; then the record editor in both modes, its script menu
+# and the script help. Also prints the program's peak resident memory.
 #   scripts/screenshots.sh OUTDIR [BUILD_DIR]     (BUILD_DIR defaults to build)
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
 if [[ "${1:-}" == "--on-display" ]]; then
-  out=$2 quilor=$3 sample=$4
+  out=$2 quilor=$3 sample=$4 editor_tests=$5
   work=$(mktemp -d)
   program=""
   trap '[[ -n "$program" ]] && kill "$program" 2>/dev/null; rm -rf "$work"' EXIT
@@ -74,6 +75,10 @@ if [[ "${1:-}" == "--on-display" ]]; then
   shot 6-clipboard-countdown
   echo "peak resident memory at the end: $(grep VmHWM "/proc/$program/status")"
   stop
+
+  # The editor's tests save their screens where QUILOR_SCREENSHOTS points.
+  QUILOR_SCREENSHOTS="$out" "$editor_tests" --gtest_brief=1 >/dev/null
+  ls "$out"/editor-*.png
   exit 0
 fi
 
@@ -82,6 +87,7 @@ build=${2:-$repo/build}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 cmake -S "$repo" -B "$build" -DQUILOR_TESTS=ON >/dev/null
-cmake --build "$build" -j2 --target quilor quilor_sample_data >/dev/null
+cmake --build "$build" -j2 --target quilor quilor_sample_data editor_gui_tests >/dev/null
 exec "$repo/tests/support/with-display.sh" -- "$0" --on-display "$out" \
-  "$build/src/app/quilor" "$build/tests/mainwindow/quilor_sample_data"
+  "$build/src/app/quilor" "$build/tests/mainwindow/quilor_sample_data" \
+  "$build/tests/editor/editor_gui_tests"

@@ -20,4 +20,13 @@ inline const QString kPasswordsDiffer = QStringLiteral("İki şifre de aynı olm
 inline const QString kWrongPassword = QStringLiteral("Şifre yanlış");
 inline const QString kUnusableCharacter = QStringLiteral("Şifrede kullanılamayan karakter: %1");
 
+// Changing the master password.
+inline const QString kChangeHeader = QStringLiteral("  Ana Şifre Değitirme");
+inline const QString kNewPasswordLabel = QStringLiteral("Yeni Şifre");
+inline const QString kNewPasswordRepeatLabel = QStringLiteral("Şifre Tekrar");
+inline const QString kOk = QStringLiteral("Tamam");
+inline const QString kEnterNewPassword = QStringLiteral("Yeni şifrenizi giriniz.");
+inline const QString kNewPasswordsDiffer = QStringLiteral("Her iki şifre de aynı olmalıdır.");
+inline const QString kPasswordChanged = QStringLiteral("Şifreniz başarıyla değiştirildi.");
+
 }  // namespace quilor::login_texts

@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <string>
 
+#include "EditorHost.h"
 #include "ExeFolder.h"
 #include "LoginHost.h"
 #include "RecordRow.h"
@@ -38,7 +39,7 @@ struct MainWindowSetup {
 // and the parts it wires together (clipboard, tray icon, idle lock, and the
 // lock state that decides which of window and tray icon is shown). Created
 // hidden at start; shown only after a login.
-class MainWindow : public QMainWindow, public LoginHost {
+class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   Q_OBJECT
 
  public:
@@ -75,6 +76,17 @@ class MainWindow : public QMainWindow, public LoginHost {
   bool idleTimeAvailable() const override;
   void setIdleTimerActive(bool active) override;
 
+  // EditorHost (caption and loadRecords are shared with LoginHost)
+  RecordTable& recordTable() override { return records_; }
+  QStringList listedGroups() const override;
+  int listedRowCount() const override;
+  int selectedListRow() const override;
+  void selectListRow(int row) override;
+  bool makeSelectedRecordCurrent() override { return findSelectedRecord(); }
+  void saveRecords(int enteredRecordId) override;
+  QString searchText() const override;
+  void reapplySearch(const QString& text) override { applySearch(text); }
+
  protected:
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -106,7 +118,9 @@ class MainWindow : public QMainWindow, public LoginHost {
   void showCountdownEnded();
 
   // Commands.
+  void newRecord();
   void editSelectedRecord();
+  void changeMasterPassword();
   void editOnDoubleClick();
   void deleteSelectedRecord();
   void openRecordWebAddress();

@@ -1,17 +1,16 @@
-// The record commands: edit, delete, web addresses, the tray's record
+// The record commands: delete, web addresses, the tray's record
 // items and closing.
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTableView>
-#include <QUrl>
 #include <vector>
 
 #include "Cp1254.h"
+#include "DesktopOpener.h"
 #include "ErrorDisplay.h"
 #include "Fields.h"
 #include "Info.h"
@@ -33,13 +32,6 @@ bool Ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons 
 }
 
 }  // namespace
-
-void MainWindow::editSelectedRecord() {
-  Guarded([this] {
-    AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
-    findSelectedRecord();
-  });
-}
 
 void MainWindow::editOnDoubleClick() {
   Guarded([this] {
@@ -81,12 +73,7 @@ void MainWindow::deleteSelectedRecord() {
 void MainWindow::openRecordWebAddress() {
   const QString address = FromCp1254(records_.text(Field::WebAddress));
   AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
-  // The desktop decides what opens it (a browser, a mail program); whether
-  // it managed is not ours to report. An address with a scheme goes as
-  // written; a bare "www.banka.com.tr" is read as a web address, as a
-  // user typing it into a browser would mean it, since the desktop's opener
-  // would otherwise take it for a file name and silently do nothing.
-  QDesktopServices::openUrl(QUrl::fromUserInput(address));
+  OpenWithDesktop(address);
 }
 
 void MainWindow::openSelectedWebAddress() {
@@ -114,7 +101,7 @@ void MainWindow::openTrayRecordWebAddress(const QByteArray& recordNumber) {
 }
 
 void MainWindow::openMakerWebSite() {
-  Guarded([] { QDesktopServices::openUrl(QUrl::fromUserInput(texts::kMakerWebAddress)); });
+  Guarded([] { OpenWithDesktop(texts::kMakerWebAddress); });
 }
 
 void MainWindow::closeProgram() {

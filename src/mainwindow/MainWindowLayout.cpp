@@ -192,7 +192,8 @@ QToolBar* MainWindow::buildToolBar(QWidget* parent) {
     return action;
   };
 
-  add("newRecord", QStyle::SP_FileIcon, texts::kNewRecord, texts::kNewRecordHint);
+  connect(add("newRecord", QStyle::SP_FileIcon, texts::kNewRecord, texts::kNewRecordHint),
+          &QAction::triggered, this, &MainWindow::newRecord);
   connect(add("editRecord", QStyle::SP_FileDialogContentsView, texts::kEdit, texts::kEditHint),
           &QAction::triggered, this, &MainWindow::editSelectedRecord);
   QAction* operations = add("operations", QStyle::SP_FileDialogDetailedView, texts::kOperations,
@@ -203,8 +204,9 @@ QToolBar* MainWindow::buildToolBar(QWidget* parent) {
   connect(add("deleteRecord", QStyle::SP_TrashIcon, texts::kDelete, texts::kDeleteHint),
           &QAction::triggered, this, &MainWindow::deleteSelectedRecord);
   bar->addSeparator();
-  add("changeMasterPassword", QStyle::SP_DialogResetButton, texts::kChangeMasterPassword,
-      texts::kChangeMasterPasswordHint);
+  connect(add("changeMasterPassword", QStyle::SP_DialogResetButton, texts::kChangeMasterPassword,
+              texts::kChangeMasterPasswordHint),
+          &QAction::triggered, this, &MainWindow::changeMasterPassword);
   bar->addSeparator();
   connect(add("hideToTray", QStyle::SP_ArrowDown, texts::kHide, {}), &QAction::triggered, this,
           &MainWindow::hideToTray);

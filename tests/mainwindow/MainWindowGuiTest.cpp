@@ -7,7 +7,6 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
-#include <QDesktopServices>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -56,26 +55,6 @@ class FailingRename : public FileSteps {
     errno = EIO;
     return -1;
   }
-};
-
-// Takes the addresses the program hands to the desktop, instead of a browser.
-class UrlCatcher : public QObject {
-  Q_OBJECT
-
- public:
-  UrlCatcher() {
-    for (const char* scheme : kSchemes) QDesktopServices::setUrlHandler(scheme, this, "open");
-  }
-  ~UrlCatcher() override {
-    for (const char* scheme : kSchemes) QDesktopServices::unsetUrlHandler(scheme);
-  }
-  QList<QUrl> opened;
-
- public slots:
-  void open(const QUrl& url) { opened << url; }
-
- private:
-  static constexpr const char* kSchemes[] = {"http", "https", "mailto"};
 };
 
 class MainWindowOnDisplay : public ::testing::Test {
@@ -366,25 +345,6 @@ TEST_F(MainWindowOnDisplay, CommandsThatLackWhatTheyNeedSayWhyAndDoNothingElse) 
   ASSERT_TRUE(info);
   EXPECT_EQ(info->text, QStringLiteral("Kaydın web adresi belirtilmemiş."));
   EXPECT_EQ(rows(), 4);
-}
-
-TEST_F(MainWindowOnDisplay, AWebAddressGoesToTheDesktopAsWrittenOrAsAWebAddress) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"https://www.banka.com.tr/giris", "https://www.banka.com.tr/giris"},
-      {"www.banka.com.tr", "http://www.banka.com.tr"},
-      {"mailto:ali@banka.com.tr", "mailto:ali@banka.com.tr"},
-  };
-  UrlCatcher catcher;
-  for (const auto& [stored, opened] : cases) {
-    RecordTable table;
-    test::AppendSample(table, {.title = "Adres", .webAddress = stored, .password = "p"});
-    test::SaveSample(table, path, MasterPassword);
-    window->loadRecords();
-    clickRowWithTitle(QStringLiteral("Adres"));
-    child<QAction>("openWebAddress")->trigger();
-    ASSERT_FALSE(catcher.opened.isEmpty()) << stored;
-    EXPECT_EQ(catcher.opened.takeLast(), QUrl(QString::fromLatin1(opened))) << stored;
-  }
 }
 
 // Answers re-authentication dialogs: each entry is a password to type and

@@ -1,0 +1,76 @@
+// Creating and changing records through the record editor, and changing the
+// master password: the commands, and what the editor reads of the window.
+#include <QDate>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QTableView>
+
+#include "ChangeMasterPasswordDialog.h"
+#include "ErrorDisplay.h"
+#include "Info.h"
+#include "MainWindow.h"
+#include "MainWindowTexts.h"
+#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "RecordEditor.h"
+#include "RecordListModel.h"
+#include "RecordStamps.h"
+
+namespace quilor {
+
+void MainWindow::newRecord() {
+  Guarded([this] {
+    RecordEditor editor(*this, this);
+    editor.setMode(RecordEditor::Mode::NewRecord);
+    editor.setRecordDate(DayNumber(QDate::currentDate()));
+    editor.exec();
+  });
+}
+
+void MainWindow::editSelectedRecord() {
+  Guarded([this] {
+    AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
+    // The editor opens on the table's current record also when the locate
+    // missed; the row came from the table, so it does not miss.
+    findSelectedRecord();
+    RecordEditor editor(*this, this);
+    editor.loadRecord();
+    editor.setMode(RecordEditor::Mode::EditRecord);
+    editor.exec();
+  });
+}
+
+void MainWindow::changeMasterPassword() {
+  Guarded([this] {
+    ChangeMasterPasswordDialog dialog(*this, records_, dataFilePath_, this);
+    dialog.exec();
+  });
+}
+
+QStringList MainWindow::listedGroups() const {
+  QStringList groups;
+  for (int row = 0; row < listModel_->rowCount(); ++row) groups << listModel_->row(row).cells[0];
+  return groups;
+}
+
+int MainWindow::listedRowCount() const { return listModel_->rowCount(); }
+
+int MainWindow::selectedListRow() const {
+  const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
+  return selected.isEmpty() ? -1 : selected.first().row();
+}
+
+void MainWindow::selectListRow(int row) {
+  const QModelIndex index = listModel_->index(row, 0);
+  recordList_->selectionModel()->setCurrentIndex(
+      index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  recordList_->scrollTo(index);
+}
+
+void MainWindow::saveRecords(int enteredRecordId) {
+  SaveRecords(records_, dataFilePath_, MasterPassword, std::span<const int>(&enteredRecordId, 1));
+}
+
+QString MainWindow::searchText() const { return searchBox_->text(); }
+
+}  // namespace quilor

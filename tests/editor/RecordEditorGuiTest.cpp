@@ -1,0 +1,915 @@
+// The record editor, its script menu and help, the record commands and the
+// master password change, on a real X server with the real main window and
+// data files in a scratch folder; what was written is read back with
+// quilor-cli. Run under tests/support/with-display.sh.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QToolTip>
+#include <cerrno>
+#include <memory>
+
+#include "ChangeMasterPasswordDialog.h"
+#include "EditorGuiSupport.h"
+#include "FileSteps.h"
+#include "MainWindow.h"
+#include "MasterPasswordDialog.h"
+#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "RecordEditor.h"
+#include "RecordStamps.h"
+#include "SampleRecords.h"
+#include "ScriptHelpDialog.h"
+#include "ScriptMenu.h"
+#include "SecretLineEdit.h"
+
+namespace quilor {
+namespace {
+
+using editor_test::AnswerNextMessageBox;
+using editor_test::Screenshot;
+using editor_test::WhenShown;
+
+const char* const kPassword = "anahtar";
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// The records of a data file as quilor-cli exports them, in file order; an
+// empty array when the CLI refused (exitCode tells why).
+QJsonArray ExportWithCli(const QString& path, const QString& password, int* exitCode = nullptr) {
+  QProcess cli;
+  cli.start(QStringLiteral(QUILOR_CLI_PATH), {QStringLiteral("export"), path});
+  cli.write(password.toUtf8() + '\n');
+  cli.closeWriteChannel();
+  EXPECT_TRUE(cli.waitForFinished(30000));
+  if (exitCode != nullptr) *exitCode = cli.exitCode();
+  return QJsonDocument::fromJson(cli.readAllStandardOutput()).array();
+}
+
+QJsonObject RecordTitled(const QJsonArray& records, const QString& title) {
+  for (const QJsonValue& r : records) {
+    if (r[QStringLiteral("ALAN2")].toString() == title) return r.toObject();
+  }
+  ADD_FAILURE() << "no record " << title.toStdString();
+  return {};
+}
+
+class EditorOnDisplay : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(folder.isValid());
+    path = folder.filePath(QStringLiteral("data.xtr"));
+    SortField = "ALAN2";
+    SortDescending = false;
+    MasterPassword = kPassword;
+
+    RecordTable table;
+    test::AppendSample(table, {.title = "Banka",
+                               .group = "Ev",
+                               .webAddress = "https://www.banka.com.tr",
+                               .userName = "ali.veli",
+                               .password = "Gizli-1",
+                               .recordDate = test::Days(2020, 1, 2),
+                               .password1Date = test::Days(2021, 5, 6),
+                               .password1Time = 0.5,
+                               .onTrayMenu = true,
+                               .recordNumber = "202401010900000000001"});
+    test::AppendSample(table, {.title = "Kargo Takip",
+                               .group = "İŞ",
+                               .password = "k",
+                               .recordNumber = "202401010900000000002"});
+    test::AppendSample(table, {.title = "Şirket e-posta",
+                               .group = "İş",
+                               .password = "e",
+                               .recordNumber = "202401010900000000003"});
+    test::AppendSample(table, {.title = "Ziraat",
+                               .group = "Banka",
+                               .description = "Maaş hesabı",
+                               .password = "z",
+                               .recordNumber = "202401010900000000004"});
+    test::SaveSample(table, path.toStdString(), MasterPassword);
+    openWindow();
+    window->loadRecords();
+  }
+
+  // The main window on the data file, shown, its list empty until a load.
+  void openWindow() {
+    window = std::make_unique<MainWindow>(MainWindowSetup{path.toStdString(), false});
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  }
+
+  QTableView* list() { return window->findChild<QTableView*>(QStringLiteral("recordList")); }
+  int rows() { return list()->model()->rowCount(); }
+  QString cell(int row, int column) {
+    return list()->model()->index(row, column).data().toString();
+  }
+  int rowTitled(const QString& title) {
+    for (int r = 0; r < rows(); ++r) {
+      if (cell(r, 0) == title) return r;
+    }
+    return -1;
+  }
+  void selectRowTitled(const QString& title) {
+    const int row = rowTitled(title);
+    ASSERT_GE(row, 0) << title.toStdString();
+    window->selectListRow(row);
+  }
+  QAction* command(const char* name) {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+  }
+
+  // An editor on the record of the row titled title, shown without a modal
+  // loop of its own so the test can drive it step by step.
+  std::unique_ptr<RecordEditor> openEditorOn(const QString& title) {
+    selectRowTitled(title);
+    window->findSelectedRecord();
+    auto editor = std::make_unique<RecordEditor>(*window, window.get());
+    editor->loadRecord();
+    editor->setMode(RecordEditor::Mode::EditRecord);
+    // Modal as the commands show it, so that keys and shortcuts reach it.
+    editor->setWindowModality(Qt::ApplicationModal);
+    editor->show();
+    editor->activateWindow();
+    EXPECT_TRUE(editor_test::WaitUntilActive(editor.get()));
+    return editor;
+  }
+
+  // A key as the user presses it: into the dialog once it is active again.
+  static void press(QWidget* dialog, Qt::Key key) {
+    EXPECT_TRUE(editor_test::WaitUntilActive(dialog));
+    QTest::keyClick(dialog, key);
+  }
+
+  template <typename T>
+  static T* child(QWidget* parent, const char* name) {
+    T* found = parent->findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  // Key presses carrying each character, Turkish letters included.
+  static void typeInto(QWidget* box, const QString& text) {
+    box->setFocus();
+    for (QChar c : text) QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), {});
+  }
+
+  QTemporaryDir folder;
+  QString path;
+  std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(EditorOnDisplay, ANewRecordWithATitleAndAPasswordIsWrittenWithItsNumberDatesAndCaptions) {
+  const QDateTime before = QDateTime::currentDateTime();
+  WhenShown<RecordEditor>([&](RecordEditor* editor) {
+    EXPECT_EQ(editor->windowTitle(), window->windowTitle());
+    EXPECT_TRUE(child<QWidget>(editor, "navigator")->isHidden());
+    EXPECT_TRUE(child<QLineEdit>(editor, "titleEdit")->hasFocus());
+    EXPECT_FALSE(child<QPushButton>(editor, "saveButton")->isEnabled());
+    EXPECT_EQ(child<QComboBox>(editor, "groupCombo")->currentText(), QString());
+    Screenshot(QStringLiteral("editor-new-record"));
+    typeInto(child<QLineEdit>(editor, "titleEdit"), QStringLiteral("Yeni Hesap"));
+    typeInto(child<QLineEdit>(editor, "passwordEdit"), QStringLiteral("ş1fre"));
+    EXPECT_TRUE(child<QLabel>(editor, "passwordStamp")->text().startsWith("Son Düzenleme "));
+    EXPECT_EQ(child<QLabel>(editor, "password2Stamp")->text(), QString());
+    QTest::mouseClick(child<QPushButton>(editor, "saveButton"), Qt::LeftButton);
+  });
+  command("newRecord")->trigger();
+  const QDateTime after = QDateTime::currentDateTime();
+
+  EXPECT_EQ(rows(), 5);
+  EXPECT_GE(rowTitled(QStringLiteral("Yeni Hesap")), 0);
+  const QJsonObject record = RecordTitled(ExportWithCli(path, kPassword), "Yeni Hesap");
+  const QString number = record["ALAN1"].toString();
+  EXPECT_TRUE(QRegularExpression("^[0-9]{21}$").match(number).hasMatch()) << number.toStdString();
+  EXPECT_GE(number.left(17), before.toString("yyyyMMddhhmmsszzz"));
+  EXPECT_LE(number.left(17), after.toString("yyyyMMddhhmmsszzz"));
+  EXPECT_EQ(number[17], QChar('0'));
+  EXPECT_EQ(record["ALAN4"].toString(), QStringLiteral("ş1fre"));
+  EXPECT_EQ(record["ALAN11"].toDouble(), DayNumber(QDate::currentDate()));
+  EXPECT_EQ(record["ALAN12"].toDouble(), DayNumber(QDate::currentDate()));
+  EXPECT_GE(record["ALAN13"].toDouble(), TimeOfDayNumber(before.time()) - 1e-6);
+  EXPECT_LE(record["ALAN13"].toDouble(), TimeOfDayNumber(after.time()) + 1e-6);
+  EXPECT_EQ(record["ALAN14"].toDouble(), 0);
+  EXPECT_EQ(record["ALAN15"].toDouble(), 0);
+  EXPECT_FALSE(record["ALAN17"].toBool());
+  EXPECT_EQ(record["ALAN18"].toString(), QStringLiteral("Şifre 2"));
+  EXPECT_EQ(record["ALAN19"].toString(), QStringLiteral("Şifre"));
+  EXPECT_EQ(record["ALAN20"].toString(), QStringLiteral("Kullanıcı Adı"));
+  for (const char* empty : {"ALAN3", "ALAN5", "ALAN6", "ALAN7", "ALAN10", "ALAN16"}) {
+    EXPECT_TRUE(record[empty].isNull() || record[empty].toString().isEmpty()) << empty;
+  }
+}
+
+TEST_F(EditorOnDisplay, TabFollowsTheFormsOrderBoxesKeepTheirLimitsAndEnterDoesNotSave) {
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  const QStringList expected{
+      "titleEdit",     "groupCombo",           "descriptionEdit",      "webAddressEdit",
+      "trayCheck",     "specialCode1Edit",     "specialCode2Edit",     "openWebAddressButton",
+      "scriptEdit",    "scriptHelpButton",     "userNameEdit",         "passwordEdit",
+      "password2Edit", "userNameRevealButton", "passwordRevealButton", "password2RevealButton",
+      "saveButton",    "cancelButton"};
+  QStringList order;
+  QWidget* at = child<QWidget>(editor.get(), "titleEdit");
+  for (int i = 0; i < expected.size(); ++i) {
+    order << at->objectName();
+    do {
+      at = at->nextInFocusChain();
+    } while (at->objectName().isEmpty() || !(at->focusPolicy() & Qt::TabFocus));
+  }
+  EXPECT_EQ(order, expected);
+
+  const std::pair<const char*, int> limits[] = {
+      {"titleEdit", 50},        {"descriptionEdit", 200}, {"webAddressEdit", 100},
+      {"specialCode1Edit", 50}, {"specialCode2Edit", 50}, {"scriptEdit", 500},
+      {"userNameEdit", 32767},  {"passwordEdit", 32767},  {"password2Edit", 32767}};
+  for (const auto& [name, limit] : limits) {
+    EXPECT_EQ(child<QLineEdit>(editor.get(), name)->maxLength(), limit) << name;
+  }
+
+  const QByteArray bytes = ReadFile(path);
+  auto* title = child<QLineEdit>(editor.get(), "titleEdit");
+  typeInto(title, QStringLiteral("x"));
+  QTest::keyClick(title, Qt::Key_Return);
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_TRUE(editor->isModified());
+  EXPECT_EQ(ReadFile(path), bytes);
+  editor->discardChangesAndClose();
+}
+
+TEST_F(EditorOnDisplay, OpeningAndClosingARecordAsksNothingAndWritesNothing) {
+  const QByteArray bytes = ReadFile(path);
+  const QDateTime written = QFileInfo(path).lastModified();
+  const std::pair<const char*, std::function<void(RecordEditor*)>> ways[] = {
+      {"Vazgeç", [](RecordEditor* e) { child<QPushButton>(e, "cancelButton")->click(); }},
+      {"Esc", [](RecordEditor* e) { QTest::keyClick(e, Qt::Key_Escape); }},
+      {"title bar", [](RecordEditor* e) { e->close(); }},
+  };
+  for (const auto& [way, close] : ways) {
+    selectRowTitled(QStringLiteral("Banka"));
+    auto question = AnswerNextMessageBox(QMessageBox::Cancel);
+    WhenShown<RecordEditor>([&](RecordEditor* editor) {
+      EXPECT_EQ(child<QLineEdit>(editor, "titleEdit")->text(), QStringLiteral("Banka")) << way;
+      EXPECT_FALSE(child<QWidget>(editor, "navigator")->isHidden());
+      close(editor);
+    });
+    command("editRecord")->trigger();
+    EXPECT_EQ(RecordEditor::instance(), nullptr) << way;
+    EXPECT_FALSE(question->shown) << way;
+  }
+  EXPECT_EQ(ReadFile(path), bytes);
+  EXPECT_EQ(QFileInfo(path).lastModified(), written);
+}
+
+TEST_F(EditorOnDisplay, TheSaveQuestionOnCloseKeepsDropsOrSavesTheChanges) {
+  auto editor = openEditorOn(QStringLiteral("Ziraat"));
+  auto* description = child<QLineEdit>(editor.get(), "descriptionEdit");
+  description->setText(QStringLiteral("Emekli maaşı"));
+  const QByteArray bytes = ReadFile(path);
+
+  auto cancel = AnswerNextMessageBox(QMessageBox::Cancel);
+  editor->close();
+  EXPECT_EQ(cancel->caption, QStringLiteral("Soru"));
+  EXPECT_EQ(cancel->text, QStringLiteral("Değişiklikleri kaydetmek istiyor musunuz ?"));
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_TRUE(editor->isModified());
+  EXPECT_EQ(description->text(), QStringLiteral("Emekli maaşı"));
+
+  auto no = AnswerNextMessageBox(QMessageBox::No);
+  editor->close();
+  EXPECT_TRUE(no->shown);
+  EXPECT_FALSE(editor->isVisible());
+  EXPECT_EQ(ReadFile(path), bytes);
+
+  editor = openEditorOn(QStringLiteral("Ziraat"));
+  child<QLineEdit>(editor.get(), "descriptionEdit")->setText(QStringLiteral("Emekli maaşı"));
+  auto yes = AnswerNextMessageBox(QMessageBox::Yes);
+  press(editor.get(), Qt::Key_Escape);
+  EXPECT_TRUE(yes->shown);
+  EXPECT_FALSE(editor->isVisible());
+  EXPECT_EQ(RecordTitled(ExportWithCli(path, kPassword), "Ziraat")["ALAN6"].toString(),
+            QStringLiteral("Emekli maaşı"));
+
+  // Yes with an empty title: the save is refused and the dialog stays.
+  editor = openEditorOn(QStringLiteral("Ziraat"));
+  child<QLineEdit>(editor.get(), "titleEdit")->clear();
+  auto refusedYes = AnswerNextMessageBox(QMessageBox::Yes);
+  auto info = AnswerNextMessageBox(QMessageBox::Ok);
+  editor->close();
+  EXPECT_TRUE(refusedYes->shown);
+  EXPECT_EQ(info->text, QStringLiteral("Şifrenin tanımını giriniz."));
+  EXPECT_TRUE(editor->isVisible());
+  editor->discardChangesAndClose();
+}
+
+TEST_F(EditorOnDisplay, StepsAskFirstStopAtTheEndsWithATipAndSaveIntoTheLoadedRecord) {
+  auto editor = openEditorOn(QStringLiteral("Şirket e-posta"));
+  auto* title = child<QLineEdit>(editor.get(), "titleEdit");
+
+  // Page Down with nothing changed moves on at once.
+  press(editor.get(), Qt::Key_PageDown);
+  EXPECT_EQ(title->text(), QStringLiteral("Ziraat"));
+
+  // At the last row: Cancel stays on the record with its change.
+  title->setText(QStringLiteral("Akbank"));
+  auto cancel = AnswerNextMessageBox(QMessageBox::Cancel);
+  press(editor.get(), Qt::Key_PageDown);
+  EXPECT_TRUE(cancel->shown);
+  EXPECT_EQ(title->text(), QStringLiteral("Akbank"));
+  EXPECT_TRUE(editor->isModified());
+
+  // Yes saves, and the tip says this is the last record.
+  auto yes = AnswerNextMessageBox(QMessageBox::Yes);
+  press(editor.get(), Qt::Key_PageDown);
+  EXPECT_TRUE(yes->shown);
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_FALSE(editor->isModified());
+  EXPECT_TRUE(QToolTip::isVisible());
+  EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("Şu an son kayıttasınız.")));
+  EXPECT_TRUE(QToolTip::text().contains(window->windowTitle()));
+  Screenshot(QStringLiteral("editor-edit-record-at-the-end"));
+  EXPECT_EQ(cell(0, 0), QStringLiteral("Akbank"));  // the renamed record sorts first now
+
+  // A further change goes into the same record, found by its number,
+  // although the list and the table moved under it.
+  child<QLineEdit>(editor.get(), "descriptionEdit")->setText(QStringLiteral("yeni açıklama"));
+  QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+  EXPECT_FALSE(editor->isVisible());
+  EXPECT_FALSE(QToolTip::isVisible());
+  const QJsonArray records = ExportWithCli(path, kPassword);
+  ASSERT_EQ(records.size(), 4);
+  const QJsonObject akbank = RecordTitled(records, "Akbank");
+  EXPECT_EQ(akbank["ALAN1"].toString(), QStringLiteral("202401010900000000004"));
+  EXPECT_EQ(akbank["ALAN6"].toString(), QStringLiteral("yeni açıklama"));
+  EXPECT_EQ(RecordTitled(records, "Şirket e-posta")["ALAN6"].toString(), QString());
+
+  // Page Up at the first row: the other tip; No drops the change and moves.
+  editor = openEditorOn(QStringLiteral("Akbank"));
+  press(editor.get(), Qt::Key_PageUp);
+  EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("Şu an ilk kayıttasınız.")));
+  child<QLineEdit>(editor.get(), "titleEdit")->setText(QStringLiteral("bırakılan"));
+  auto no = AnswerNextMessageBox(QMessageBox::No);
+  press(editor.get(), Qt::Key_PageDown);
+  EXPECT_TRUE(no->shown);
+  EXPECT_EQ(child<QLineEdit>(editor.get(), "titleEdit")->text(), QStringLiteral("Banka"));
+  EXPECT_FALSE(editor->isModified());
+  editor->close();
+}
+
+TEST_F(EditorOnDisplay, ARevealedSecretIsMaskedAgainAndNeitherStepIsAnEdit) {
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  auto* save = child<QPushButton>(editor.get(), "saveButton");
+  for (const std::string prefix : {"userName", "password", "password2"}) {
+    const char* name = prefix.c_str();
+    auto* box = child<SecretLineEdit>(editor.get(), (prefix + "Edit").c_str());
+    auto* timer = child<QTimer>(editor.get(), (prefix + "RemaskTimer").c_str());
+    EXPECT_EQ(timer->interval(), 15000);
+    timer->setInterval(50);
+    ASSERT_TRUE(box->isMasked());
+    QTest::mouseClick(child<QToolButton>(editor.get(), (prefix + "RevealButton").c_str()),
+                      Qt::LeftButton);
+    EXPECT_FALSE(box->isMasked()) << name;
+    EXPECT_FALSE(save->isEnabled()) << name;
+    EXPECT_TRUE(QTest::qWaitFor([&] { return box->isMasked(); }, 5000)) << name;
+    EXPECT_FALSE(save->isEnabled()) << name;
+  }
+  // Hiding by the button stops the timer; a pending edit stays pending.
+  child<QLineEdit>(editor.get(), "descriptionEdit")->setText(QStringLiteral("x"));
+  auto* reveal = child<QToolButton>(editor.get(), "passwordRevealButton");
+  QTest::mouseClick(reveal, Qt::LeftButton);
+  QTest::mouseClick(reveal, Qt::LeftButton);
+  EXPECT_FALSE(child<QTimer>(editor.get(), "passwordRemaskTimer")->isActive());
+  EXPECT_TRUE(save->isEnabled());
+  editor->discardChangesAndClose();
+}
+
+TEST_F(EditorOnDisplay, PasswordStampsComeOnlyFromTheUsersOwnEdits) {
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  auto* stamp = child<QLabel>(editor.get(), "passwordStamp");
+  const QString stored = stamp->text();
+  EXPECT_TRUE(stored.startsWith(QStringLiteral("Son Düzenleme ")));
+  EXPECT_EQ(child<QLabel>(editor.get(), "password2Stamp")->text(), QString());
+  EXPECT_TRUE(child<QLabel>(editor.get(), "recordDateLabel")->text().startsWith("Kayıt Tarihi "));
+
+  // Set by the program while another box has the focus: no trace.
+  child<QLineEdit>(editor.get(), "titleEdit")->setFocus();
+  child<QLineEdit>(editor.get(), "password2Edit")->setText(QStringLiteral("kod"));
+  EXPECT_EQ(child<QLabel>(editor.get(), "password2Stamp")->text(), QString());
+  EXPECT_FALSE(editor->isModified());
+
+  typeInto(child<QLineEdit>(editor.get(), "password2Edit"), QStringLiteral("2"));
+  EXPECT_TRUE(child<QLabel>(editor.get(), "password2Stamp")->text().startsWith("Son Düzenleme "));
+  EXPECT_EQ(stamp->text(), stored);
+  EXPECT_TRUE(editor->isModified());
+  QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+
+  const QJsonObject banka = RecordTitled(ExportWithCli(path, kPassword), "Banka");
+  EXPECT_EQ(banka["ALAN5"].toString(), QStringLiteral("kod2"));
+  EXPECT_EQ(banka["ALAN12"].toDouble(), test::Days(2021, 5, 6));
+  EXPECT_EQ(banka["ALAN13"].toDouble(), 0.5);
+  EXPECT_EQ(banka["ALAN14"].toDouble(), DayNumber(QDate::currentDate()));
+  EXPECT_EQ(banka["ALAN11"].toDouble(), test::Days(2020, 1, 2));
+}
+
+TEST_F(EditorOnDisplay, ACaptionIsRenamedThroughAPromptAndAnEmptyAnswerRestoresTheDefault) {
+  auto editor = openEditorOn(QStringLiteral("Kargo Takip"));
+  auto* caption = child<QLabel>(editor.get(), "passwordCaption");
+  EXPECT_TRUE(caption->font().underline());
+  EXPECT_EQ(caption->cursor().shape(), Qt::PointingHandCursor);
+
+  QString prompt, initial, title;
+  WhenShown<QInputDialog>([&](QInputDialog* ask) {
+    title = ask->windowTitle();
+    prompt = ask->labelText();
+    initial = ask->textValue();
+    ask->setTextValue(QStringLiteral("PIN"));
+    ask->accept();
+  });
+  QTest::mouseClick(caption, Qt::LeftButton);
+  EXPECT_EQ(title, window->windowTitle());
+  EXPECT_EQ(prompt,
+            QStringLiteral("Yeni başlık giriniz. (Varsayılan başlığa dönmek için boş giriniz.)"));
+  EXPECT_EQ(initial, QStringLiteral("Şifre"));
+  EXPECT_EQ(caption->text(), QStringLiteral("PIN"));
+  EXPECT_TRUE(editor->isModified());
+  QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+  EXPECT_EQ(RecordTitled(ExportWithCli(path, kPassword), "Kargo Takip")["ALAN19"].toString(),
+            QStringLiteral("PIN"));
+
+  editor = openEditorOn(QStringLiteral("Kargo Takip"));
+  caption = child<QLabel>(editor.get(), "passwordCaption");
+  EXPECT_EQ(caption->text(), QStringLiteral("PIN"));
+  WhenShown<QInputDialog>([](QInputDialog* ask) {
+    ask->setTextValue(QString());
+    ask->accept();
+  });
+  QTest::mouseClick(caption, Qt::LeftButton);
+  EXPECT_EQ(caption->text(), QStringLiteral("Şifre"));
+  EXPECT_TRUE(editor->isModified());
+  QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+  EXPECT_EQ(RecordTitled(ExportWithCli(path, kPassword), "Kargo Takip")["ALAN19"].toString(),
+            QStringLiteral("Şifre"));
+}
+
+TEST_F(EditorOnDisplay, TheGroupListHoldsTheListedGroupsOnceAndAGroupIsStoredToThirtyBytes) {
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  auto* group = child<QComboBox>(editor.get(), "groupCombo");
+  QStringList items;
+  for (int i = 0; i < group->count(); ++i) items << group->itemText(i);
+  // List order is by title: Banka (Ev), Kargo Takip (İŞ), Şirket e-posta (İş), Ziraat (Banka).
+  EXPECT_EQ(items, (QStringList{"Ev", "İŞ", "Banka"}));
+  EXPECT_EQ(group->currentText(), QStringLiteral("Ev"));
+
+  group->setEditText(QString(40, 'g'));
+  QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+  EXPECT_EQ(RecordTitled(ExportWithCli(path, kPassword), "Banka")["ALAN10"].toString(),
+            QString(30, 'g'));
+}
+
+TEST_F(EditorOnDisplay, ValuesTheFileCannotKeepAreRefusedByNameAndNothingIsWritten) {
+  const QByteArray bytes = ReadFile(path);
+  struct Case {
+    const char* box;
+    QString text;
+    QString message;
+  };
+  const Case cases[] = {
+      {"titleEdit", QStringLiteral("Banka ✓"),
+       QStringLiteral("Tanımı alanında kullanılamayan karakter: ✓")},
+      {"passwordEdit", QString(354, 'p'), QStringLiteral("Şifre en fazla 353 bayt olabilir.")},
+      {"userNameEdit", QString(355, 'u') + "ü",
+       QStringLiteral("Kullanıcı Adı en fazla 355 bayt olabilir.")},
+      {"descriptionEdit", QStringLiteral("\"alıntı\""),
+       QStringLiteral("Açıklama aynı tırnak işaretiyle başlayıp bitemez; kayıt dosyası bu "
+                      "tırnakları saklamaz.")},
+  };
+  for (const Case& c : cases) {
+    auto editor = openEditorOn(QStringLiteral("Banka"));
+    // The last character typed, so that a password counts as the user's edit.
+    child<QLineEdit>(editor.get(), c.box)->setText(c.text.chopped(1));
+    typeInto(child<QLineEdit>(editor.get(), c.box), c.text.right(1));
+    auto info = AnswerNextMessageBox(QMessageBox::Ok);
+    QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+    EXPECT_EQ(info->caption, QStringLiteral("Bilgi")) << c.box;
+    EXPECT_EQ(info->text, c.message) << c.box;
+    EXPECT_TRUE(editor->isVisible()) << c.box;
+    EXPECT_EQ(ReadFile(path), bytes) << c.box;
+    EXPECT_EQ(rows(), 4);
+    editor->discardChangesAndClose();
+  }
+
+  // Outer blanks would vanish on the next load: they go now, in sight.
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  auto* title = child<QLineEdit>(editor.get(), "titleEdit");
+  title->setText(QStringLiteral("  Banka Yeni "));
+  editor->saveRecord();
+  EXPECT_EQ(title->text(), QStringLiteral("Banka Yeni"));
+  EXPECT_GE(RecordTitled(ExportWithCli(path, kPassword), "Banka Yeni").size(), 1);
+  editor->close();
+}
+
+TEST_F(EditorOnDisplay, AFailedSaveLeavesTableListAndFileAsTheyWere) {
+  class FailingRename : public FileSteps {
+    int rename(const std::string&, const std::string&) override {
+      errno = EIO;
+      return -1;
+    }
+  } failing;
+  const QByteArray bytes = ReadFile(path);
+  auto editor = openEditorOn(QStringLiteral("Ziraat"));
+  child<QLineEdit>(editor.get(), "titleEdit")->setText(QStringLiteral("Akbank"));
+  {
+    ScopedFileSteps steps(failing);
+    auto error = AnswerNextMessageBox(QMessageBox::Ok);
+    QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+    EXPECT_TRUE(error->shown);
+  }
+  EXPECT_TRUE(editor->isVisible());
+  EXPECT_EQ(ReadFile(path), bytes);
+  EXPECT_EQ(rowTitled(QStringLiteral("Ziraat")), 3);
+  ASSERT_TRUE(window->recordTable().locate("202401010900000000004"));
+  EXPECT_EQ(window->recordTable().text(Field::Title), "Ziraat");
+  EXPECT_EQ(window->recordTable().recordCount(), 4u);
+
+  // A new record that cannot be written does not stay in the table either.
+  editor->discardChangesAndClose();
+  RecordEditor fresh(*window, window.get());
+  fresh.show();
+  child<QLineEdit>(&fresh, "titleEdit")->setText(QStringLiteral("Yazılamayan"));
+  child<QLineEdit>(&fresh, "passwordEdit")->setText(QStringLiteral("p"));
+  {
+    ScopedFileSteps steps(failing);
+    auto error = AnswerNextMessageBox(QMessageBox::Ok);
+    QTest::mouseClick(child<QPushButton>(&fresh, "saveButton"), Qt::LeftButton);
+    EXPECT_TRUE(error->shown);
+  }
+  EXPECT_EQ(window->recordTable().recordCount(), 4u);
+  EXPECT_EQ(ReadFile(path), bytes);
+  fresh.discardChangesAndClose();
+}
+
+TEST_F(EditorOnDisplay, ShownSecretsStillOfferNoCopy) {
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  auto* password = child<SecretLineEdit>(editor.get(), "passwordEdit");
+  QTest::mouseClick(child<QToolButton>(editor.get(), "passwordRevealButton"), Qt::LeftButton);
+  ASSERT_FALSE(password->isMasked());
+  QGuiApplication::clipboard()->setText(QStringLiteral("önceki"));
+  password->setFocus();
+  QTest::keyClick(password, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(password, Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(password, Qt::Key_X, Qt::ControlModifier);
+  EXPECT_EQ(password->text(), QStringLiteral("Gizli-1"));
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("önceki"));
+  EXPECT_NE(QGuiApplication::clipboard()->text(QClipboard::Selection), QStringLiteral("Gizli-1"));
+  EXPECT_FALSE(password->dragEnabled());
+
+  // The box's own menu offers neither copy nor cut; paste and the rest stay.
+  QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            password->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(password, &request);
+  QMenu* menu = nullptr;
+  ASSERT_TRUE(QTest::qWaitFor([&] {
+    menu = password->findChild<QMenu*>();
+    return menu != nullptr && menu->isVisible();
+  }));
+  QStringList offered;
+  for (QAction* action : menu->actions()) {
+    if (!action->isSeparator()) offered << action->text().section('\t', 0, 0).remove('&');
+  }
+  EXPECT_FALSE(offered.contains(QStringLiteral("Copy"))) << offered.join(',').toStdString();
+  EXPECT_FALSE(offered.contains(QStringLiteral("Cut"))) << offered.join(',').toStdString();
+  EXPECT_TRUE(offered.contains(QStringLiteral("Paste"))) << offered.join(',').toStdString();
+  menu->close();
+  editor->discardChangesAndClose();
+}
+
+// Takes what the program hands to the desktop's opener: an xdg-open first on
+// PATH that writes its arguments to a file, one per line.
+class OpenerCatcher {
+ public:
+  OpenerCatcher() : oldPath_(qgetenv("PATH")) {
+    const QString script = dir_.filePath(QStringLiteral("xdg-open"));
+    QFile file(script);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> \"$0.log\"\n");
+    file.close();
+    file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("PATH", dir_.path().toUtf8() + ':' + oldPath_);
+  }
+  ~OpenerCatcher() { qputenv("PATH", oldPath_); }
+
+  // The arguments of every call so far, waiting (bounded) for count of them.
+  QStringList opened(int count) {
+    const QString log = dir_.filePath(QStringLiteral("xdg-open.log"));
+    QStringList lines;
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+          lines = QString::fromUtf8(ReadFile(log)).split('\n', Qt::SkipEmptyParts);
+          return lines.size() >= count;
+        },
+        10000));
+    return lines;
+  }
+
+ private:
+  QTemporaryDir dir_;
+  QByteArray oldPath_;
+};
+
+TEST_F(EditorOnDisplay, TheDesktopGetsTheAddressAsWrittenOnlyABareWwwGetsAScheme) {
+  OpenerCatcher catcher;
+  const std::pair<const char*, const char*> cases[] = {
+      {"www.banka.com.tr", "http://www.banka.com.tr"},
+      {"WwW.banka.com.tr/giriş?a=1&b=2", "http://WwW.banka.com.tr/giriş?a=1&b=2"},
+      {"https://banka.com.tr/a b", "https://banka.com.tr/a b"},
+      {"banka.com.tr", "banka.com.tr"},
+  };
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  auto* address = child<QLineEdit>(editor.get(), "webAddressEdit");
+  QStringList expected;
+  for (const auto& [typed, handed] : cases) {
+    address->setText(QString::fromUtf8(typed));
+    QTest::mouseClick(child<QPushButton>(editor.get(), "openWebAddressButton"), Qt::LeftButton);
+    expected << QString::fromUtf8(handed);
+  }
+  for (const auto& [typed, message] : {std::pair{"", "Web adresi girilmemiş"},
+                                       std::pair{"ali@banka.com.tr", "Bu bir web adresi değil."}}) {
+    address->setText(QString::fromUtf8(typed));
+    auto info = AnswerNextMessageBox(QMessageBox::Ok);
+    QTest::mouseClick(child<QPushButton>(editor.get(), "openWebAddressButton"), Qt::LeftButton);
+    EXPECT_EQ(info->text, QString::fromUtf8(message));
+  }
+  editor->discardChangesAndClose();
+
+  // The main window's command and the tray item hand over the stored address.
+  selectRowTitled(QStringLiteral("Banka"));
+  command("openWebAddress")->trigger();
+  window->findChild<QMenu*>(QStringLiteral("trayRecordMenu"))->actions().at(0)->trigger();
+  command("makerWebSite")->trigger();
+  expected << "https://www.banka.com.tr"
+           << "https://www.banka.com.tr"
+           << "http://www.zentaris.com.tr";
+  // Each call is a process of its own, so they may finish in any order.
+  QStringList opened = catcher.opened(expected.size());
+  opened.sort();
+  expected.sort();
+  EXPECT_EQ(opened, expected);
+}
+
+TEST_F(EditorOnDisplay, TheScriptMenuInsertsAtTheCaretInTwoColumnsAndMarksTheRecordChanged) {
+  auto editor = openEditorOn(QStringLiteral("Kargo Takip"));
+  auto* script = child<QLineEdit>(editor.get(), "scriptEdit");
+  auto* menu = child<ScriptMenu>(editor.get(), "scriptMenu");
+  auto* save = child<QPushButton>(editor.get(), "saveButton");
+
+  auto choose = [&](const QString& caption) {
+    QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(10, 5),
+                              script->mapToGlobal(QPoint(10, 5)));
+    QApplication::sendEvent(script, &request);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 5000));
+    for (QToolButton* button : menu->findChildren<QToolButton*>()) {
+      if (button->text() == caption) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        return;
+      }
+    }
+    FAIL() << "no entry " << caption.toStdString();
+  };
+
+  choose(QStringLiteral("TAB"));
+  EXPECT_EQ(script->text(), QStringLiteral("{TAB}"));
+  EXPECT_EQ(script->cursorPosition(), 5);
+  EXPECT_TRUE(save->isEnabled());
+  EXPECT_FALSE(menu->isVisible());
+  choose(QStringLiteral("ENTER"));
+  script->setCursorPosition(5);
+  choose(QStringLiteral("BEKLE_2000"));
+  EXPECT_EQ(script->text(), QStringLiteral("{TAB}{BEKLE_2000}{ENTER}"));
+  EXPECT_EQ(script->cursorPosition(), 17);
+  script->setText(QStringLiteral("xabcx"));
+  script->setSelection(1, 3);
+  choose(QStringLiteral("SIFRE1"));
+  EXPECT_EQ(script->text(), QStringLiteral("x{SIFRE1}abcx"));
+
+  // The layout as the user sees it: 21 entries in the first column, 19 in
+  // the second, and a separator line in place of the tenth.
+  QContextMenuEvent request(QContextMenuEvent::Mouse, QPoint(10, 5),
+                            script->mapToGlobal(QPoint(10, 5)));
+  QApplication::sendEvent(script, &request);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }, 5000));
+  Screenshot(QStringLiteral("editor-script-menu"));
+  const QList<QAction*>& entries = menu->entries();
+  ASSERT_EQ(entries.size(), 40);
+  EXPECT_TRUE(entries[9]->isSeparator());
+  QMap<int, int> perColumn;
+  QStringList captions;
+  for (QToolButton* button : menu->findChildren<QToolButton*>()) {
+    perColumn[button->mapTo(menu, QPoint(0, 0)).x()]++;
+    captions << button->text();
+  }
+  EXPECT_EQ(perColumn.values(), (QList<int>{20, 19}));  // the separator is no button
+  EXPECT_FALSE(captions.contains(QStringLiteral("-")));
+  EXPECT_TRUE(captions.contains(QStringLiteral("SCROLLLOCK")));
+  menu->close();
+  editor->discardChangesAndClose();
+}
+
+TEST_F(EditorOnDisplay, TheScriptHelpShowsItsTextExactly) {
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  QStringList lines;
+  QString header;
+  WhenShown<ScriptHelpDialog>([&](ScriptHelpDialog* help) {
+    EXPECT_EQ(help->windowTitle(), window->windowTitle());
+    header = child<QLabel>(help, "header")->text();
+    lines = child<QPlainTextEdit>(help, "helpText")->toPlainText().split('\n');
+    Screenshot(QStringLiteral("editor-script-help"));
+    QTest::keyClick(help, Qt::Key_Escape);
+  });
+  QTest::mouseClick(child<QPushButton>(editor.get(), "scriptHelpButton"), Qt::LeftButton);
+  EXPECT_EQ(ScriptHelpDialog::instance(), nullptr);
+  EXPECT_EQ(header, QStringLiteral("  Script Yardımı"));
+
+  QStringList expected =
+      QString::fromUtf8(ReadFile(QUILOR_EDITOR_FIXTURES "/script-help.txt")).split('\n');
+  expected.removeLast();
+  ASSERT_EQ(lines.size(), expected.size());
+  for (int i = 0; i < lines.size(); ++i) EXPECT_EQ(lines[i], expected[i]) << "line " << i + 1;
+  editor->close();
+}
+
+TEST_F(EditorOnDisplay, EnterAndDoubleClickOnTheListOpenTheSelectedRecord) {
+  selectRowTitled(QStringLiteral("Ziraat"));
+  QString seen;
+  WhenShown<RecordEditor>([&](RecordEditor* editor) {
+    seen = child<QLineEdit>(editor, "titleEdit")->text();
+    editor->close();
+  });
+  list()->setFocus();
+  QTest::keyClick(list(), Qt::Key_Return);
+  EXPECT_EQ(seen, QStringLiteral("Ziraat"));
+
+  seen.clear();
+  WhenShown<RecordEditor>([&](RecordEditor* editor) {
+    seen = child<QLineEdit>(editor, "titleEdit")->text();
+    Screenshot(QStringLiteral("editor-edit-record"));
+    editor->close();
+  });
+  const QRect cellRect = list()->visualRect(list()->model()->index(rowTitled("Banka"), 1));
+  // The press of the first click selects the row; the second click doubles it.
+  QTest::mouseClick(list()->viewport(), Qt::LeftButton, {}, cellRect.center());
+  QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, cellRect.center());
+  EXPECT_EQ(seen, QStringLiteral("Banka"));
+}
+
+TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterARestart) {
+  const QJsonArray before = ExportWithCli(path, kPassword);
+  ASSERT_EQ(before.size(), 4);
+  QStringList messages;
+  WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
+    EXPECT_EQ(dialog->windowTitle(), window->windowTitle());
+    auto* fresh = child<QLineEdit>(dialog, "newPasswordEdit");
+    auto* repeat = child<QLineEdit>(dialog, "repeatEdit");
+    auto* ok = child<QPushButton>(dialog, "okButton");
+    const std::pair<const char*, const char*> attempts[] = {
+        {"", ""}, {"Yeni", ""}, {"Yeni", "yeni"}, {"Yeni", "Yeni"}};
+    for (const auto& [a, b] : attempts) {
+      fresh->setText(QString::fromUtf8(a));
+      repeat->setText(QString::fromUtf8(b));
+      auto info = AnswerNextMessageBox(QMessageBox::Ok);
+      ok->click();
+      messages << info->text;
+    }
+  });
+  command("changeMasterPassword")->trigger();
+  EXPECT_EQ(messages,
+            (QStringList{"Yeni şifrenizi giriniz.", "Şifre tekrarını giriniz.",
+                         "Her iki şifre de aynı olmalıdır.", "Şifreniz başarıyla değiştirildi."}));
+  EXPECT_EQ(ChangeMasterPasswordDialog::instance(), nullptr);
+  EXPECT_EQ(MasterPassword, "Yeni");
+  EXPECT_EQ(rows(), 4);
+
+  int exitCode = 0;
+  ExportWithCli(path, kPassword, &exitCode);
+  EXPECT_EQ(exitCode, 3);
+  EXPECT_EQ(ExportWithCli(path, QStringLiteral("Yeni")), before);
+
+  // A restart: a new window, and the login as the program shows it.
+  window.reset();
+  MasterPassword.clear();
+  openWindow();
+  window->hide();
+  ASSERT_EQ(rows(), 0);
+  QStringList loginMessages;
+  auto* poll = new QTimer;
+  int attempt = 0;
+  QObject::connect(poll, &QTimer::timeout, [&] {
+    if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+      loginMessages << box->text();
+      box->accept();
+      return;
+    }
+    MasterPasswordDialog* login = MasterPasswordDialog::instance();
+    if (login == nullptr || !login->isVisible() || attempt >= 2) return;
+    login->findChild<QLineEdit*>(QStringLiteral("passwordBox"))
+        ->setText(attempt++ == 0 ? QString::fromUtf8(kPassword) : QStringLiteral("Yeni"));
+    QMetaObject::invokeMethod(login->findChild<QPushButton*>(QStringLiteral("loginButton")),
+                              "click", Qt::QueuedConnection);
+  });
+  poll->start(20);
+  {
+    MasterPasswordDialog login(*window, path.toStdString());
+    login.exec();
+    EXPECT_TRUE(login.loginOk());
+  }
+  delete poll;
+  EXPECT_EQ(loginMessages, QStringList{QStringLiteral("Ana şifreniz geçersiz.")});
+  EXPECT_EQ(rows(), 4);
+}
+
+TEST_F(EditorOnDisplay, AMasterPasswordChangeThatCannotBeWrittenKeepsTheOldOne) {
+  class FailingRename : public FileSteps {
+    int rename(const std::string&, const std::string&) override {
+      errno = ENOSPC;
+      return -1;
+    }
+  } failing;
+  const QByteArray bytes = ReadFile(path);
+  bool stillOpen = false;
+  WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
+    child<QLineEdit>(dialog, "newPasswordEdit")->setText(QStringLiteral("Yeni"));
+    child<QLineEdit>(dialog, "repeatEdit")->setText(QStringLiteral("Yeni"));
+    {
+      ScopedFileSteps steps(failing);
+      auto error = AnswerNextMessageBox(QMessageBox::Ok);
+      child<QPushButton>(dialog, "okButton")->click();
+      EXPECT_EQ(error->caption, QStringLiteral("ZENTARIS Quilor"));
+    }
+    stillOpen = dialog->isVisible();
+    child<QPushButton>(dialog, "cancelButton")->click();
+  });
+  command("changeMasterPassword")->trigger();
+  EXPECT_TRUE(stillOpen);
+  EXPECT_EQ(MasterPassword, kPassword);
+  EXPECT_EQ(ReadFile(path), bytes);
+  ASSERT_TRUE(window->recordTable().locate("202401010900000000001"));
+  EXPECT_EQ(window->recordTable().text(Field::Password), "Gizli-1");
+}
+
+TEST_F(EditorOnDisplay, DeletingTheLastRecordRemovesTheFileAndTheNextStartIsAFirstStart) {
+  RecordTable one;
+  test::AppendSample(one,
+                     {.title = "Tek", .password = "t", .recordNumber = "202401010900000000009"});
+  test::SaveSample(one, path.toStdString(), MasterPassword);
+  window->loadRecords();
+  ASSERT_EQ(rows(), 1);
+  selectRowTitled(QStringLiteral("Tek"));
+  auto yes = AnswerNextMessageBox(QMessageBox::Yes);
+  command("deleteRecord")->trigger();
+  EXPECT_TRUE(yes->shown);
+  EXPECT_FALSE(QFileInfo::exists(path));
+  EXPECT_EQ(rows(), 0);
+
+  window.reset();
+  openWindow();
+  window->hide();
+  bool repeatShown = false;
+  WhenShown<MasterPasswordDialog>([&](MasterPasswordDialog* login) {
+    repeatShown = login->findChild<QLineEdit*>(QStringLiteral("repeatBox"))->isVisible();
+    login->setReAuthMode(true);  // closing must not end the test program
+    login->reject();
+  });
+  MasterPasswordDialog login(*window, path.toStdString());
+  login.exec();
+  EXPECT_TRUE(repeatShown);
+}
+
+}  // namespace
+}  // namespace quilor
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
