@@ -75,7 +75,6 @@ void MainWindow::connectParts() {
   connect(trayIcon_, &TrayIcon::unlockRequested, this, &MainWindow::unlockFromTray);
   connect(trayIcon_, &TrayIcon::recordChosen, this, &MainWindow::openTrayRecordWebAddress);
   connect(trayIcon_, &TrayIcon::closeRequested, this, &MainWindow::closeProgramFromTray);
-  connect(idleLock_, &IdleLock::idleTooLong, this, &MainWindow::hideToTray);
 }
 
 void MainWindow::showLoginAtStart() {

@@ -207,12 +207,22 @@ class Holder {
     pid_t program;
   };
 
+  // Returns once the program runs: until its exec the forked child still
+  // shares the lock like any copy of the descriptor would. The exec closes
+  // the close-on-exec end of a pipe, which ends the read here.
   static pid_t StartProgram() {
+    int started[2];
+    if (::pipe2(started, O_CLOEXEC) != 0) return -1;
     const pid_t program = ::fork();
     if (program == 0) {
       ::execlp("sleep", "sleep", "60", static_cast<char*>(nullptr));
       ::_exit(127);
     }
+    ::close(started[1]);
+    char ignored;
+    while (::read(started[0], &ignored, 1) > 0) {
+    }
+    ::close(started[0]);
     return program;
   }
 
