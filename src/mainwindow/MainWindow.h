@@ -121,6 +121,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void newRecord();
   void editSelectedRecord();
   void changeMasterPassword();
+  void openAutoFill();
   void editOnDoubleClick();
   void deleteSelectedRecord();
   void openRecordWebAddress();

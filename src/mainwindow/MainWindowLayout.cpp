@@ -169,6 +169,7 @@ void MainWindow::buildRecordMenu() {
   }
   recordMenu_->addSeparator();
   autoFillItem_ = AddNamedAction(recordMenu_, "autoFill", texts::kAutoFill);
+  connect(autoFillItem_, &QAction::triggered, this, &MainWindow::openAutoFill);
   QAction* openWeb = AddNamedAction(recordMenu_, "openWebAddress", texts::kOpenWebAddress);
   connect(openWeb, &QAction::triggered, this, &MainWindow::openSelectedWebAddress);
   connect(recordMenu_, &QMenu::aboutToShow, this, &MainWindow::enableRecordMenuItems);

@@ -42,6 +42,7 @@
 #include "ScriptHelpDialog.h"
 #include "ScriptMenu.h"
 #include "SecretLineEdit.h"
+#include "TrayIcon.h"
 
 namespace quilor {
 namespace {
@@ -666,7 +667,12 @@ TEST_F(EditorOnDisplay, TheDesktopGetsTheAddressAsWrittenOnlyABareWwwGetsAScheme
   // The main window's command and the tray item hand over the stored address.
   selectRowTitled(QStringLiteral("Banka"));
   command("openWebAddress")->trigger();
-  window->findChild<QMenu*>(QStringLiteral("trayRecordMenu"))->actions().at(0)->trigger();
+  window->trayIcon()
+      .menu()
+      .findChild<QMenu*>(QStringLiteral("trayRecordMenu"))
+      ->actions()
+      .at(0)
+      ->trigger();
   command("makerWebSite")->trigger();
   expected << "https://www.banka.com.tr"
            << "https://www.banka.com.tr"

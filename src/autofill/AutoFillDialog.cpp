@@ -1,0 +1,206 @@
+#include "AutoFillDialog.h"
+
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QStyle>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <QWindow>
+#include <thread>
+
+#include "AutoFillTexts.h"
+#include "Cp1254.h"
+#include "ErrorDisplay.h"
+#include "Info.h"
+#include "ScriptPieces.h"
+#include "ScriptRun.h"
+#include "WindowForeground.h"
+
+namespace quilor {
+
+namespace {
+
+namespace texts = autofill_texts;
+
+constexpr int kRecordNumberRole = Qt::UserRole;
+// Window titles are read up to this many characters; a longer one is still
+// found, by its beginning.
+constexpr int kTitleLimit = 200;
+
+QTreeWidget* MakeList(QWidget* parent, const char* name, const QString& column) {
+  auto* list = new QTreeWidget(parent);
+  list->setObjectName(QString::fromLatin1(name));
+  list->setAccessibleName(column);
+  list->setHeaderLabels({column});
+  list->setRootIsDecorated(false);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->header()->setSectionsClickable(false);
+  // The choice stays plain to see while the other list has the focus.
+  QPalette palette = list->palette();
+  palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                   palette.color(QPalette::Active, QPalette::Highlight));
+  palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   palette.color(QPalette::Active, QPalette::HighlightedText));
+  list->setPalette(palette);
+  return list;
+}
+
+QTreeWidgetItem* SelectedItem(const QTreeWidget& list) {
+  const QList<QTreeWidgetItem*> selected = list.selectedItems();
+  return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void ShowEngineMessage(EngineMessage message) {
+  QMessageBox box(QMessageBox::NoIcon, texts::kEngineCaption,
+                  QString::fromLatin1(EngineMessageText(message)), QMessageBox::Ok);
+  box.exec();
+}
+
+}  // namespace
+
+AutoFillDialog* AutoFillDialog::current_ = nullptr;
+
+AutoFillDialog::AutoFillDialog(RecordTable& records, AutoFillDesktop& desktop,
+                               const AutoFillOpening& opening, QWidget* parent)
+    : QDialog(parent), records_(records), desktop_(desktop) {
+  current_ = this;
+  setObjectName(QStringLiteral("AutoFillDialog"));
+  setWindowTitle(opening.caption);
+  setSizeGripEnabled(true);
+
+  auto* page = new QVBoxLayout(this);
+  auto* header = new QLabel(texts::kHeader, this);
+  header->setObjectName(QStringLiteral("header"));
+  QFont bold = header->font();
+  bold.setBold(true);
+  bold.setPointSizeF(bold.pointSizeF() * 1.3);
+  header->setFont(bold);
+  page->addWidget(header);
+
+  auto* lists = new QHBoxLayout;
+  recordList_ = MakeList(this, "recordList", texts::kRecordsColumn);
+  windowList_ = MakeList(this, "windowList", texts::kWindowsColumn);
+  lists->addWidget(recordList_, 2);
+  lists->addWidget(windowList_, 3);
+  page->addLayout(lists, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  auto* confirmButton = new QPushButton(texts::kConfirm, this);
+  confirmButton->setObjectName(QStringLiteral("confirmButton"));
+  confirmButton->setDefault(true);
+  auto* cancelButton = new QPushButton(texts::kCancel, this);
+  cancelButton->setObjectName(QStringLiteral("cancelButton"));
+  buttons->addWidget(confirmButton);
+  buttons->addWidget(cancelButton);
+  page->addLayout(buttons);
+  connect(confirmButton, &QPushButton::clicked, this, &AutoFillDialog::confirm);
+  // Esc closes the dialog as well: QDialog rejects on it.
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+
+  resize(640, 420);
+  fillRecordList(opening);
+  fillWindowList();
+}
+
+AutoFillDialog::~AutoFillDialog() { current_ = nullptr; }
+
+void AutoFillDialog::fillRecordList(const AutoFillOpening& opening) {
+  const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
+  for (records_.first(); !records_.eof(); records_.next()) {
+    if (records_.text(Field::AutoFillScript).empty()) continue;
+    auto* item = new QTreeWidgetItem(recordList_, {FromCp1254(records_.text(Field::Title))});
+    item->setIcon(0, icon);
+    const std::string number = records_.text(Field::RecordNumber);
+    item->setData(0, kRecordNumberRole, QByteArray(number.data(), qsizetype(number.size())));
+    // With several records of that title, the last one ends selected.
+    if (opening.mainWindowVisible && !opening.selectedRecordTitle.isNull() &&
+        item->text(0) == opening.selectedRecordTitle) {
+      recordList_->setCurrentItem(item);
+    }
+  }
+}
+
+// Our own windows are not in the list, so the window the user worked in
+// before opening the dialog is the first one collected, whether the main
+// window is shown or not. Untitled windows are collected but not listed: when
+// that first window has no title, nothing is preselected.
+void AutoFillDialog::fillWindowList() {
+  const QIcon icon = style()->standardIcon(QStyle::SP_TitleBarNormalButton);
+  const std::vector<DesktopWindow> windows = desktop_.applicationWindows();
+  for (std::size_t i = 0; i < windows.size(); ++i) {
+    const QString title = QString::fromUtf8(windows[i].title).left(kTitleLimit);
+    if (title.isEmpty()) continue;
+    auto* item = new QTreeWidgetItem(windowList_, {title});
+    item->setIcon(0, icon);
+    if (i == 0) windowList_->setCurrentItem(item);
+  }
+}
+
+void AutoFillDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (event->spontaneous()) return;
+  centreOnDesktop();
+  // The window is mapped only after this event returns; the window manager
+  // can bring it forward once it is.
+  QTimer::singleShot(0, this, [this] { Guarded([this] { ForceToForeground(windowHandle()); }); });
+  recordList_->setFocus();
+  if (SelectedItem(*recordList_) == nullptr && recordList_->topLevelItemCount() > 0) {
+    recordList_->setCurrentItem(recordList_->topLevelItem(0));
+  }
+}
+
+void AutoFillDialog::centreOnDesktop() {
+  const QRect desktop = screen()->availableGeometry();
+  move(desktop.center() - QPoint(width() / 2, height() / 2));
+}
+
+void AutoFillDialog::confirm() {
+  Guarded([this] {
+    const QTreeWidgetItem* record = SelectedItem(*recordList_);
+    const QTreeWidgetItem* window = SelectedItem(*windowList_);
+    AbortWithInfo(record == nullptr || window == nullptr, texts::kPickBoth);
+    if (!records_.locate(record->data(0, kRecordNumberRole).toByteArray().toStdString())) return;
+    const WindowId target = desktop_.activateWindow(window->text(0).toStdString());
+    if (target != 0) RunScript(records_.text(Field::AutoFillScript), target);
+    accept();
+  });
+}
+
+void AutoFillDialog::RunScript(const std::string& script, WindowId target) {
+  const std::vector<ScriptPiece> pieces = SplitScript(ExpandPlaceholders(script, records_));
+  const std::unique_ptr<Keyboard> keyboard = desktop_.typeInto(target, ShowEngineMessage);
+  // Typing and its pauses hold the program up until they are done, so
+  // nothing of ours (a timer, a repaint) gets between the keys.
+  RunScriptPieces(pieces, *keyboard,
+                  [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); });
+}
+
+std::vector<WindowId> OwnTopLevelWindows() {
+  std::vector<WindowId> ids;
+  for (QWindow* window : QGuiApplication::topLevelWindows()) {
+    if (window->handle() != nullptr) ids.push_back(static_cast<WindowId>(window->winId()));
+  }
+  return ids;
+}
+
+void OpenAutoFillDialog(RecordTable& records, const AutoFillOpening& opening) {
+  const std::unique_ptr<AutoFillDesktop> desktop = OpenAutoFillDesktop(OwnTopLevelWindows);
+  if (desktop == nullptr) {
+    ShowInfo(autofill_texts::kNoDesktop);
+    return;
+  }
+  AutoFillDialog dialog(records, *desktop, opening);
+  dialog.exec();
+}
+
+}  // namespace quilor

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+// What the auto-fill dialog shows, each text once.
+namespace quilor::autofill_texts {
+
+inline const QString kHeader = QStringLiteral("  Otomatik Form Doldurma");
+inline const QString kRecordsColumn = QStringLiteral("Kayıtlı Şifreler");
+inline const QString kWindowsColumn = QStringLiteral("Açık Pencereler");
+inline const QString kConfirm = QStringLiteral("Tamam");
+inline const QString kCancel = QStringLiteral("Vazgeç");
+inline const QString kPickBoth = QStringLiteral("İki listeden de birer seçim yapınız.");
+// The caption of the key engine's own messages.
+inline const QString kEngineCaption = QStringLiteral("SendKeys");
+inline const QString kNoDesktop = QStringLiteral(
+    "Otomatik doldurma bu oturumda kullanılamıyor: tuşları başka programlara gönderebilmek için "
+    "bir X sunucusu (XTEST eklentisiyle) gerekiyor.");
+
+}  // namespace quilor::autofill_texts

@@ -1,0 +1,226 @@
+// The auto-fill dialog in this process on a real X server, typing into a
+// form in another process that reports what it received.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+#include <memory>
+
+#include "AutoFillDialog.h"
+#include "AutoFillTexts.h"
+#include "Cp1254.h"
+#include "TypingTarget.h"
+
+namespace quilor {
+namespace {
+
+namespace texts = autofill_texts;
+using test::TypingTarget;
+
+struct RecordData {
+  const char* number;
+  QString title;
+  QString script;
+  QString user;
+  QString password;
+};
+
+void AddRecords(RecordTable& records, std::initializer_list<RecordData> data) {
+  for (const RecordData& d : data) {
+    records.append();
+    records.setText(Field::RecordNumber, d.number);
+    records.setText(Field::Title, ToCp1254(d.title).bytes);
+    records.setText(Field::AutoFillScript, ToCp1254(d.script).bytes);
+    records.setText(Field::UserName, ToCp1254(d.user).bytes);
+    records.setText(Field::Password, ToCp1254(d.password).bytes);
+    records.post();
+  }
+}
+
+QStringList Items(const QTreeWidget& list) {
+  QStringList out;
+  for (int i = 0; i < list.topLevelItemCount(); ++i) out << list.topLevelItem(i)->text(0);
+  return out;
+}
+
+QString Selected(const QTreeWidget& list) {
+  const QList<QTreeWidgetItem*> items = list.selectedItems();
+  return items.isEmpty() ? QString() : items.first()->text(0);
+}
+
+struct SeenBox {
+  QString caption;
+  QString text;
+};
+
+// Closes every message box that opens while it lives and tells what they showed.
+class MessageBoxCloser {
+ public:
+  MessageBoxCloser() {
+    QObject::connect(&poll_, &QTimer::timeout, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (box == nullptr) return;
+      seen.push_back({box->windowTitle(), box->text()});
+      box->button(QMessageBox::Ok)->click();
+    });
+    poll_.start(50);
+  }
+  std::vector<SeenBox> seen;
+
+ private:
+  QTimer poll_;
+};
+
+class AutoFillDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    display_ = XOpenDisplay(nullptr);
+    ASSERT_NE(display_, nullptr);
+    // Stands in for the main window: ours, so never listed.
+    mainWindow_.setWindowTitle("ZENTARIS Quilor s1.02.01f");
+    mainWindow_.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow_));
+    desktop_ = OpenAutoFillDesktop(OwnTopLevelWindows);
+    ASSERT_NE(desktop_, nullptr);
+  }
+  void TearDown() override { XCloseDisplay(display_); }
+
+  std::unique_ptr<AutoFillDialog> openDialog(const AutoFillOpening& opening) {
+    auto dialog = std::make_unique<AutoFillDialog>(records_, *desktop_, opening);
+    dialog->show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    return dialog;
+  }
+
+  static QTreeWidget& list(AutoFillDialog& d, const char* name) {
+    return *d.findChild<QTreeWidget*>(name);
+  }
+  static void select(QTreeWidget& list, const QString& text) {
+    list.setCurrentItem(list.findItems(text, Qt::MatchExactly).value(0));
+  }
+  static void confirm(AutoFillDialog& d) { d.findChild<QPushButton*>("confirmButton")->click(); }
+
+  Display* display_ = nullptr;
+  QWidget mainWindow_;
+  RecordTable records_;
+  std::unique_ptr<AutoFillDesktop> desktop_;
+};
+
+TEST_F(AutoFillDialogTest, ListsScriptedRecordsAndOpenWindowsWithTheirPreselection) {
+  AddRecords(records_, {{"1", "Banka", "{KULLANICIADI}", "a", "b"},
+                        {"2", "Posta", "x", "a", "b"},
+                        {"3", "Boş Kayıt", "", "a", "b"},
+                        {"4", "Posta", "y", "a", "b"}});
+  TypingTarget lower(display_, "Alt Form");
+  TypingTarget upper(display_, "Üst Form");
+
+  // Main window shown with "Posta" selected: the last "Posta" is chosen; the
+  // window the user worked in (the top one) is preselected.
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, "Posta"});
+  EXPECT_EQ(dialog->windowTitle(), "ZENTARIS Quilor s1.02.01f");
+  QTreeWidget& records = list(*dialog, "recordList");
+  QTreeWidget& windows = list(*dialog, "windowList");
+  EXPECT_EQ(Items(records), (QStringList{"Banka", "Posta", "Posta"}));
+  EXPECT_EQ(records.currentIndex().row(), 2);
+  EXPECT_EQ(Items(windows), (QStringList{"Üst Form", "Alt Form"}));
+  EXPECT_EQ(Selected(windows), "Üst Form");
+  EXPECT_EQ(QApplication::focusWidget(), &records);
+  dialog.reset();
+
+  // Opened while the main window is hidden: its selection does not count,
+  // and the first record is selected when the dialog shows.
+  dialog = openDialog({"ZENTARIS Quilor s1.02.01f", false, "Posta"});
+  EXPECT_EQ(list(*dialog, "recordList").currentIndex().row(), 0);
+}
+
+TEST_F(AutoFillDialogTest, WithoutScriptsTamamAsksForBothChoices) {
+  AddRecords(records_, {{"1", "Banka", "", "a", "b"}});
+  TypingTarget target(display_, "Giriş Formu");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  EXPECT_EQ(list(*dialog, "recordList").topLevelItemCount(), 0);
+  MessageBoxCloser boxes;
+  confirm(*dialog);
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].caption, "Bilgi");
+  EXPECT_EQ(boxes.seen[0].text, texts::kPickBoth);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(target.report().keys, "");
+}
+
+TEST_F(AutoFillDialogTest, TamamTypesTheRecordIntoTheChosenWindowAndCloses) {
+  AddRecords(records_,
+             {{"1", "Banka", "{KULLANICIADI}{TAB}{SIFRE1}{BEKLE_500}~", "ayşe", "Şifre@1{{}"}});
+  TypingTarget target(display_, "Giriş Formu");
+  TypingTarget other(display_, "Başka Form");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  select(list(*dialog, "windowList"), "Giriş Formu");
+  confirm(*dialog);
+  const test::TargetReport report = target.waitForKeys("<Return>");
+  EXPECT_EQ(report.first, "ayşe");
+  EXPECT_EQ(report.second, "Şifre@1{");
+  EXPECT_EQ(report.keys, "ayşe<Tab>Şifre@1{<Return>");
+  EXPECT_EQ(other.report().keys, "");
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+TEST_F(AutoFillDialogTest, AfterAnEngineMessageTheTargetGetsTheRestOfTheKeys) {
+  AddRecords(records_, {{"1", "Banka", "ab{NOSUCH}cd", "", ""}});
+  TypingTarget target(display_, "Giriş Formu");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  select(list(*dialog, "windowList"), "Giriş Formu");
+  MessageBoxCloser boxes;
+  confirm(*dialog);
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].caption, "SendKeys");
+  EXPECT_EQ(boxes.seen[0].text, "Invalid Key Name");
+  EXPECT_EQ(target.waitForFirst("abcd").first, "abcd");
+}
+
+TEST_F(AutoFillDialogTest, FocusTakenDuringAWaitStopsTheTypingAndSaysSo) {
+  AddRecords(records_, {{"1", "Banka", "abc{BEKLE_2000}def", "", ""}});
+  TypingTarget target(display_, "Giriş Formu");
+  TypingTarget other(display_, "Başka Form");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  select(list(*dialog, "windowList"), "Giriş Formu");
+  // Another program takes the keyboard while the script waits.
+  QProcess thief;
+  thief.start("sh", {"-c", QString("sleep 0.7; xdotool windowactivate %1").arg(other.window())});
+  MessageBoxCloser boxes;
+  confirm(*dialog);
+  thief.waitForFinished();
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].caption, "ZENTARIS Quilor");
+  EXPECT_TRUE(boxes.seen[0].text.contains("odağını kaybettiği için yazma durduruldu"))
+      << boxes.seen[0].text.toStdString();
+  EXPECT_EQ(target.waitForFirst("abc").first, "abc");
+  EXPECT_EQ(other.report().keys, "");
+  EXPECT_TRUE(dialog->isVisible());
+}
+
+TEST_F(AutoFillDialogTest, AWindowClosedMeanwhileGetsNothingAndTheDialogCloses) {
+  AddRecords(records_, {{"1", "Banka", "abc", "", ""}});
+  auto target = std::make_unique<TypingTarget>(display_, "Kapanacak Form");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  select(list(*dialog, "windowList"), "Kapanacak Form");
+  target.reset();
+  MessageBoxCloser boxes;
+  confirm(*dialog);
+  EXPECT_TRUE(boxes.seen.empty());
+  EXPECT_FALSE(dialog->isVisible());
+}
+
+}  // namespace
+}  // namespace quilor
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  QApplication app(argc, argv);
+  return RUN_ALL_TESTS();
+}
