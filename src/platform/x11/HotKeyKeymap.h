@@ -5,6 +5,7 @@
 // the rules can be checked without a display.
 
 #include <cstdint>
+#include <initializer_list>
 #include <vector>
 
 namespace quilor {
