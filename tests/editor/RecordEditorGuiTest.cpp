@@ -92,7 +92,10 @@ TEST_F(EditorOnDisplay, OpeningAndClosingARecordAsksNothingAndWritesNothing) {
       {"Esc", [](RecordEditor* e) { QTest::keyClick(e, Qt::Key_Escape); }},
       {"title bar", [](RecordEditor* e) { e->close(); }},
   };
-  for (const auto& [way, close] : ways) {
+  for (const auto& entry : ways) {
+    // Named copies: a lambda may not capture a structured binding here.
+    const char* way = entry.first;
+    const auto& close = entry.second;
     selectRowTitled(QStringLiteral("Banka"));
     auto question = AnswerNextMessageBox(QMessageBox::Cancel);
     WhenShown<RecordEditor>([&](RecordEditor* editor) {
