@@ -16,6 +16,7 @@
 #include "Info.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
+#include "MakerContacts.h"
 #include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
@@ -101,7 +102,7 @@ void MainWindow::openTrayRecordWebAddress(const QByteArray& recordNumber) {
 }
 
 void MainWindow::openMakerWebSite() {
-  Guarded([] { OpenWithDesktop(texts::kMakerWebAddress); });
+  Guarded([] { OpenWithDesktop(maker::kWebAddress); });
 }
 
 void MainWindow::closeProgram() {

@@ -19,6 +19,7 @@
 #include "Fields.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
+#include "MakerContacts.h"
 #include "ProcessState.h"
 #include "RecordListModel.h"
 #include "UpdateChecker.h"
@@ -226,7 +227,7 @@ void MainWindow::buildMainMenu() {
   file->setObjectName(QStringLiteral("fileMenu"));
   connect(AddNamedAction(file, "versionCheck", texts::kVersionCheck), &QAction::triggered, this,
           [this] { Guarded([this] { RunUpdateCheck(this); }); });
-  connect(AddNamedAction(file, "makerWebSite", texts::kMakerWebAddress), &QAction::triggered, this,
+  connect(AddNamedAction(file, "makerWebSite", maker::kWebAddress), &QAction::triggered, this,
           &MainWindow::openMakerWebSite);
   connect(AddNamedAction(file, "about", texts::kAbout), &QAction::triggered, this,
           [this] { Guarded([this] { ShowAbout(this); }); });

@@ -55,8 +55,6 @@ inline const QString kClose = QStringLiteral("Kapat");
 inline const QString kFileMenu = QStringLiteral("Dosya");
 inline const QString kVersionCheck = QStringLiteral("Sürüm Kontrol");
 inline const QString kAbout = QStringLiteral("Hakkında");
-// The maker's web site: the menu item's caption and the address it opens.
-inline const QString kMakerWebAddress = QStringLiteral("www.zentaris.com.tr");
 
 // Tray menu.
 inline const QString kConnectToWebAddress = QStringLiteral("Web Adresine Bağlan");
