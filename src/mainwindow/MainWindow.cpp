@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "ErrorDisplay.h"
+#include "GlobalHotKey.h"
 #include "Identity.h"
 #include "IdleLock.h"
 #include "Info.h"
@@ -29,7 +30,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   secretClipboard_ = new SecretClipboard(this);
   trayIcon_ = new TrayIcon(windowIcon(), windowTitle(), this);
   idleLock_ = new IdleLock(
-      MakeIdleProbe(), [this] { return isVisible(); }, this);
+      setup.makeIdleProbe(), [this] { return windowLock_.windowShown(); }, this);
 
   auto* central = new QWidget(this);
   auto* layout = new QVBoxLayout(central);
@@ -61,6 +62,10 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
     QMetaObject::invokeMethod(this, &MainWindow::showLoginAtStart, Qt::QueuedConnection);
   }
   idleLock_->setActive(true);
+  // Another program may hold Ctrl+Alt+D already; the program then runs
+  // without it, and the tray menu still offers auto-fill.
+  hotKey_ = MakeGlobalHotKey();
+  hotKey_->registerHotKey([this] { autoFillFromAnywhere(); });
 }
 
 MainWindow::~MainWindow() = default;
@@ -75,6 +80,8 @@ void MainWindow::connectParts() {
   connect(trayIcon_, &TrayIcon::unlockRequested, this, &MainWindow::unlockFromTray);
   connect(trayIcon_, &TrayIcon::recordChosen, this, &MainWindow::openTrayRecordWebAddress);
   connect(trayIcon_, &TrayIcon::closeRequested, this, &MainWindow::closeProgramFromTray);
+  connect(trayIcon_, &TrayIcon::autoFillRequested, this, &MainWindow::autoFillFromAnywhere);
+  connect(idleLock_, &IdleLock::idleTooLong, this, &MainWindow::lockAfterIdle);
 }
 
 void MainWindow::showLoginAtStart() {

@@ -3,10 +3,13 @@
 #include <QByteArray>
 #include <QLabel>
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 #include <string>
 
 #include "EditorHost.h"
 #include "ExeFolder.h"
+#include "IdleProbe.h"
 #include "LoginHost.h"
 #include "RecordRow.h"
 #include "RecordTable.h"
@@ -22,17 +25,20 @@ class QToolBar;
 
 namespace quilor {
 
+class GlobalHotKey;
 class IdleLock;
 class RecordListModel;
 class SecretClipboard;
 class TrayIcon;
 
-// Where the window keeps its data and whether it asks for the master
-// password once the event loop runs. A test harness opens the window on a
-// data file of its own, without the login.
+// Where the window keeps its data, whether it asks for the master password
+// once the event loop runs, and where the idle lock reads the idle time. A
+// test harness opens the window on a data file of its own, without the
+// login, and may tell the idle time itself.
 struct MainWindowSetup {
   std::string dataFilePath = DataFilePath();
   bool askForLoginAtStart = true;
+  std::function<std::unique_ptr<IdleProbe>()> makeIdleProbe = MakeIdleProbe;
 };
 
 // The main window: the record list with its search, the record commands,
@@ -89,6 +95,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -135,6 +142,12 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void hideToTray();
   void unlockFromTray();
   void showLockState();
+  // A minute without input: the dialogs that show records or take their
+  // changes close, unsaved changes are dropped, and the window goes to the tray.
+  void lockAfterIdle();
+  // The hot key and the tray's "Otomatik Doldur": at once while the window
+  // is shown, after the master password while it is in the tray.
+  void autoFillFromAnywhere();
   // The tray menu's "Web Adresine Bağlan" items: one per record flagged for
   // the tray, in file order.
   void buildTrayRecordMenu();
@@ -145,6 +158,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   SecretClipboard* secretClipboard_ = nullptr;
   TrayIcon* trayIcon_ = nullptr;
   IdleLock* idleLock_ = nullptr;
+  std::unique_ptr<GlobalHotKey> hotKey_;
   QTimer* searchDelay_ = nullptr;
   QLabel* header_ = nullptr;
 

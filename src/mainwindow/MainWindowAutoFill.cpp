@@ -1,20 +1,56 @@
-// Opening the auto-fill dialog from the record list.
+// Opening the auto-fill dialog: from the record list, and from anywhere on
+// the desktop through the hot key and the tray menu.
 #include <QTableView>
 
 #include "AutoFillDialog.h"
 #include "ErrorDisplay.h"
 #include "MainWindow.h"
+#include "MasterPasswordDialog.h"
 #include "RecordListModel.h"
+#include "WindowForeground.h"
 
 namespace quilor {
 
 void MainWindow::openAutoFill() {
   Guarded([this] {
-    AutoFillOpening opening{windowTitle(), isVisible(), {}};
+    // One auto-fill dialog at a time: a second request brings the open one
+    // forward instead of stacking another on it.
+    if (AutoFillDialog* open = AutoFillDialog::current()) {
+      ForceToForeground(open->windowHandle());
+      return;
+    }
+    AutoFillOpening opening{windowTitle(), windowLock_.windowShown(), {}};
     const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
     if (!selected.isEmpty())
       opening.selectedRecordTitle = listModel_->row(selected.first().row()).caption;
     OpenAutoFillDialog(records_, opening);
+  });
+}
+
+void MainWindow::autoFillFromAnywhere() {
+  Guarded([this] {
+    if (MasterPasswordDialog::instance() != nullptr) return;
+    switch (windowLock_.beginAutoFill()) {
+      case WindowLock::AutoFill::Open:
+        openAutoFill();
+        return;
+      case WindowLock::AutoFill::Ignore:
+        return;
+      case WindowLock::AutoFill::AskPasswordFirst:
+        break;
+    }
+    try {
+      // The password dialog stays until the auto-fill dialog has closed: until
+      // then a further hot key or double-click finds it and does nothing.
+      MasterPasswordDialog dialog(*this, dataFilePath_);
+      dialog.setReAuthMode(true);
+      dialog.exec();
+      if (dialog.loginOk()) openAutoFill();
+    } catch (...) {
+      windowLock_.endAutoFill();
+      throw;
+    }
+    windowLock_.endAutoFill();
   });
 }
 

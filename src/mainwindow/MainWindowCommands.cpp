@@ -107,7 +107,7 @@ void MainWindow::openMakerWebSite() {
 
 void MainWindow::closeProgram() {
   Guarded([this] {
-    if (isVisible()) close();
+    if (windowLock_.windowShown()) close();
   });
 }
 

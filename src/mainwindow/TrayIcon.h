@@ -33,6 +33,8 @@ class TrayIcon : public QObject {
   void hide() { icon_.hide(); }
   bool isVisible() const { return icon_.isVisible(); }
   QString toolTip() const { return icon_.toolTip(); }
+  // False where the desktop has no notification area to show the icon in.
+  bool desktopHasTray() const { return QSystemTrayIcon::isSystemTrayAvailable(); }
 
   // Replaces the items under "Web Adresine Bağlan", in the order given.
   void setRecordItems(const std::vector<TrayRecordItem>& items);

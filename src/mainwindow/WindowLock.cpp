@@ -22,4 +22,23 @@ void WindowLock::endReAuthentication(bool accepted) {
   state_ = accepted ? State::Shown : State::Hidden;
 }
 
+WindowLock::AutoFill WindowLock::beginAutoFill() {
+  switch (state_) {
+    case State::Shown:
+      return AutoFill::Open;
+    case State::Hidden:
+      state_ = State::UnlockingAutoFill;
+      return AutoFill::AskPasswordFirst;
+    case State::BeforeLogin:
+    case State::ReAuthenticating:
+    case State::UnlockingAutoFill:
+      break;
+  }
+  return AutoFill::Ignore;
+}
+
+void WindowLock::endAutoFill() {
+  if (state_ == State::UnlockingAutoFill) state_ = State::Hidden;
+}
+
 }  // namespace quilor

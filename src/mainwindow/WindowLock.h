@@ -5,14 +5,33 @@ namespace quilor {
 // Where the main window stands. Before the login it is hidden with no tray
 // icon. After it the window is shown, or hidden in the tray, which counts as
 // locked: it comes back only once the master password has been typed again.
+// From the tray, auto-fill can also be unlocked on its own: the password is
+// asked, the auto-fill dialog opens, and the window stays in the tray.
 class WindowLock {
  public:
-  enum class State { BeforeLogin, Shown, Hidden, ReAuthenticating };
+  enum class State {
+    BeforeLogin,
+    Shown,
+    Hidden,
+    // The password is asked to show the window again.
+    ReAuthenticating,
+    // The password is asked for auto-fill, and the dialog may be open; the
+    // window stays hidden throughout.
+    UnlockingAutoFill,
+  };
+
+  // What a request for auto-fill (hot key, tray menu) is to do now.
+  enum class AutoFill {
+    Open,              // the window is shown: open the dialog at once
+    AskPasswordFirst,  // the window is locked: ask, then open the dialog
+    Ignore,            // before the login, or the password is being asked already
+  };
 
   State state() const { return state_; }
   bool windowShown() const { return state_ == State::Shown; }
   bool trayIconShown() const {
-    return state_ == State::Hidden || state_ == State::ReAuthenticating;
+    return state_ == State::Hidden || state_ == State::ReAuthenticating ||
+           state_ == State::UnlockingAutoFill;
   }
 
   // The login's two ways in: "Giriş" shows the window, "Giriş Yap ve Gizle"
@@ -27,6 +46,11 @@ class WindowLock {
   // The answer to that request: the right password shows the window, anything
   // else leaves it in the tray.
   void endReAuthentication(bool accepted);
+  // A request for auto-fill. AskPasswordFirst holds every other request off
+  // until endAutoFill().
+  AutoFill beginAutoFill();
+  // The password was refused, or the auto-fill dialog it opened has closed.
+  void endAutoFill();
 
  private:
   State state_ = State::BeforeLogin;
