@@ -95,7 +95,6 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
-  void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -142,6 +141,9 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void hideToTray();
   void unlockFromTray();
   void showLockState();
+  // Where the desktop has no tray: the locked window's records behind a
+  // page that only offers to unlock.
+  void coverRecords(bool cover);
   // A minute without input: the dialogs that show records or take their
   // changes close, unsaved changes are dropped, and the window goes to the tray.
   void lockAfterIdle();
@@ -159,6 +161,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   TrayIcon* trayIcon_ = nullptr;
   IdleLock* idleLock_ = nullptr;
   std::unique_ptr<GlobalHotKey> hotKey_;
+  QWidget* recordsUnderCover_ = nullptr;
   QTimer* searchDelay_ = nullptr;
   QLabel* header_ = nullptr;
 

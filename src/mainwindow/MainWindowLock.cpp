@@ -3,14 +3,17 @@
 //
 // A desktop without a notification area has nowhere to put the icon, and a
 // hidden window could then never be reached again. There the locked window
-// is minimised instead, with its records covered; bringing it back asks for
-// the master password just as the tray icon's double-click does.
-#include <QEvent>
+// is minimised instead, its records covered by a page with one "Giriş"
+// button, which asks for the master password as the icon's double-click does.
 #include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QVBoxLayout>
 
 #include "AutoFillDialog.h"
 #include "ChangeMasterPasswordDialog.h"
 #include "ErrorDisplay.h"
+#include "LoginTexts.h"
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
 #include "RecordEditor.h"
@@ -72,38 +75,54 @@ void MainWindow::lockAfterIdle() {
 }
 
 void MainWindow::showLockState() {
-  const bool locked = windowLock_.trayIconShown();
-  centralWidget()->setVisible(!locked);
-  menuBar()->setEnabled(!locked);
   if (windowLock_.windowShown()) {
     trayIcon_->hide();
-    if (isMinimized()) {
-      showNormal();
-    } else {
-      show();
-    }
+    coverRecords(false);
+    setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
     return;
   }
-  if (!locked) {
+  if (!windowLock_.trayIconShown()) {
     hide();
     return;
   }
   if (trayIcon_->desktopHasTray()) {
     hide();
     trayIcon_->show();
-  } else {
-    showMinimized();
+    return;
   }
+  coverRecords(true);
+  // The window system may have restored the window behind our back; asking
+  // for a state the window already has in our books would do nothing.
+  setWindowState(windowState() & ~Qt::WindowMinimized);
+  showMinimized();
 }
 
-void MainWindow::changeEvent(QEvent* event) {
-  QMainWindow::changeEvent(event);
-  // Only without a tray is a locked window ever on the desktop: when the
-  // user brings it back from minimised, the password is asked.
-  if (event->type() != QEvent::WindowStateChange || isMinimized() || !isVisible()) return;
-  if (windowLock_.state() != WindowLock::State::Hidden) return;
-  // After the window system's event has been handled, not inside it.
-  QMetaObject::invokeMethod(this, &MainWindow::unlockFromTray, Qt::QueuedConnection);
+void MainWindow::coverRecords(bool cover) {
+  if (cover == (recordsUnderCover_ != nullptr)) return;
+  menuBar()->setEnabled(!cover);
+  statusBar()->setVisible(!cover);
+  if (!cover) {
+    // The cover goes later: its button may be what is being clicked.
+    takeCentralWidget()->deleteLater();
+    setCentralWidget(recordsUnderCover_);
+    // Taken out of the window, it was hidden; back in, it shows with it.
+    recordsUnderCover_->show();
+    recordsUnderCover_ = nullptr;
+    return;
+  }
+  recordsUnderCover_ = takeCentralWidget();
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  auto* unlock = new QPushButton(login_texts::kLogin, page);
+  unlock->setObjectName(QStringLiteral("unlockButton"));
+  connect(unlock, &QPushButton::clicked, this, &MainWindow::unlockFromTray);
+  layout->addStretch(1);
+  layout->addWidget(unlock, 0, Qt::AlignCenter);
+  layout->addStretch(1);
+  setCentralWidget(page);
+  page->show();
+  unlock->setFocus();
 }
 
 }  // namespace quilor

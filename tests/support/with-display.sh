@@ -37,7 +37,7 @@ if ((tray)); then
   trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
     --transparent false >"$runtime/trayer.log" 2>&1 &
   display_pids+=($!)
-  wait_for_window "${display_pids[-1]}" '^trayer$' >/dev/null || {
+  wait_for_window "${display_pids[-1]}" '^panel$' >/dev/null || {
     echo "with-display: trayer did not start" >&2
     exit 1
   }
