@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
@@ -72,17 +73,37 @@ class SetIdleProbe final : public IdleProbe {
 };
 
 // The test's hand while a modal loop runs: step is called every 20 ms for as
-// long as the hand exists.
+// long as the hand exists. When the case has not ended within kWait, it gives
+// up: every dialog still open is closed, so the test reports instead of
+// hanging in a modal loop.
 class Hand : public QObject {
  public:
   explicit Hand(std::function<void()> step) : step_(std::move(step)) {
-    connect(&poll_, &QTimer::timeout, this, [this] { step_(); });
+    connect(&poll_, &QTimer::timeout, this, [this] { Hand::step(); });
     poll_.start(20);
+    clock_.start();
   }
+  ~Hand() override { EXPECT_FALSE(gaveUp_) << "a dialog was still open after " << kWait << " ms"; }
 
  private:
+  void step() {
+    if (clock_.elapsed() < kWait) {
+      step_();
+      return;
+    }
+    gaveUp_ = true;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+      if (auto* dialog = qobject_cast<QDialog*>(widget); dialog != nullptr && dialog->isVisible()) {
+        if (auto* editor = qobject_cast<RecordEditor*>(dialog)) editor->setModified(false);
+        dialog->reject();
+      }
+    }
+  }
+
   std::function<void()> step_;
   QTimer poll_;
+  QElapsedTimer clock_;
+  bool gaveUp_ = false;
 };
 
 template <typename Dialog>

@@ -37,10 +37,23 @@ if ((tray)); then
   trayer --edge top --align right --widthtype pixel --width 200 --heighttype pixel --height 32 \
     --transparent false >"$runtime/trayer.log" 2>&1 &
   display_pids+=($!)
-  wait_for_window "${display_pids[-1]}" '^panel$' >/dev/null || {
+  tray_panel() { xdotool search --all --pid "${display_pids[-1]}" --name '^panel$' 2>/dev/null || true; }
+  panel_exists() { [[ -n "$(tray_panel)" ]]; }
+  panel_mapped() { xwininfo -id "$(tray_panel | head -1)" 2>/dev/null | grep -q IsViewable; }
+  wait_until 20 panel_exists || {
     echo "with-display: trayer did not start" >&2
+    cat "$runtime/trayer.log" >&2
     exit 1
   }
+  # On a busy machine trayer now and then leaves its panel unmapped for good,
+  # although it holds the tray; the panel is then mapped here.
+  if ! wait_until 5 panel_mapped; then
+    xdotool windowmap "$(tray_panel | head -1)"
+    wait_until 5 panel_mapped || {
+      echo "with-display: the tray panel does not show" >&2
+      exit 1
+    }
+  fi
 fi
 
 status=0
