@@ -399,7 +399,7 @@ TEST_F(LockedWindow, TheIdleLockClosesTheDialogsWithoutAskingAndWritesNothing) {
       action(c.opener)->trigger();
     }
     EXPECT_EQ(idle.milliseconds, 60001u);
-    EXPECT_EQ(boxes, QStringList());
+    EXPECT_EQ(boxes.join(" | ").toStdString(), "");
     EXPECT_EQ(RecordEditor::instance(), nullptr);
     EXPECT_EQ(ScriptHelpDialog::instance(), nullptr);
     EXPECT_EQ(ChangeMasterPasswordDialog::instance(), nullptr);
@@ -436,14 +436,14 @@ TEST_F(LockedWindow, TheTraysCloseAsksFirstUnlessThePasswordIsBeingAsked) {
     questions << box->windowTitle() + QStringLiteral(": ") + box->text();
     QMetaObject::invokeMethod(box->button(button), "click", Qt::QueuedConnection);
   };
-  const QString question = QStringLiteral("Soru: Program kapatılsın mı ?");
+  const std::string question = "Soru: Program kapatılsın mı ?";
 
   {
     Hand hand([&] { answer(QMessageBox::Cancel); });
     trayItem("trayClose")->trigger();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !questions.isEmpty(); }, kWait));
   }
-  EXPECT_EQ(questions, QStringList{question});
+  EXPECT_EQ(questions.join(" | ").toStdString(), question);
   EXPECT_TRUE(lockedInTray());
 
   // The program's own event loop runs from here on, as in the real program:
@@ -464,7 +464,7 @@ TEST_F(LockedWindow, TheTraysCloseAsksFirstUnlessThePasswordIsBeingAsked) {
     Hand hand([&] { answer(QMessageBox::Ok); });
     EXPECT_EQ(runProgram([&] { trayItem("trayClose")->trigger(); }), 0);
   }
-  EXPECT_EQ(questions, QStringList{question});
+  EXPECT_EQ(questions.join(" | ").toStdString(), question);
 
   // A window closed once stays closed; the next case needs a new one.
   window.reset();
@@ -482,7 +482,7 @@ TEST_F(LockedWindow, TheTraysCloseAsksFirstUnlessThePasswordIsBeingAsked) {
     });
     EXPECT_EQ(runProgram([&] { doubleClickTrayIcon(); }), 0);
   }
-  EXPECT_EQ(questions, QStringList());
+  EXPECT_EQ(questions.join(" | ").toStdString(), "");
 }
 
 // A desktop without a notification area: the locked window is minimised
