@@ -26,8 +26,9 @@ if [[ "${1:-}" == "--on-display" ]]; then
   # Our icon: the window inside trayer that belongs to the program.
   tray_icon() {
     local host w
-    host=$(xdotool search --name '^trayer$' | head -1)
-    for w in $(xwininfo -tree -id "$host" | grep -o '^ *0x[0-9a-f]*'); do
+    for host in $(xdotool search --class trayer); do
+      xwininfo -tree -id "$host" | grep -o '^ *0x[0-9a-f]*'
+    done | while read -r w; do
       [[ "$(xprop -id "$w" _NET_WM_PID 2>/dev/null | sed 's/.*= //')" == "$program" ]] && echo "$w"
     done | head -1
   }
