@@ -424,6 +424,25 @@ TEST_F(LockedWindow, TheIdleLockClosesTheDialogsWithoutAskingAndWritesNothing) {
   }
 }
 
+// Windows that show no record, such as the about box, stay open; the main
+// window goes to the tray behind them.
+TEST_F(LockedWindow, TheIdleLockLeavesTheAboutBoxOpen) {
+  bool stayed = false;
+  Hand hand([&] {
+    auto* about = window->findChild<QDialog*>(QStringLiteral("aboutDialog"));
+    if (about == nullptr || !about->isVisible()) return;
+    if (idle.milliseconds == 0) {
+      idle.milliseconds = 60001;
+    } else if (lockedInTray()) {
+      stayed = true;
+      about->reject();
+    }
+  });
+  action("about")->trigger();
+  EXPECT_TRUE(stayed);
+  EXPECT_TRUE(lockedInTray());
+}
+
 TEST_F(LockedWindow, AClipboardCountdownRunsOnWhileTheWindowIsInTheTray) {
   selectFirstRow();
   window->secretClipboard().setTickInterval(5);
