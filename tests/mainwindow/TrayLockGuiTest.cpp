@@ -1,227 +1,27 @@
 // The locked window on a real X server: hiding to the tray host (trayer),
-// Ctrl+Alt+D pressed by another program (xdotool), the idle lock with an idle
-// time the test sets, and closing from the tray. Run under
-// tests/support/with-display.sh --tray; the WithoutTray cases run on a
-// desktop without a tray host.
+// Ctrl+Alt+D pressed by another program (xdotool), and closing from the
+// tray. Run under tests/support/with-display.sh --tray; the WithoutTray case
+// runs on a desktop without a tray host.
 #include <gtest/gtest.h>
 
-#include <QAction>
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
-#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
-#include <functional>
-#include <memory>
-#include <optional>
 #include <set>
 
 #include "AutoFillDialog.h"
-#include "ChangeMasterPasswordDialog.h"
-#include "Files.h"
-#include "IdleLock.h"
-#include "MainWindow.h"
+#include "LockedWindow.h"
 #include "MasterPasswordDialog.h"
-#include "ProcessState.h"
 #include "RecordEditor.h"
-#include "SampleRecords.h"
-#include "ScriptHelpDialog.h"
-#include "SecretClipboard.h"
 #include "TrayIcon.h"
 
 namespace quilor {
 namespace {
 
-constexpr int kWait = 15000;
-const char* const kPassword = "anahtar";
-
-// Runs an X tool to its end, as another program on the desktop would; its
-// standard output, or nothing when it failed.
-std::optional<QString> RunTool(const QString& program, const QStringList& arguments) {
-  QProcess process;
-  process.start(program, arguments);
-  if (!process.waitForFinished(10000) || process.exitStatus() != QProcess::NormalExit ||
-      process.exitCode() != 0) {
-    process.kill();
-    process.waitForFinished();
-    return std::nullopt;
-  }
-  return QString::fromLocal8Bit(process.readAllStandardOutput());
-}
-
-bool PressHotKey() { return RunTool("xdotool", {"key", "ctrl+alt+d"}).has_value(); }
-
-// The idle time the window's idle lock reads, set by the test.
-struct IdleTime {
-  std::uint32_t milliseconds = 0;
-};
-
-class SetIdleProbe final : public IdleProbe {
- public:
-  explicit SetIdleProbe(const IdleTime& time) : time_(time) {}
-  bool available() const override { return true; }
-  std::uint32_t idleMilliseconds() override { return time_.milliseconds; }
-
- private:
-  const IdleTime& time_;
-};
-
-// The test's hand while a modal loop runs: step is called every 20 ms for as
-// long as the hand exists. When the case has not ended within kWait, it gives
-// up: every dialog still open is closed, so the test reports instead of
-// hanging in a modal loop.
-class Hand : public QObject {
- public:
-  explicit Hand(std::function<void()> step) : step_(std::move(step)) {
-    connect(&poll_, &QTimer::timeout, this, [this] { Hand::step(); });
-    poll_.start(20);
-    clock_.start();
-  }
-  ~Hand() override { EXPECT_FALSE(gaveUp_) << "a dialog was still open after " << kWait << " ms"; }
-
- private:
-  void step() {
-    if (clock_.elapsed() < kWait) {
-      step_();
-      return;
-    }
-    gaveUp_ = true;
-    for (QWidget* widget : QApplication::topLevelWidgets()) {
-      if (auto* dialog = qobject_cast<QDialog*>(widget); dialog != nullptr && dialog->isVisible()) {
-        if (auto* editor = qobject_cast<RecordEditor*>(dialog)) editor->setModified(false);
-        dialog->reject();
-      }
-    }
-  }
-
-  std::function<void()> step_;
-  QTimer poll_;
-  QElapsedTimer clock_;
-  bool gaveUp_ = false;
-};
-
-template <typename Dialog>
-Dialog* Shown(Dialog* dialog) {
-  return dialog != nullptr && dialog->isVisible() ? dialog : nullptr;
-}
-
-// Answers a shown master password dialog, once: types the password and
-// presses "Giriş", or presses "Vazgeç" when password is null. True when it
-// answered one now.
-bool AnswerPasswordDialog(const char* password) {
-  MasterPasswordDialog* dialog = Shown(MasterPasswordDialog::instance());
-  if (dialog == nullptr || dialog->property("answered").toBool()) return false;
-  dialog->setProperty("answered", true);
-  EXPECT_TRUE(dialog->reAuthMode());
-  if (password == nullptr) {
-    QMetaObject::invokeMethod(dialog, "reject", Qt::QueuedConnection);
-    return true;
-  }
-  dialog->findChild<QLineEdit*>(QStringLiteral("passwordBox"))
-      ->setText(QString::fromUtf8(password));
-  QMetaObject::invokeMethod(dialog->findChild<QPushButton*>(QStringLiteral("loginButton")), "click",
-                            Qt::QueuedConnection);
-  return true;
-}
-
-// A message box that should not have come up: its text is kept and it is
-// answered with its escape button, so the test goes on to report it.
-void NoteUnexpectedBox(QStringList& boxes) {
-  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-  if (box == nullptr || !box->isVisible() || box->property("noted").toBool()) return;
-  box->setProperty("noted", true);
-  boxes << box->text();
-  QMetaObject::invokeMethod(box, "reject", Qt::QueuedConnection);
-}
-
-class LockedWindow : public ::testing::Test {
- protected:
-  void SetUp() override {
-    path = folder.file("data.xtr");
-    SortField = "ALAN2";
-    SortDescending = false;
-    MasterPassword = kPassword;
-    RecordTable table;
-    test::AppendSample(table, {.title = "Banka",
-                               .userName = "ali.veli",
-                               .password = "Gizli-1",
-                               .onTrayMenu = true,
-                               .recordNumber = "202401010900000000001"});
-    test::AppendSample(
-        table, {.title = "Kargo Takip", .password = "k", .recordNumber = "202401010900000000002"});
-    test::SaveSample(table, path, MasterPassword);
-    openWindow();
-  }
-
-  void openWindow() {
-    MainWindowSetup setup{path, false};
-    setup.makeIdleProbe = [this] { return std::make_unique<SetIdleProbe>(idle); };
-    window = std::make_unique<MainWindow>(setup);
-    window->loadRecords();
-    window->showMainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-  }
-
-  void TearDown() override { window.reset(); }
-
-  QAction* action(const char* name) {
-    auto* found = window->findChild<QAction*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
-  QAction* trayItem(const char* name) {
-    return window->trayIcon().menu().findChild<QAction*>(QString::fromLatin1(name));
-  }
-  void selectFirstRow() {
-    auto* list = window->findChild<QTableView*>(QStringLiteral("recordList"));
-    list->selectRow(0);
-  }
-  void doubleClickTrayIcon() {
-    emit window->trayIcon().systemIcon().activated(QSystemTrayIcon::DoubleClick);
-  }
-  bool lockedInTray() {
-    return !window->isVisible() && window->trayIcon().isVisible() &&
-           window->windowLock().state() == WindowLock::State::Hidden;
-  }
-
-  test::TempFolder folder;
-  std::string path;
-  IdleTime idle;
-  std::unique_ptr<MainWindow> window;
-};
-
-// The X windows that trayer holds, as any other program can list them.
-std::set<qulonglong> WindowsInTray() {
-  std::set<qulonglong> ids;
-  const QString trayer = RunTool("xdotool", {"search", "--class", "trayer"}).value_or("");
-  for (const QString& host : trayer.split(QChar('\n'), Qt::SkipEmptyParts)) {
-    const QString tree = RunTool("xwininfo", {"-tree", "-id", host}).value_or("");
-    const QRegularExpression id(QStringLiteral("^\\s+(0x[0-9a-f]+)"),
-                                QRegularExpression::MultilineOption);
-    for (auto match = id.globalMatch(tree); match.hasNext();) {
-      ids.insert(match.next().captured(1).toULongLong(nullptr, 16));
-    }
-  }
-  return ids;
-}
-
-// The window in the tray that belongs to this process, or 0.
-qulonglong OurIconInTray() {
-  for (qulonglong window : WindowsInTray()) {
-    const QString pid = RunTool("xprop", {"-id", QString::number(window), "_NET_WM_PID"})
-                            .value_or("")
-                            .section('=', 1)
-                            .trimmed();
-    if (pid == QString::number(QCoreApplication::applicationPid())) return window;
-  }
-  return 0;
-}
+using namespace test;
 
 TEST_F(LockedWindow, HidingPutsTheIconIntoTheTrayAndADoubleClickWithThePasswordTakesItOut) {
   ASSERT_TRUE(window->trayIcon().desktopHasTray());
@@ -344,113 +144,6 @@ TEST_F(LockedWindow, AutoFillFromTheTrayAsksForThePasswordFirstAndLeavesTheWindo
   EXPECT_TRUE(autoFillShown);
   EXPECT_EQ(asked, 1);
   EXPECT_EQ(MasterPasswordDialog::instance(), nullptr);
-  EXPECT_TRUE(lockedInTray());
-}
-
-// A minute without input closes every dialog that shows records or takes
-// changes, drops what was typed without a question, and locks the window.
-TEST_F(LockedWindow, TheIdleLockClosesTheDialogsWithoutAskingAndWritesNothing) {
-  struct Case {
-    const char* name;
-    const char* opener;
-    // Called by the hand while the opener's dialog runs: true once the
-    // dialogs of the case are open and changed.
-    std::function<bool()> prepare;
-  };
-  auto typeInto = [](QDialog* dialog, const char* box, const char* text) {
-    auto* edit = dialog->findChild<QLineEdit*>(QString::fromLatin1(box));
-    if (edit->text() != QString::fromUtf8(text)) edit->setText(QString::fromUtf8(text));
-  };
-  bool helpAsked = false;
-  bool autoFillAsked = false;
-  const Case cases[] = {
-      {"editor with unsaved changes under its script help", "editRecord",
-       [&] {
-         RecordEditor* editor = Shown(RecordEditor::instance());
-         if (editor == nullptr) return false;
-         typeInto(editor, "titleEdit", "Değişti");
-         if (!helpAsked) {
-           helpAsked = true;
-           QMetaObject::invokeMethod(
-               editor->findChild<QPushButton*>(QStringLiteral("scriptHelpButton")), "click",
-               Qt::QueuedConnection);
-         }
-         return editor->isModified() && Shown(ScriptHelpDialog::instance()) != nullptr;
-       }},
-      {"master password change with a new password typed", "changeMasterPassword",
-       [&] {
-         ChangeMasterPasswordDialog* change = Shown(ChangeMasterPasswordDialog::instance());
-         if (change == nullptr) return false;
-         typeInto(change, "newPasswordEdit", "yeni");
-         typeInto(change, "repeatEdit", "yeni");
-         return true;
-       }},
-      {"auto-fill opened by the hot key over a changed editor", "editRecord",
-       [&] {
-         RecordEditor* editor = Shown(RecordEditor::instance());
-         if (editor == nullptr) return false;
-         typeInto(editor, "titleEdit", "Değişti");
-         if (!autoFillAsked) {
-           autoFillAsked = true;
-           EXPECT_TRUE(PressHotKey());
-         }
-         return editor->isModified() && Shown(AutoFillDialog::current()) != nullptr;
-       }},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    if (!window) openWindow();
-    selectFirstRow();
-    const std::string before = test::ReadBytes(path);
-    QStringList boxes;
-    {
-      Hand hand([&] {
-        NoteUnexpectedBox(boxes);
-        if (idle.milliseconds == 0 && c.prepare()) idle.milliseconds = 60001;
-      });
-      action(c.opener)->trigger();
-    }
-    EXPECT_EQ(idle.milliseconds, 60001u);
-    EXPECT_EQ(boxes.join(" | ").toStdString(), "");
-    EXPECT_EQ(RecordEditor::instance(), nullptr);
-    EXPECT_EQ(ScriptHelpDialog::instance(), nullptr);
-    EXPECT_EQ(ChangeMasterPasswordDialog::instance(), nullptr);
-    EXPECT_EQ(AutoFillDialog::current(), nullptr);
-    EXPECT_TRUE(lockedInTray());
-    EXPECT_EQ(test::ReadBytes(path), before);
-    EXPECT_EQ(MasterPassword, kPassword);
-    window.reset();
-    idle.milliseconds = 0;
-  }
-}
-
-// Windows that show no record, such as the about box, stay open; the main
-// window goes to the tray behind them.
-TEST_F(LockedWindow, TheIdleLockLeavesTheAboutBoxOpen) {
-  bool stayed = false;
-  Hand hand([&] {
-    auto* about = window->findChild<QDialog*>(QStringLiteral("aboutDialog"));
-    if (about == nullptr || !about->isVisible()) return;
-    if (idle.milliseconds == 0) {
-      idle.milliseconds = 60001;
-    } else if (lockedInTray()) {
-      stayed = true;
-      about->reject();
-    }
-  });
-  action("about")->trigger();
-  EXPECT_TRUE(stayed);
-  EXPECT_TRUE(lockedInTray());
-}
-
-TEST_F(LockedWindow, AClipboardCountdownRunsOnWhileTheWindowIsInTheTray) {
-  selectFirstRow();
-  window->secretClipboard().setTickInterval(5);
-  action("copyPassword")->trigger();
-  ASSERT_TRUE(window->secretClipboard().counting());
-  action("hideToTray")->trigger();
-  ASSERT_TRUE(lockedInTray());
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !window->secretClipboard().counting(); }, kWait));
   EXPECT_TRUE(lockedInTray());
 }
 
