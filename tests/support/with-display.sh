@@ -48,6 +48,7 @@ if ((tray)); then
   # On a busy machine trayer now and then leaves its panel unmapped for good,
   # although it holds the tray; the panel is then mapped here.
   if ! wait_until 5 panel_mapped; then
+    echo "with-display: trayer left its panel unmapped; mapping it" >&2
     xdotool windowmap "$(tray_panel | head -1)"
     wait_until 5 panel_mapped || {
       echo "with-display: the tray panel does not show" >&2
