@@ -1,10 +1,9 @@
 // Opening the auto-fill dialog from the record list.
-#include <QTableView>
-
 #include "AutoFillDialog.h"
 #include "ErrorDisplay.h"
 #include "MainWindow.h"
 #include "RecordListModel.h"
+#include "RecordListView.h"
 
 namespace quilor {
 
