@@ -15,6 +15,7 @@
 #include "ProcessState.h"
 #include "RecordEditor.h"
 #include "SampleRecords.h"
+#include "ScriptHelpDialog.h"
 #include "WindowsWithinScreen.h"
 
 namespace quilor {
@@ -86,6 +87,13 @@ TEST_F(ScaledScreen, TheRecordEditorFits) {
     QTest::qWait(300);
     window->screen()->grabWindow(0).save(QString::fromLocal8Bit(shots) + "/scaled-editor.png");
   }
+}
+
+// A dialog of a fixed size larger than the scaled screen.
+TEST_F(ScaledScreen, TheScriptHelpFits) {
+  ScriptHelpDialog help(window->windowTitle(), window.get());
+  help.show();
+  EXPECT_TRUE(OnScreen(help));
 }
 
 }  // namespace
