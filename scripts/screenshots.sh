@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # Screenshots of the program as a person sees it, taken on a private X server:
 # the login dialog at a first start and at a login, the main window with
-# 1,749 generated records, a search in progress, the context menu and a
-# clipboard countdown; then the record editor in both modes, its script menu
-# and the script help. Also prints the program's peak resident memory.
+# 1,749 generated records, a search in progress, the context menu with its
+# keys, a clipboard countdown and a search that finds nothing; then the
+# record editor in both modes, its script menu and the script help, the list
+# sorted by its record date, and the main window and the editor at a scale
+# factor of 2 on a 1366x768 screen. Also prints the program's peak resident
+# memory.
 #   scripts/screenshots.sh OUTDIR [BUILD_DIR]     (BUILD_DIR defaults to build)
 set -euo pipefail
 
 repo=$(cd "$(dirname "$0")/.." && pwd)
 
 if [[ "${1:-}" == "--on-display" ]]; then
-  out=$2 quilor=$3 sample=$4 editor_tests=$5
+  out=$2 quilor=$3 sample=$4 editor_tests=$5 mainwindow_tests=$6
   work=$(mktemp -d)
   program=""
   trap '[[ -n "$program" ]] && kill "$program" 2>/dev/null; rm -rf "$work"' EXIT
@@ -60,10 +63,8 @@ if [[ "${1:-}" == "--on-display" ]]; then
   xdotool type --delay 60 "ziraat"
   shot 4-search
 
-  # Tab moves from the search box into the list, Down selects a row and the
-  # menu key opens the context menu on it.
-  xdotool key Tab
-  sleep 0.3
+  # Down moves from the search box into the list, on the first match, and
+  # the menu key opens the context menu on it.
   xdotool key Down
   sleep 0.3
   xdotool key Menu
@@ -73,12 +74,19 @@ if [[ "${1:-}" == "--on-display" ]]; then
   xdotool key Down Down Return
   sleep 2
   shot 6-clipboard-countdown
+
+  # A search that finds nothing says so in the empty list.
+  xdotool key ctrl+f
+  xdotool type --delay 60 "qqqq"
+  shot 7-nothing-found
   echo "peak resident memory at the end: $(grep VmHWM "/proc/$program/status")"
   stop
 
   # The editor's tests save their screens where QUILOR_SCREENSHOTS points.
   QUILOR_SCREENSHOTS="$out" "$editor_tests" --gtest_brief=1 >/dev/null
-  ls "$out"/editor-*.png
+  QUILOR_SCREENSHOTS="$out" "$mainwindow_tests" --gtest_brief=1 \
+    --gtest_filter='*RecordDateColumn*:*EmptyList*' >/dev/null
+  ls "$out"/editor-*.png "$out"/main-window-*.png
   exit 0
 fi
 
@@ -87,7 +95,11 @@ build=${2:-$repo/build}
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
 cmake -S "$repo" -B "$build" -DQUILOR_TESTS=ON >/dev/null
-cmake --build "$build" -j2 --target quilor quilor_sample_data editor_gui_tests >/dev/null
-exec "$repo/tests/support/with-display.sh" -- "$0" --on-display "$out" \
+cmake --build "$build" -j2 --target quilor quilor_sample_data editor_gui_tests \
+  mainwindow_gui_tests windows_within_screen_gui_tests >/dev/null
+"$repo/tests/support/with-display.sh" -- "$0" --on-display "$out" \
   "$build/src/app/quilor" "$build/tests/mainwindow/quilor_sample_data" \
-  "$build/tests/editor/editor_gui_tests"
+  "$build/tests/editor/editor_gui_tests" "$build/tests/mainwindow/mainwindow_gui_tests"
+QUILOR_SCREENSHOTS="$out" "$repo/tests/support/with-display.sh" --screen 1366x768 -- \
+  "$build/tests/app/windows_within_screen_gui_tests" --gtest_brief=1 >/dev/null
+ls "$out"/scaled-*.png

@@ -11,11 +11,13 @@
 #include "ProcessHardening.h"
 #include "QtTurkishTexts.h"
 #include "SingleInstance.h"
+#include "WindowsWithinScreen.h"
 
 int main(int argc, char** argv) {
   quilor::DisableCoreDumps();
   QApplication app(argc, argv);
   quilor::InstallQtTurkishTexts(app);
+  quilor::KeepWindowsWithinScreen(app);
   // Start-up runs before any user action's guard exists: a failure here (a
   // lock folder that is not safe to use, no executable folder) is shown like
   // any other error instead of aborting the process without a word.

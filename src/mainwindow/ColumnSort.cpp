@@ -9,8 +9,10 @@ HeaderGlyph GlyphForDirection(bool descending) {
 }
 
 std::optional<std::string_view> SortFieldOfColumn(int column) {
-  static constexpr std::array<std::string_view, 6> kFieldOfColumn{"ALAN2", "ALAN10", "ALAN6",
-                                                                  "ALAN7", "ALAN8",  "ALAN9"};
+  // The change columns sort by their date; the store adds the time kept
+  // beside it.
+  static constexpr std::array<std::string_view, 9> kFieldOfColumn{
+      "ALAN2", "ALAN10", "ALAN6", "ALAN7", "ALAN8", "ALAN9", "ALAN11", "ALAN12", "ALAN14"};
   if (column < 0 || column >= int(kFieldOfColumn.size())) return std::nullopt;
   return kFieldOfColumn[column];
 }

@@ -25,12 +25,12 @@ struct ColumnClickResult {
   HeaderGlyph glyph = HeaderGlyph::DownArrow;
 };
 
-// The field a column sorts on; none for the date columns (6 to 8), which
-// never become a sort key.
+// The field a column sorts on; none for a column the list does not have.
 std::optional<std::string_view> SortFieldOfColumn(int column);
 
 // A click on the same field again flips the direction; another field starts
-// ascending. A date column keeps the field, so it flips the current direction.
+// ascending. The arrow goes to the clicked column, which is always the one
+// the list is sorted by.
 ColumnClickResult ClickColumn(const SortState& current, int column);
 
 }  // namespace quilor

@@ -1,7 +1,6 @@
 #include "MainWindow.h"
 
 #include <QLineEdit>
-#include <QTableView>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -15,6 +14,7 @@
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "RecordListModel.h"
+#include "RecordListView.h"
 #include "SecretClipboard.h"
 #include "TrayIcon.h"
 
@@ -54,6 +54,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   buildStatusBar();
   buildMainMenu();
   connectParts();
+  buildKeyboard();
   // Typing right after the login searches; Tab moves on to the list.
   setTabOrder(searchBox_, recordList_);
   searchBox_->setFocus();
@@ -113,6 +114,8 @@ void MainWindow::loadRecords() {
       listModel_->setRows({});
       showRecordCount();
     }
+    // The user has just been told why the list is empty.
+    recordList_->setEmptyHint({});
     throw;
   }
 }

@@ -16,10 +16,10 @@
 #include "WindowLock.h"
 
 class QAction;
+class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
-class QTableView;
 class QTimer;
 class QToolBar;
 
@@ -28,6 +28,7 @@ namespace quilor {
 class GlobalHotKey;
 class IdleLock;
 class RecordListModel;
+class RecordListView;
 class SecretClipboard;
 class TrayIcon;
 
@@ -64,13 +65,16 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   // on success the tray record menu, the list and the count are refreshed.
   void loadRecords() override;
 
-  // Sorts the table by the sort state and rebuilds every row; no row is
-  // selected afterwards. The count panel is left alone.
+  // Sorts the table by the sort state and rebuilds the rows: every record,
+  // or while the search box holds text, those whose text holds it. So box,
+  // rows and count agree after every rebuild (a header click, a save, a
+  // delete, a reload). No row is selected afterwards. The count panel is
+  // left alone.
   void fillRecordList();
   // "Toplam N Kayıt" for the rows the list holds.
   void showRecordCount();
-  // Reloads, then keeps only the rows whose text holds searchText.
-  void applySearch(const QString& searchText);
+  // Reloads; the rebuilt list keeps the rows the search box asks for.
+  void applySearch();
   // Makes the selected row's record the table's current one; false when
   // no row is selected or the record is not in the table.
   bool findSelectedRecord();
@@ -91,7 +95,8 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   bool makeSelectedRecordCurrent() override { return findSelectedRecord(); }
   void saveRecords(int enteredRecordId) override;
   QString searchText() const override;
-  void reapplySearch(const QString& text) override { applySearch(text); }
+  // The editor passes the box's own text, which every reload applies.
+  void reapplySearch(const QString&) override { applySearch(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -104,6 +109,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void buildRecordMenu();
   QToolBar* buildToolBar(QWidget* parent);
   void buildMainMenu();
+  void buildKeyboard();
   void connectParts();
 
   // Runs once the event loop is up: the first thing the user sees is the login.
@@ -115,6 +121,12 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void applySearchAfterDelay();
   void clearSearch();
   bool hasSelectedRow() const;
+  void showEmptyListHint();
+
+  // The keyboard: the search box's own keys, and the list's.
+  void focusSearch();
+  bool searchBoxKey(QKeyEvent* event);
+  bool recordListKey(QKeyEvent* event);
 
   // The record menu and the clipboard countdown in the status bar.
   void enableRecordMenuItems();
@@ -169,7 +181,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   // dates, and formatting them again is most of a refill's cost.
   RowDateFormats rowDateFormats_;
   RecordListModel* listModel_ = nullptr;
-  QTableView* recordList_ = nullptr;
+  RecordListView* recordList_ = nullptr;
   QLineEdit* searchBox_ = nullptr;
   QLabel* statusPanels_[3] = {};
   QProgressBar* clipboardProgress_ = nullptr;

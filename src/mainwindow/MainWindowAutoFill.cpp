@@ -1,12 +1,11 @@
 // Opening the auto-fill dialog: from the record list, and from anywhere on
 // the desktop through the hot key and the tray menu.
-#include <QTableView>
-
 #include "AutoFillDialog.h"
 #include "ErrorDisplay.h"
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
 #include "RecordListModel.h"
+#include "RecordListView.h"
 #include "WindowForeground.h"
 
 namespace quilor {

@@ -3,10 +3,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
-#include <QTableView>
 #include <vector>
 
 #include "Cp1254.h"
@@ -26,9 +24,14 @@ namespace quilor {
 
 namespace {
 
+// True when the user answers yes. A focused button other than the box's
+// own choice takes Enter and Space: a question whose yes cannot be undone
+// starts on the answer that changes nothing.
 bool Ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons buttons,
-         QMessageBox::StandardButton yes) {
+         QMessageBox::StandardButton yes,
+         QMessageBox::StandardButton focused = QMessageBox::NoButton) {
   QMessageBox box(QMessageBox::Question, texts::kQuestionCaption, question, buttons, parent);
+  if (focused != QMessageBox::NoButton) box.setDefaultButton(focused);
   return box.exec() == yes;
 }
 
@@ -40,23 +43,11 @@ void MainWindow::editOnDoubleClick() {
   });
 }
 
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == recordList_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      Guarded([this] {
-        if (hasSelectedRow()) editSelectedRecord();
-      });
-      return true;
-    }
-  }
-  return QMainWindow::eventFilter(watched, event);
-}
-
 void MainWindow::deleteSelectedRecord() {
   Guarded([this] {
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
-    if (!Ask(this, texts::kConfirmDelete, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)) {
+    if (!Ask(this, texts::kConfirmDelete, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+             QMessageBox::No)) {
       return;
     }
     if (!findSelectedRecord()) return;

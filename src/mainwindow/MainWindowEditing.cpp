@@ -3,7 +3,6 @@
 #include <QDate>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QTableView>
 
 #include "ChangeMasterPasswordDialog.h"
 #include "ErrorDisplay.h"
@@ -14,6 +13,7 @@
 #include "ProtectedRecords.h"
 #include "RecordEditor.h"
 #include "RecordListModel.h"
+#include "RecordListView.h"
 #include "RecordStamps.h"
 
 namespace quilor {

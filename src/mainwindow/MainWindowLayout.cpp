@@ -8,7 +8,6 @@
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QStyle>
-#include <QTableView>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -22,6 +21,7 @@
 #include "MakerContacts.h"
 #include "ProcessState.h"
 #include "RecordListModel.h"
+#include "RecordListView.h"
 #include "UpdateChecker.h"
 
 namespace quilor {
@@ -34,11 +34,12 @@ QAction* AddNamedAction(QMenu* menu, const char* name, const QString& caption) {
   return action;
 }
 
-// One copy item of the record menu and the field it copies.
+// One copy item of the record menu, the field it copies and its key.
 struct CopyItem {
   const char* name;
   const QString& caption;
   int field;
+  QKeySequence shortcut;
 };
 
 }  // namespace
@@ -47,7 +48,7 @@ void MainWindow::buildRecordList(QWidget* parent) {
   listModel_ = new RecordListModel(this);
   listModel_->setHeaderGlyph(0, GlyphForDirection(SortDescending));
 
-  recordList_ = new QTableView(parent);
+  recordList_ = new RecordListView(parent);
   recordList_->setObjectName(QStringLiteral("recordList"));
   recordList_->setAccessibleName(texts::kRecordListName);
   recordList_->setModel(listModel_);
@@ -85,7 +86,6 @@ void MainWindow::buildRecordList(QWidget* parent) {
   });
   connect(header, &QHeaderView::sectionClicked, this, &MainWindow::sortByColumn);
   connect(recordList_, &QAbstractItemView::doubleClicked, this, &MainWindow::editOnDoubleClick);
-  recordList_->installEventFilter(this);
 }
 
 QWidget* MainWindow::buildSearchPanel(QWidget* parent) {
@@ -155,23 +155,26 @@ void MainWindow::buildStatusBar() {
 void MainWindow::buildRecordMenu() {
   recordMenu_ = new QMenu(this);
   recordMenu_->setObjectName(QStringLiteral("recordMenu"));
+  // The keys other password managers use for the same commands.
   const CopyItem copyItems[] = {
-      {"copyUserName", texts::kCopyUserName, Field::UserName},
-      {"copyPassword", texts::kCopyPassword, Field::Password},
-      {"copyPassword2", texts::kCopyPassword2, Field::Password2},
-      {"copyWebAddress", texts::kCopyWebAddress, Field::WebAddress},
-      {"copyCode1", texts::kCopySpecialCode1, Field::Code1},
-      {"copyCode2", texts::kCopySpecialCode2, Field::Code2},
+      {"copyUserName", texts::kCopyUserName, Field::UserName, Qt::CTRL | Qt::Key_B},
+      {"copyPassword", texts::kCopyPassword, Field::Password, Qt::CTRL | Qt::Key_C},
+      {"copyPassword2", texts::kCopyPassword2, Field::Password2, {}},
+      {"copyWebAddress", texts::kCopyWebAddress, Field::WebAddress, {}},
+      {"copyCode1", texts::kCopySpecialCode1, Field::Code1, {}},
+      {"copyCode2", texts::kCopySpecialCode2, Field::Code2, {}},
   };
   for (const CopyItem& item : copyItems) {
     const int field = item.field;
-    connect(AddNamedAction(recordMenu_, item.name, item.caption), &QAction::triggered, this,
-            [this, field] { copyField(field); });
+    QAction* copy = AddNamedAction(recordMenu_, item.name, item.caption);
+    copy->setShortcut(item.shortcut);
+    connect(copy, &QAction::triggered, this, [this, field] { copyField(field); });
   }
   recordMenu_->addSeparator();
   autoFillItem_ = AddNamedAction(recordMenu_, "autoFill", texts::kAutoFill);
   connect(autoFillItem_, &QAction::triggered, this, &MainWindow::openAutoFill);
   QAction* openWeb = AddNamedAction(recordMenu_, "openWebAddress", texts::kOpenWebAddress);
+  openWeb->setShortcut(Qt::CTRL | Qt::Key_U);
   connect(openWeb, &QAction::triggered, this, &MainWindow::openSelectedWebAddress);
   connect(recordMenu_, &QMenu::aboutToShow, this, &MainWindow::enableRecordMenuItems);
 }
@@ -203,8 +206,9 @@ QToolBar* MainWindow::buildToolBar(QWidget* parent) {
   operations->setMenu(recordMenu_);
   static_cast<QToolButton*>(bar->widgetForAction(operations))
       ->setPopupMode(QToolButton::InstantPopup);
-  connect(add("deleteRecord", QStyle::SP_TrashIcon, texts::kDelete, texts::kDeleteHint),
-          &QAction::triggered, this, &MainWindow::deleteSelectedRecord);
+  QAction* remove = add("deleteRecord", QStyle::SP_TrashIcon, texts::kDelete, texts::kDeleteHint);
+  remove->setShortcut(Qt::Key_Delete);
+  connect(remove, &QAction::triggered, this, &MainWindow::deleteSelectedRecord);
   bar->addSeparator();
   connect(add("changeMasterPassword", QStyle::SP_DialogResetButton, texts::kChangeMasterPassword,
               texts::kChangeMasterPasswordHint),

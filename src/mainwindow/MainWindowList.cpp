@@ -1,7 +1,7 @@
 // The record list: filling, sorting by header click, search and count.
 #include <QLineEdit>
-#include <QTableView>
 #include <QTimer>
+#include <algorithm>
 #include <vector>
 
 #include "ColumnSort.h"
@@ -10,6 +10,7 @@
 #include "MainWindowTexts.h"
 #include "ProcessState.h"
 #include "RecordListModel.h"
+#include "RecordListView.h"
 #include "RecordRow.h"
 #include "SearchFold.h"
 
@@ -22,7 +23,17 @@ void MainWindow::fillRecordList() {
   for (records_.first(); !records_.eof(); records_.next()) {
     rows.push_back(BuildRecordRow(records_, rowDateFormats_));
   }
+  const QString search = searchBox_->text();
+  if (!search.isEmpty()) {
+    const RowMatcher matcher(search);
+    std::erase_if(rows, [&](const RecordRow& row) { return !matcher.matches(row); });
+  }
   listModel_->setRows(std::move(rows));
+  showEmptyListHint();
+}
+
+void MainWindow::showEmptyListHint() {
+  recordList_->setEmptyHint(records_.isEmpty() ? texts::kNoRecordsHint : texts::kNothingFoundHint);
 }
 
 void MainWindow::showRecordCount() {
@@ -30,12 +41,7 @@ void MainWindow::showRecordCount() {
                             texts::kRecordCountSuffix);
 }
 
-void MainWindow::applySearch(const QString& searchText) {
-  loadRecords();
-  const RowMatcher matcher(searchText);
-  listModel_->keepRows([&](const RecordRow& row) { return matcher.matches(row); });
-  showRecordCount();
-}
+void MainWindow::applySearch() { loadRecords(); }
 
 bool MainWindow::hasSelectedRow() const { return recordList_->selectionModel()->hasSelection(); }
 
@@ -52,6 +58,7 @@ void MainWindow::sortByColumn(int column) {
     SortDescending = click.state.descending;
     listModel_->setHeaderGlyph(click.glyphColumn, click.glyph);
     fillRecordList();
+    showRecordCount();
   });
 }
 
@@ -69,7 +76,9 @@ void MainWindow::searchTextChanged(const QString& text) {
 void MainWindow::applySearchAfterDelay() {
   Guarded([this] {
     searchDelay_->stop();
-    applySearch(searchBox_->text());
+    applySearch();
+    // The first match is ready for a copy or for Down into the list.
+    if (listModel_->rowCount() > 0) selectListRow(0);
   });
 }
 

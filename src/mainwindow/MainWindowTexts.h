@@ -27,6 +27,14 @@ inline const QString kClipboardCountingDown = QStringLiteral("Pano süresi...");
 inline const QString kSearchLabel = QStringLiteral("Arama");
 inline const QString kHotKeyLabel = QStringLiteral("Otomatik doldurma kısayolu CTRL + ALT + D");
 
+// What the empty list says: how to add the first record, or that the search
+// found nothing.
+inline const QString kNoRecordsHint = QStringLiteral(
+    "Henüz kayıt yok. Yeni bir şifre kaydı eklemek için araç çubuğundaki \"Yeni Kayıt\" "
+    "düğmesine basın.");
+inline const QString kNothingFoundHint =
+    QStringLiteral("Aramayla eşleşen kayıt bulunamadı. Aramayı temizlemek için Esc tuşuna basın.");
+
 // Context menu of the list (also the drop-down of "İşlemler").
 inline const QString kCopyUserName = QStringLiteral("Kullanıcı Adını Panoya Kopyala");
 inline const QString kCopyPassword = QStringLiteral("Şifreyi Panoya Kopyala");

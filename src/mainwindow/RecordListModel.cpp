@@ -19,12 +19,6 @@ void RecordListModel::setRows(std::vector<RecordRow> rows) {
   endResetModel();
 }
 
-void RecordListModel::keepRows(const std::function<bool(const RecordRow&)>& keep) {
-  beginResetModel();
-  std::erase_if(rows_, [&](const RecordRow& r) { return !keep(r); });
-  endResetModel();
-}
-
 void RecordListModel::setHeaderGlyph(int column, HeaderGlyph glyph) {
   glyphColumn_ = column;
   glyph_ = glyph;

@@ -2,7 +2,6 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
-#include <functional>
 #include <vector>
 
 #include "ColumnSort.h"
@@ -10,8 +9,8 @@
 
 namespace quilor {
 
-// The rows of the record list. Every change replaces or narrows the rows in
-// one step, so the view repaints once, not once per row.
+// The rows of the record list. Every change replaces the rows in one step,
+// so the view repaints once, not once per row.
 class RecordListModel : public QAbstractTableModel {
   Q_OBJECT
 
@@ -19,8 +18,6 @@ class RecordListModel : public QAbstractTableModel {
   explicit RecordListModel(QObject* parent = nullptr);
 
   void setRows(std::vector<RecordRow> rows);
-  // Keeps the rows for which keep holds, in their order.
-  void keepRows(const std::function<bool(const RecordRow&)>& keep);
   const RecordRow& row(int index) const { return rows_.at(std::size_t(index)); }
 
   // Only one column carries a sort glyph at a time.

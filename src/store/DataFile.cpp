@@ -2,6 +2,8 @@
 // by the INI rules as the Windows profile functions apply them.
 #include "DataFile.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <bitset>
 #include <stdexcept>
@@ -186,11 +188,11 @@ void WriteDataFile(RecordTable& table, const std::string& path) {
   ReplaceWholeFile(path, DataFileText(table, path));
 }
 
-bool FillTableFromFile(RecordTable& table, const std::string& path) {
+std::optional<std::string> FillTableFromFile(RecordTable& table, const std::string& path) {
   table.removeAllRecords();
-  auto content = ReadWholeFile(path);
-  if (!content) return false;
-  const std::string text = DataFileTextInCp1254(std::move(*content), path);
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) return std::nullopt;
+  const std::string text = DataFileTextInCp1254(*bytes, path);
   FillTable(table, text);
   // Only an empty file means "no records"; one that holds something yet
   // gives none is not ours to delete or rewrite.
@@ -198,11 +200,33 @@ bool FillTableFromFile(RecordTable& table, const std::string& path) {
     throw std::runtime_error(path + ": " + kNoRecordsInFile);
   }
   table.first();
-  return true;
+  return bytes;
+}
+
+std::optional<std::string> NormalisedFileText(RecordTable& table, const std::string& path,
+                                              std::string_view bytesRead) {
+  std::string normalised = DataFileText(table, path);
+  if (normalised == bytesRead) return std::nullopt;
+  return normalised;
+}
+
+void RestrictToOwner(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && (info.st_mode & 07777) != 0600) {
+    ::chmod(path.c_str(), 0600);
+  }
 }
 
 void ReadDataFile(RecordTable& table, const std::string& path) {
-  if (FillTableFromFile(table, path)) WriteDataFile(table, path);
+  const auto bytes = FillTableFromFile(table, path);
+  if (!bytes) return;
+  if (table.isEmpty()) {
+    RemoveFile(path);
+  } else if (const auto normalised = NormalisedFileText(table, path, *bytes)) {
+    ReplaceWholeFile(path, *normalised);
+  } else {
+    RestrictToOwner(path);
+  }
 }
 
 }  // namespace quilor

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "RecordTable.h"
 
@@ -21,21 +23,32 @@ void WriteDataFile(RecordTable& table, const std::string& path);
 
 // Empties the table and fills it from the file at path (every section is a
 // record, also one whose name repeats an earlier one; within a section the
-// first line of a key counts), then rewrites the file in its normalised form.
-// A file saved again as UTF-8 or UTF-16 with a byte-order mark is read in
-// that encoding. A missing file gives an empty table and writes nothing; an
-// empty or all-blank one is removed. A file that cannot be read, cannot be
-// converted to Windows-1254, or holds something yet gives no record is never
-// written over: the read throws std::runtime_error, its message naming the
-// file.
+// first line of a key counts), then brings the file into its normalised form.
+// A file already in that form, byte for byte, is left untouched, so reading
+// needs no write access. A file saved again as UTF-8 or UTF-16 with a
+// byte-order mark is read in that encoding. A missing file gives an empty
+// table and writes nothing; an empty or all-blank one is removed. A file that
+// cannot be read, cannot be converted to Windows-1254, or holds something yet
+// gives no record is never written over: the read throws std::runtime_error,
+// its message naming the file.
 void ReadDataFile(RecordTable& table, const std::string& path);
 
 // The halves of the two operations above, for a caller that does other work
 // while the rewrite goes to disk. FillTableFromFile is ReadDataFile without
-// the rewrite; false when there is no file. DataFileText is the file's
-// content for a table that is not empty; it throws as WriteDataFile does when
-// a value cannot be written.
-bool FillTableFromFile(RecordTable& table, const std::string& path);
+// the rewrite; it gives the file's bytes as read, none when there is no
+// file. DataFileText is the file's content for a table that is not empty; it
+// throws as WriteDataFile does when a value cannot be written.
+// NormalisedFileText is that content when it differs from bytesRead, none
+// when the file needs no rewrite.
+std::optional<std::string> FillTableFromFile(RecordTable& table, const std::string& path);
 std::string DataFileText(RecordTable& table, const std::string& path);
+std::optional<std::string> NormalisedFileText(RecordTable& table, const std::string& path,
+                                              std::string_view bytesRead);
+
+// A file that needs no rewrite still ends readable and writable by its owner
+// only, as a rewrite leaves it. Where its mode cannot be changed (another
+// owner, a read-only disk) it stays as it is: its content is sound, and the
+// read goes on.
+void RestrictToOwner(const std::string& path);
 
 }  // namespace quilor

@@ -63,6 +63,14 @@ inline constexpr int PasswordCaption = 18;
 inline constexpr int UserNameCaption = 19;
 }  // namespace Field
 
+// The time of day kept beside a date field (the two password change dates);
+// -1 for a date that stands alone.
+constexpr int TimeFieldOfDate(int dateField) {
+  if (dateField == Field::PasswordChangedDate) return Field::PasswordChangedTime;
+  if (dateField == Field::Password2ChangedDate) return Field::Password2ChangedTime;
+  return -1;
+}
+
 // Field and key names are ASCII; folding them needs no locale, and the data
 // file's reader calls this for every line.
 bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b);

@@ -197,19 +197,21 @@ void SaveRecords(RecordTable& table, const std::string& path, std::string_view m
 
 void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
                  const LoadSteps& steps) {
-  // The normalising rewrite goes to disk on its own thread: it mostly waits
-  // for the disk, which the cipher work need not do. Its outcome is taken
+  // The normalising rewrite, when the file needs one, goes to disk on its own
+  // thread: it mostly waits for the disk, which the cipher work need not do. Its outcome is taken
   // before anything of the deciphering shows, so the order of effects is
   // that of reading, rewriting, then deciphering.
   std::future<void> rewrite;
   try {
-    if (FillTableFromFile(table, path)) {
+    if (const auto bytes = FillTableFromFile(table, path)) {
       if (table.isEmpty()) {
         RemoveFile(path);
-      } else {
-        rewrite = std::async(std::launch::async, [&path, content = DataFileText(table, path)] {
+      } else if (auto normalised = NormalisedFileText(table, path, *bytes)) {
+        rewrite = std::async(std::launch::async, [&path, content = std::move(*normalised)] {
           ReplaceWholeFile(path, content);
         });
+      } else {
+        RestrictToOwner(path);
       }
     }
   } catch (...) {

@@ -2,10 +2,12 @@
 #include <QCollatorSortKey>
 #include <algorithm>
 #include <numeric>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "Cp1254.h"
+#include "DateTimeNumber.h"
 #include "RecordTable.h"
 
 namespace quilor {
@@ -20,13 +22,40 @@ int CompareValues(FieldKind kind, const FieldValue& a, const FieldValue& b,
   switch (kind) {
     case FieldKind::Text:
       return keyA->compare(*keyB);
-    case FieldKind::Date:
+    case FieldKind::Date:  // compared by DateKey instead
     case FieldKind::Time:
       return (a.number > b.number) - (a.number < b.number);
     case FieldKind::Boolean:
       return int(a.flag) - int(b.flag);
   }
   return 0;
+}
+
+// A date sorts as the list shows it: by the day, then by the time of day kept
+// beside it. A date the list leaves empty (never set, zero, or beyond the
+// calendar) counts as null, and so does a time that was never set, whatever
+// number happens to be stored: records whose cells read the same keep their
+// creation order.
+struct DateKey {
+  std::optional<long long> day;
+  std::optional<int> millisecond;
+
+  auto operator<=>(const DateKey&) const = default;
+};
+
+DateKey DateKeyOf(const Record& record, int dateField, int timeField) {
+  const FieldValue& date = record.values[dateField];
+  DateKey key;
+  if (!date.isNull) key.day = ShownDay(date.number);
+  if (!key.day || timeField < 0) return key;
+  const FieldValue& time = record.values[timeField];
+  if (!time.isNull) key.millisecond = TimeOfDayMilliseconds(time.number);
+  return key;
+}
+
+int CompareDateKeys(const DateKey& a, const DateKey& b) {
+  const auto order = a <=> b;
+  return (order > 0) - (order < 0);
 }
 
 }  // namespace
@@ -50,13 +79,19 @@ void RecordTable::sortByField(std::string_view fieldName, bool ignoreCase, bool 
     for (const Record& r : records_)
       keys.push_back(collator.sortKey(FromCp1254(r.values[field].text)));
   }
+  std::vector<DateKey> dates;
+  if (kind == FieldKind::Date) {
+    dates.reserve(records_.size());
+    for (const Record& r : records_) dates.push_back(DateKeyOf(r, field, TimeFieldOfDate(field)));
+  }
 
   std::vector<std::size_t> order(records_.size());
   std::iota(order.begin(), order.end(), 0);
   auto key = [&](std::size_t i) { return keys.empty() ? nullptr : &keys[i]; };
   std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
-    int c =
-        CompareValues(kind, records_[i].values[field], records_[j].values[field], key(i), key(j));
+    int c = kind == FieldKind::Date ? CompareDateKeys(dates[i], dates[j])
+                                    : CompareValues(kind, records_[i].values[field],
+                                                    records_[j].values[field], key(i), key(j));
     if (c == 0)
       c = (records_[i].recordId > records_[j].recordId) -
           (records_[i].recordId < records_[j].recordId);

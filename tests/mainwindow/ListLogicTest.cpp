@@ -18,15 +18,16 @@ TEST(ColumnClick, FollowsTheHeaderClickSequence) {
     HeaderGlyph glyph;
   };
   // From the start state (titles ascending): a click on "Tanım" flips to
-  // descending; "Grubu" starts ascending; the date columns keep the field
-  // and flip its direction, carrying the arrow themselves.
+  // descending; any other column starts ascending and flips on a second
+  // click. The date columns sort by their own date like any other field.
   const Step steps[] = {
-      {0, "ALAN2", true, HeaderGlyph::UpArrow},    {1, "ALAN10", false, HeaderGlyph::DownArrow},
-      {6, "ALAN10", true, HeaderGlyph::UpArrow},   {7, "ALAN10", false, HeaderGlyph::DownArrow},
-      {8, "ALAN10", true, HeaderGlyph::UpArrow},   {1, "ALAN10", false, HeaderGlyph::DownArrow},
-      {5, "ALAN9", false, HeaderGlyph::DownArrow}, {3, "ALAN7", false, HeaderGlyph::DownArrow},
-      {4, "ALAN8", false, HeaderGlyph::DownArrow}, {2, "ALAN6", false, HeaderGlyph::DownArrow},
-      {2, "ALAN6", true, HeaderGlyph::UpArrow},    {0, "ALAN2", false, HeaderGlyph::DownArrow},
+      {0, "ALAN2", true, HeaderGlyph::UpArrow},     {1, "ALAN10", false, HeaderGlyph::DownArrow},
+      {6, "ALAN11", false, HeaderGlyph::DownArrow}, {6, "ALAN11", true, HeaderGlyph::UpArrow},
+      {7, "ALAN12", false, HeaderGlyph::DownArrow}, {8, "ALAN14", false, HeaderGlyph::DownArrow},
+      {8, "ALAN14", true, HeaderGlyph::UpArrow},    {1, "ALAN10", false, HeaderGlyph::DownArrow},
+      {5, "ALAN9", false, HeaderGlyph::DownArrow},  {3, "ALAN7", false, HeaderGlyph::DownArrow},
+      {4, "ALAN8", false, HeaderGlyph::DownArrow},  {2, "ALAN6", false, HeaderGlyph::DownArrow},
+      {2, "ALAN6", true, HeaderGlyph::UpArrow},     {0, "ALAN2", false, HeaderGlyph::DownArrow},
   };
   SortState state{"ALAN2", false};  // the state at start: by title, ascending
   EXPECT_EQ(GlyphForDirection(state.descending), HeaderGlyph::DownArrow);

@@ -9,6 +9,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -31,6 +32,7 @@
 #include "MessageBoxAnswer.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
+#include "RecordListView.h"
 #include "SampleRecords.h"
 #include "SecretClipboard.h"
 #include "TrayIcon.h"
@@ -46,6 +48,39 @@ QString ReadClipboardWithXclip(const QStringList& extra = {}) {
   EXPECT_TRUE(QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, 10000));
   return QString::fromUtf8(xclip.readAllStandardOutput());
 }
+
+// Keys as the user presses them: through the X server, to the window that
+// has the keyboard focus. Each argument is one xdotool key name or chord.
+void PressKeys(const QStringList& keys) {
+  QProcess xdotool;
+  xdotool.start(QStringLiteral("xdotool"), QStringList{"key", "--delay", "40"} + keys);
+  EXPECT_TRUE(QTest::qWaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 10000));
+  EXPECT_EQ(xdotool.exitCode(), 0) << xdotool.readAllStandardError().toStdString();
+}
+
+void TypeText(const QString& text) {
+  QProcess xdotool;
+  xdotool.start(QStringLiteral("xdotool"), QStringList{"type", "--delay", "40", text});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return xdotool.state() == QProcess::NotRunning; }, 10000));
+}
+
+// Keeps what the window shows when QUILOR_SCREENSHOTS names a folder
+// (scripts/screenshots.sh sets it).
+void SaveScreenshot(QWidget& window, const char* name) {
+  const QByteArray folder = qgetenv("QUILOR_SCREENSHOTS");
+  if (folder.isEmpty()) return;
+  QApplication::processEvents();
+  window.grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
+}
+
+// The disk fails a read, as a damaged one would.
+class FailingRead : public FileSteps {
+ public:
+  long read(int, char*, std::size_t) override {
+    errno = EIO;
+    return -1;
+  }
+};
 
 // The disk refuses to put a written file in place, as a full or read-only
 // one would.
@@ -71,12 +106,14 @@ class MainWindowOnDisplay : public ::testing::Test {
                                .webAddress = "https://www.banka.com.tr",
                                .userName = "ali.veli",
                                .password = "Gizli-1",
+                               .recordDate = test::Days(2024, 3, 1),
                                .onTrayMenu = true,
                                .recordNumber = "202401010900000000001"});
     test::AppendSample(table, {.title = "Kargo Takip",
                                .group = "İş",
                                .password = "k",
                                .specialCode1 = "KOD7",
+                               .recordDate = test::Days(2023, 1, 5),
                                .recordNumber = "202401010900000000002"});
     test::AppendSample(table, {.title = "Şirket e-posta",
                                .group = "İş",
@@ -87,6 +124,7 @@ class MainWindowOnDisplay : public ::testing::Test {
                                .group = "Banka",
                                .description = "Maaş hesabı",
                                .password = "z",
+                               .recordDate = test::Days(2024, 3, 1),
                                .recordNumber = "202401010900000000004"});
     test::SaveSample(table, path, MasterPassword);
 
@@ -131,6 +169,18 @@ class MainWindowOnDisplay : public ::testing::Test {
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                       QPoint(header->sectionViewportPosition(column) + 20, header->height() / 2));
   }
+  QStringList titles() {
+    QStringList all;
+    for (int r = 0; r < rows(); ++r) all << cell(r, 0);
+    return all;
+  }
+  QString selectedTitle() {
+    const QModelIndexList selected = list()->selectionModel()->selectedRows();
+    return selected.isEmpty() ? QString() : cell(selected.first().row(), 0);
+  }
+  bool headerArrowOn(int column) {
+    return !list()->model()->headerData(column, Qt::Horizontal, Qt::DecorationRole).isNull();
+  }
   void tickClipboardCountdown(int ticks) {
     for (int i = 0; i < ticks; ++i) window->secretClipboard().tick();
   }
@@ -140,30 +190,61 @@ class MainWindowOnDisplay : public ::testing::Test {
   std::unique_ptr<MainWindow> window;
 };
 
-TEST_F(MainWindowOnDisplay, ASearchNarrowsTheListAndAHeaderClickShowsEveryRecordAgain) {
+// The box, the rows and the count agree after every rebuild of the list.
+TEST_F(MainWindowOnDisplay, ASearchStaysAppliedThroughHeaderClicksAndReloads) {
   EXPECT_EQ(rows(), 4);
   EXPECT_EQ(panel(2), QStringLiteral("Toplam 4 Kayıt"));
+  const auto fileBefore = test::StampOf(path);
 
   // "ka ev" runs from the title "Banka" into the group "Ev".
   searchBox()->setFocus();
   QTest::keyClicks(searchBox(), QStringLiteral("ka ev"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 1 Kayıt"); }));
-  ASSERT_EQ(rows(), 1);
-  EXPECT_EQ(cell(0, 0), QStringLiteral("Banka"));
+  EXPECT_EQ(titles(), QStringList{"Banka"});
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Banka"));
 
   clickHeader(1);
-  EXPECT_EQ(rows(), 4);
+  EXPECT_EQ(titles(), QStringList{"Banka"});
   EXPECT_EQ(panel(2), QStringLiteral("Toplam 1 Kayıt"));
-  EXPECT_EQ(searchBox()->text(), QStringLiteral("ka ev"));
-  const QStringList groups{cell(0, 1), cell(1, 1), cell(2, 1), cell(3, 1)};
-  EXPECT_EQ(groups, (QStringList{"Banka", "Ev", "İş", "İş"}));
-  EXPECT_TRUE(list()->model()->headerData(0, Qt::Horizontal, Qt::DecorationRole).isNull());
-  EXPECT_FALSE(list()->model()->headerData(1, Qt::Horizontal, Qt::DecorationRole).isNull());
+  EXPECT_TRUE(headerArrowOn(1));
+  EXPECT_FALSE(headerArrowOn(0));
+
+  searchBox()->setText(QStringLiteral("iş"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 2 Kayıt"); }));
+  clickHeader(0);  // by title again, ascending
+  EXPECT_EQ(titles(), (QStringList{"Kargo Takip", "Şirket e-posta"}));
+  clickHeader(0);
+  EXPECT_EQ(titles(), (QStringList{"Şirket e-posta", "Kargo Takip"}));
+  window->loadRecords();
+  EXPECT_EQ(titles(), (QStringList{"Şirket e-posta", "Kargo Takip"}));
+  EXPECT_EQ(panel(2), QStringLiteral("Toplam 2 Kayıt"));
+
+  // Reading a file that is already as the program writes it leaves it alone.
+  EXPECT_EQ(test::StampOf(path), fileBefore);
 
   QTest::mouseClick(child<QToolButton>("clearSearchButton"), Qt::LeftButton);
   EXPECT_EQ(searchBox()->text(), QString());
   EXPECT_EQ(rows(), 4);
   EXPECT_EQ(panel(2), QStringLiteral("Toplam 4 Kayıt"));
+}
+
+// The record date sorts by the date, records of one day in creation order;
+// the arrow sits on the column the list is sorted by.
+TEST_F(MainWindowOnDisplay, TheRecordDateColumnSortsByDate) {
+  auto arrow = [&](int column) {
+    return list()->model()->headerData(column, Qt::Horizontal, Qt::DecorationRole).value<QIcon>();
+  };
+  const qint64 ascending = arrow(0).cacheKey();  // the arrow at start
+
+  clickHeader(6);
+  EXPECT_EQ(titles(), (QStringList{"Şirket e-posta", "Kargo Takip", "Banka", "Ziraat"}));
+  EXPECT_FALSE(headerArrowOn(0));
+  EXPECT_EQ(arrow(6).cacheKey(), ascending);
+  clickHeader(6);
+  EXPECT_EQ(titles(), (QStringList{"Ziraat", "Banka", "Kargo Takip", "Şirket e-posta"}));
+  ASSERT_TRUE(headerArrowOn(6));
+  EXPECT_NE(arrow(6).cacheKey(), ascending);
+  SaveScreenshot(*window, "main-window-by-record-date");
 }
 
 TEST_F(MainWindowOnDisplay, TheClipboardIsEmptiedOnTheHundredthTickAfterTheLastCopy) {
@@ -242,40 +323,37 @@ TEST_F(MainWindowOnDisplay, TheContextMenuOffersCopiesOnlyForASelectedRow) {
   menu->close();
 }
 
-TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndShowsEveryRecordDespiteTheSearch) {
+TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndKeepsTheSearchApplied) {
   QAction* remove = child<QAction>("deleteRecord");
   const auto info = test::AnswerMessageBox([&] { remove->trigger(); });
   ASSERT_TRUE(info);
   EXPECT_EQ(info->caption, QStringLiteral("Bilgi"));
   EXPECT_EQ(info->text, QStringLiteral("Önce bir şifre seçiniz."));
 
-  searchBox()->setText(QStringLiteral("ka ev"));
-  ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 1; }));
-  clickRowWithTitle(QStringLiteral("Banka"));
-  QFile file(QString::fromStdString(path));
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QByteArray before = file.readAll();
-  file.close();
+  searchBox()->setText(QStringLiteral("iş"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return rows() == 2; }));
+  clickRowWithTitle(QStringLiteral("Kargo Takip"));
+  const std::string before = test::ReadBytes(path);
 
   const auto no = test::AnswerMessageBox([&] { remove->trigger(); }, QMessageBox::No);
   ASSERT_TRUE(no);
   EXPECT_EQ(no->caption, QStringLiteral("Soru"));
   EXPECT_EQ(no->text, QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz ?"));
-  EXPECT_EQ(rows(), 1);
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  EXPECT_EQ(file.readAll(), before);
-  file.close();
+  EXPECT_EQ(rows(), 2);
+  EXPECT_EQ(test::ReadBytes(path), before);
 
   const auto yes = test::AnswerMessageBox([&] { remove->trigger(); }, QMessageBox::Yes);
   ASSERT_TRUE(yes);
-  EXPECT_EQ(rows(), 3);
-  EXPECT_EQ(panel(2), QStringLiteral("Toplam 3 Kayıt"));
-  EXPECT_EQ(searchBox()->text(), QStringLiteral("ka ev"));
+  EXPECT_EQ(titles(), QStringList{"Şirket e-posta"});
+  EXPECT_EQ(panel(2), QStringLiteral("Toplam 1 Kayıt"));
+  EXPECT_EQ(searchBox()->text(), QStringLiteral("iş"));
 
   RecordTable reread;
   LoadRecords(reread, path, MasterPassword, {});
   ASSERT_EQ(reread.recordCount(), 3u);
-  for (reread.first(); !reread.eof(); reread.next()) EXPECT_NE(reread.text(Field::Title), "Banka");
+  for (reread.first(); !reread.eof(); reread.next()) {
+    EXPECT_NE(reread.text(Field::Title), "Kargo Takip");
+  }
 }
 
 // A delete whose save fails leaves table, list and file as they were, and a
@@ -303,18 +381,19 @@ TEST_F(MainWindowOnDisplay, AFailedDeleteChangesNothingTheUserSees) {
   EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("KOD7"));
 }
 
-// A reload that fails (here the rewrite after reading) leaves the table
-// empty; the list must not keep rows whose records are gone, and a copy
-// then puts nothing on the clipboard.
+// A reload that fails (here the read) leaves the table empty; the list must
+// not keep rows whose records are gone, and a copy then puts nothing on the
+// clipboard.
 TEST_F(MainWindowOnDisplay, AFailedReloadLeavesNoRowWithoutItsRecord) {
   clickRowWithTitle(QStringLiteral("Banka"));
   QGuiApplication::clipboard()->setText(QStringLiteral("önceki metin"));
   {
-    FailingRename failing;
+    FailingRead failing;
     ScopedFileSteps steps(failing);
     const test::MessageBoxAnswerer boxes({QMessageBox::Ok});
     searchBox()->setText(QStringLiteral("Banka"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.seen().size() == 1; }));
+    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("Unable to read %1.").arg(path.c_str()));
   }
   EXPECT_EQ(rows(), 0);
   EXPECT_EQ(panel(2), QStringLiteral("Toplam 0 Kayıt"));
@@ -417,12 +496,114 @@ TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
   EXPECT_TRUE(window->isVisible());
 }
 
-TEST_F(MainWindowOnDisplay, WithoutADataFileTheListIsEmptyAndCountsZero) {
+TEST_F(MainWindowOnDisplay, AnEmptyListSaysHowToAddARecordOrThatTheSearchFoundNothing) {
   MainWindow first(MainWindowSetup{folder.file("none/data.xtr"), false});
   first.loadRecords();
-  EXPECT_EQ(first.findChild<QTableView*>(QStringLiteral("recordList"))->model()->rowCount(), 0);
+  const auto* firstList = first.findChild<RecordListView*>(QStringLiteral("recordList"));
+  EXPECT_EQ(firstList->model()->rowCount(), 0);
   EXPECT_EQ(first.findChild<QLabel*>(QStringLiteral("statusPanel2"))->text(),
             QStringLiteral("Toplam 0 Kayıt"));
+  EXPECT_EQ(firstList->emptyHint(),
+            QStringLiteral("Henüz kayıt yok. Yeni bir şifre kaydı eklemek için araç çubuğundaki "
+                           "\"Yeni Kayıt\" düğmesine basın."));
+
+  searchBox()->setText(QStringLiteral("yok böyle bir kayıt"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 0 Kayıt"); }));
+  EXPECT_EQ(child<RecordListView>("recordList")->emptyHint(),
+            QStringLiteral("Aramayla eşleşen kayıt bulunamadı. Aramayı temizlemek için Esc "
+                           "tuşuna basın."));
+  SaveScreenshot(*window, "main-window-nothing-found");
+}
+
+// The keys users of other password managers reach for, pressed for real.
+TEST_F(MainWindowOnDisplay, TheKeyboardSearchesCopiesAndDeletes) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 10000));
+  clickRowWithTitle(QStringLiteral("Kargo Takip"));
+
+  // Ctrl+F: to the search box; typing searches and selects the first match.
+  PressKeys({"ctrl+f"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return searchBox()->hasFocus(); }));
+  TypeText(QStringLiteral("banka"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 2 Kayıt"); }));
+  EXPECT_EQ(titles(), (QStringList{"Banka", "Ziraat"}));
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Banka"));
+
+  // Down: into the list, on that row. Ctrl+C and Ctrl+B copy its password
+  // and user name, through the countdown; the list's own copy of the
+  // title cell never happens.
+  PressKeys({"Down"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return list()->hasFocus(); }));
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Banka"));
+  PressKeys({"ctrl+c"});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return window->secretClipboard().counting(); }));
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("Gizli-1"));
+  EXPECT_EQ(panel(0), QStringLiteral("Pano süresi..."));
+  PressKeys({"ctrl+b"});
+  EXPECT_TRUE(QTest::qWaitFor([&] { return ReadClipboardWithXclip() == "ali.veli"; }));
+
+  // Ctrl+U opens the row's web address; this one has none, and says so.
+  PressKeys({"Down"});
+  ASSERT_EQ(selectedTitle(), QStringLiteral("Ziraat"));
+  {
+    const test::MessageBoxAnswerer boxes({QMessageBox::Ok});
+    PressKeys({"ctrl+u"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.seen().size() == 1; }));
+    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("Kaydın web adresi belirtilmemiş."));
+  }
+
+  // Esc in a search box with text empties it, and asks nothing.
+  {
+    const test::MessageBoxAnswerer boxes({QMessageBox::Cancel});
+    PressKeys({"ctrl+f", "Escape"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 4 Kayıt"); }));
+    EXPECT_EQ(searchBox()->text(), QString());
+    EXPECT_TRUE(boxes.seen().empty());
+    // In the empty box Esc is the window's again: the question to close.
+    PressKeys({"Escape"});
+    ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.seen().size() == 1; }));
+    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("Program kapatılsın mı ?"));
+  }
+  EXPECT_TRUE(window->isVisible());
+}
+
+// Delete asks first, and the question starts on "No": a hasty Enter keeps
+// the record.
+TEST_F(MainWindowOnDisplay, TheDeleteKeyAsksWithNoFocused) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 10000));
+  clickRowWithTitle(QStringLiteral("Ziraat"));
+  const std::string before = test::ReadBytes(path);
+
+  QString question;
+  bool noFocused = false;
+  QTimer watch;
+  QObject::connect(&watch, &QTimer::timeout, [&] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isActiveWindow() || !question.isEmpty()) return;
+    question = box->text();
+    noFocused = box->focusWidget() == box->button(QMessageBox::No);
+    PressKeys({"Return"});
+  });
+  watch.start(20);
+  PressKeys({"Delete"});
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !question.isEmpty(); }));
+  watch.stop();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; }));
+
+  EXPECT_EQ(question, QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz ?"));
+  EXPECT_TRUE(noFocused);
+  EXPECT_EQ(rows(), 4);
+  EXPECT_EQ(test::ReadBytes(path), before);
+}
+
+TEST_F(MainWindowOnDisplay, TheRecordMenuShowsTheKeysOfItsCommands) {
+  const std::pair<const char*, const char*> keys[] = {
+      {"copyUserName", "Ctrl+B"}, {"copyPassword", "Ctrl+C"}, {"openWebAddress", "Ctrl+U"}};
+  for (const auto& [name, key] : keys) {
+    EXPECT_EQ(child<QAction>(name)->shortcut().toString(), QString::fromLatin1(key)) << name;
+  }
+  EXPECT_EQ(child<QAction>("deleteRecord")->shortcut(), QKeySequence(Qt::Key_Delete));
 }
 
 TEST_F(MainWindowOnDisplay, TheTrayMenuListsTheFlaggedRecordsInFileOrder) {

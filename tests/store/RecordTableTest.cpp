@@ -106,18 +106,56 @@ TEST(SortByField, CurrentRecordStaysCurrentAndEmptyTableIsFine) {
   EXPECT_EQ(table.recordNo(), 3);
 }
 
-TEST(SortByField, DatesByValueAndBooleansFalseFirst) {
+TEST(SortByField, BooleansFalseFirst) {
   RecordTable table;
-  for (double day : {40000.0, 39000.0, 41000.0}) {
+  for (bool flag : {true, false, true}) {
     table.append();
-    table.setNumber(Field::CreatedDate, day);
-    table.setBoolean(Field::ShowInTray, day > 39500);
+    table.setBoolean(Field::ShowInTray, flag);
     table.post();
   }
-  table.sortByField("ALAN11", true, false);
+  table.sortByField("ALAN17", true, false);
   EXPECT_EQ(IdsInOrder(table), (std::vector<int>{2, 1, 3}));
   table.sortByField("ALAN17", true, true);
   EXPECT_EQ(IdsInOrder(table), (std::vector<int>{3, 1, 2}));
+}
+
+// A date sorts as the list shows it: by the day, then by the time kept beside
+// it; dates and times the list leaves empty all count as null, so those
+// records keep their creation order.
+TEST(SortByField, DatesByTheDayThenTheTimeShown) {
+  constexpr double kUnset = -1;  // the field stays null
+  struct Row {
+    double date;
+    double time;
+  };
+  const Row rows[] = {
+      {45356.75, 0.5},  // 1: 05.03.2024 12:00 (the date's own fraction is no time)
+      {45355, 0.9},     // 2: 04.03.2024 21:36
+      {kUnset, 0.1},    // 3: no date, so no time either
+      {45356, 0.25},    // 4: 05.03.2024 06:00
+      {0, kUnset},      // 5: zero is no date
+      {45356, kUnset},  // 6: 05.03.2024, time never set
+      {1e20, 0.3},      // 7: beyond the calendar
+      {45356, 1.25},    // 8: a time with a day part: 06:00 again
+  };
+  RecordTable table;
+  for (const Row& r : rows) {
+    table.append();
+    for (int date : {Field::CreatedDate, Field::PasswordChangedDate}) {
+      if (r.date != kUnset) table.setNumber(date, r.date);
+    }
+    if (r.time != kUnset) table.setNumber(Field::PasswordChangedTime, r.time);
+    table.post();
+  }
+
+  table.sortByField("ALAN12", true, false);
+  EXPECT_EQ(IdsInOrder(table), (std::vector<int>{3, 5, 7, 2, 6, 4, 8, 1}));
+  table.sortByField("ALAN12", true, true);
+  EXPECT_EQ(IdsInOrder(table), (std::vector<int>{1, 8, 4, 6, 2, 7, 5, 3}));
+
+  // The record date stands alone: one day is one value, whatever the time.
+  table.sortByField("ALAN11", true, false);
+  EXPECT_EQ(IdsInOrder(table), (std::vector<int>{3, 5, 7, 2, 1, 4, 6, 8}));
 }
 
 TEST(RecordFields, TextIsCutAtItsLimitAndAtAZeroByte) {

@@ -126,6 +126,10 @@ TEST_P(InjectedFailure, ASaveLeavesTheOldFileAndThePlainValues) {
 // The rewrite follows the read and comes before any verification, so its
 // failure is what the user hears of, also when the password would not fit.
 TEST_P(InjectedFailure, AFailedRewriteAfterAReadLeavesTheFileAndNoProtectedForms) {
+  // A blank line at the end, which the normalised form has not, makes the
+  // read rewrite the file.
+  oldBytes_ += "\r\n";
+  test::WriteBytes(path_, oldBytes_);
   int reported = 0;
   int refreshed = 0;
   const LoadSteps steps{[&] { ++reported; }, [&] { ++refreshed; }};
@@ -141,6 +145,39 @@ TEST_P(InjectedFailure, AFailedRewriteAfterAReadLeavesTheFileAndNoProtectedForms
   EXPECT_EQ(refreshed, 0);
   EXPECT_EQ(ReadBytes(path_), oldBytes_);
   EXPECT_EQ(EntryCount(folder_.path()), 1u);
+}
+
+// A file already in its normalised form is read without a single write
+// step: it opens from a folder the user may not write to, and keeps its
+// inode and its modification time.
+TEST(FileFailures, ANormalisedFileIsReadWithoutWritingIt) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  RecordTable saved = SampleTable();
+  SaveRecords(saved, path, kMaster);
+  const std::string bytes = ReadBytes(path);
+  const test::FileStamp before = test::StampOf(path);
+
+  const struct {
+    const char* name;
+    void (*read)(RecordTable&, const std::string&);
+  } reads[] = {
+      {"ReadDataFile", [](RecordTable& t, const std::string& p) { ReadDataFile(t, p); }},
+      {"LoadRecords", [](RecordTable& t, const std::string& p) { LoadRecords(t, p, kMaster, {}); }},
+  };
+  for (const Step step : {Step::Open, Step::Rename, Step::Remove}) {
+    FailingSteps failing(step);
+    ScopedFileSteps scoped(failing);
+    for (const auto& read : reads) {
+      SCOPED_TRACE(std::string(read.name) + " with " + NameOf(step) + " failing");
+      RecordTable table;
+      ASSERT_NO_THROW(read.read(table, path));
+      EXPECT_EQ(table.recordCount(), 2u);
+    }
+  }
+  EXPECT_EQ(test::StampOf(path), before);
+  EXPECT_EQ(ReadBytes(path), bytes);
+  EXPECT_EQ(EntryCount(folder.path()), 1u);
 }
 
 TEST(FileFailures, AFileWhoseReadFailsIsNeverWrittenOver) {
@@ -199,6 +236,7 @@ TEST(FileFailures, TheFileIsReadableAndWritableByItsOwnerOnly) {
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0600u);
 
+  // Also when the read finds nothing to rewrite.
   ::chmod(path.c_str(), 0644);
   LoadRecords(table, path, kMaster, {});
   ::umask(oldMask);
@@ -261,9 +299,26 @@ TEST_F(RealFileSystem, AReadOnlyFolderLeavesTheOldFile) {
   EXPECT_EQ(Snapshot(table), before);
   RecordTable empty;
   EXPECT_THROW(SaveRecords(empty, path_, kMaster), std::runtime_error);
+  EXPECT_EQ(ReadBytes(path_), oldBytes_);
+
+  // The file as the program wrote it opens all the same; the user can read
+  // and copy the passwords, only not change them.
+  LoadRecords(table, path_, kMaster, {});
+  EXPECT_EQ(table.recordCount(), 2u);
+  EXPECT_EQ(ReadBytes(path_), oldBytes_);
+}
+
+// A file that needs its rewrite cannot have it on a read-only disk; the read
+// says so and keeps nothing of what it read.
+TEST_F(RealFileSystem, AReadOnlyFolderRefusesAReadThatMustRewrite) {
+  std::string edited = oldBytes_;
+  edited.insert(edited.find("ALAN2="), "; bir not\r\n");
+  test::WriteBytes(path_, edited);
+  MakeReadOnly();
+  RecordTable table;
   EXPECT_THROW(LoadRecords(table, path_, kMaster, {}), std::runtime_error);
   EXPECT_TRUE(table.isEmpty());
-  EXPECT_EQ(ReadBytes(path_), oldBytes_);
+  EXPECT_EQ(ReadBytes(path_), edited);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "Files.h"
 
 #include <stdlib.h>
+#include <sys/stat.h>
 
 #include <fstream>
 #include <iterator>
@@ -29,6 +30,13 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+FileStamp StampOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) throw std::runtime_error("cannot stat " + path);
+  return {static_cast<unsigned long long>(info.st_ino), static_cast<long long>(info.st_mtim.tv_sec),
+          static_cast<long>(info.st_mtim.tv_nsec)};
 }
 
 }  // namespace quilor::test

@@ -27,4 +27,15 @@ std::string ReadBytes(const std::string& path);
 // Replaces a file's content with bytes; throws when it cannot be written.
 void WriteBytes(const std::string& path, const std::string& bytes);
 
+// What tells a file written anew from one left alone: its inode (a replace
+// makes a new one) and its modification time to the nanosecond.
+struct FileStamp {
+  unsigned long long inode = 0;
+  long long seconds = 0;
+  long nanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+// Throws when the file is not there.
+FileStamp StampOf(const std::string& path);
+
 }  // namespace quilor::test

@@ -60,7 +60,8 @@ wm_is_ready() {
 
 # start_display LOG_FOLDER [XVFB_OPTION...]: starts Xvfb on a display number the server picks
 # itself (so parallel tests never race for one) and openbox on it, waits until
-# both serve, and sets $display. The process ids are added to display_pids
+# both serve, and sets $display. The screen is 1280x800 unless $screen_size
+# says otherwise (WIDTHxHEIGHT). The process ids are added to display_pids
 # for the caller to stop. -noreset: by default the server resets whenever its
 # last client leaves, and each probe below is such a client; a test needs one
 # server state from start to end.
@@ -69,8 +70,8 @@ start_display() {
   local logs="$1" number_file="$1/display-number.$BASHPID.$RANDOM"
   shift
   : >"$number_file"
-  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp "$@" 3>"$number_file" \
-    >>"$logs/xvfb.log" 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 "${screen_size:-1280x800}x24" -nolisten tcp "$@" \
+    3>"$number_file" >>"$logs/xvfb.log" 2>&1 &
   display_pids+=($!)
   # Xvfb writes the number once it accepts connections.
   if ! wait_until 20 test -s "$number_file"; then

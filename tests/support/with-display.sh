@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs a command on a private X server: Xvfb + openbox (+ trayer with
 # --tray), inside its own D-Bus session, with a fresh XDG_RUNTIME_DIR.
-#   tests/support/with-display.sh [--tray] [--layout us|tr] [--without EXTENSION] -- command args...
+#   tests/support/with-display.sh [--tray] [--layout us|tr] [--without EXTENSION]
+#                                 [--screen WIDTHxHEIGHT] -- command args...
 # --without starts the server without that extension (e.g. MIT-SCREEN-SAVER).
+# --screen sets the screen's size (1280x800 by default).
 # Everything it starts is stopped when the command ends.
 set -euo pipefail
 source "$(dirname "$0")/display.sh"
@@ -15,6 +17,7 @@ while [[ $# -gt 0 && "$1" != "--" ]]; do
     --tray) tray=1 ;;
     --layout) layout="$2"; shift ;;
     --without) xvfb_options+=(-extension "$2"); shift ;;
+    --screen) screen_size="$2"; shift ;;
     *) echo "with-display: unknown option $1" >&2; exit 2 ;;
   esac
   shift
