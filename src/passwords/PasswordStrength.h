@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quilor {
+
+// How hard a password is to guess, in five steps from "Çok zayıf" to
+// "Çok güçlü".
+enum class StrengthLevel { VeryWeak, Weak, Fair, Strong, VeryStrong };
+
+struct PasswordStrength {
+  // log2 of the number of guesses an attacker who knows common passwords,
+  // words, names, dates, keyboard runs and repeats would need.
+  double guessBits = 0;
+  StrengthLevel level = StrengthLevel::VeryWeak;
+};
+
+// Estimates with zxcvbn. password and userWords are UTF-8; userWords are
+// texts that belong to the record (its title, user name, address), which a
+// password should not be built from.
+PasswordStrength EstimateStrength(const std::string& password,
+                                  const std::vector<std::string>& userWords = {});
+
+// The level for a number of guesses, on zxcvbn's own score steps: fewer
+// than 10^3, 10^6, 10^8 and 10^10 guesses.
+StrengthLevel LevelForGuessBits(double guessBits);
+
+}  // namespace quilor
