@@ -2,16 +2,13 @@
 
 #include <zxcvbn.h>
 
-#include <cmath>
-
 namespace quilor {
 
 StrengthLevel LevelForGuessBits(double guessBits) {
-  const double powerOfTen = guessBits * std::log10(2.0);
-  if (powerOfTen < 3) return StrengthLevel::VeryWeak;
-  if (powerOfTen < 6) return StrengthLevel::Weak;
-  if (powerOfTen < 8) return StrengthLevel::Fair;
-  if (powerOfTen < 10) return StrengthLevel::Strong;
+  if (guessBits < 30) return StrengthLevel::VeryWeak;
+  if (guessBits < 45) return StrengthLevel::Weak;
+  if (guessBits < 60) return StrengthLevel::Fair;
+  if (guessBits < 80) return StrengthLevel::Strong;
   return StrengthLevel::VeryStrong;
 }
 
