@@ -35,7 +35,10 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
 
 QString SymbolsCaption() {
   QString symbols;
-  for (const char32_t* c = kPasswordSymbols; *c != 0; ++c) symbols += QChar(*c);
+  for (const char32_t* c = kPasswordSymbols; *c != 0; ++c) {
+    symbols += QChar(*c);
+    if (*c == U'&') symbols += QChar(*c);  // a single one would mark a shortcut key
+  }
   return wording::kSymbolsCheck + QStringLiteral("(") + symbols + QStringLiteral(")");
 }
 
@@ -45,6 +48,8 @@ PasswordGeneratorDialog::PasswordGeneratorDialog(const QString& caption, QWidget
     : QDialog(parent) {
   setObjectName(QStringLiteral("passwordGenerator"));
   setWindowTitle(caption);
+  setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
   const PasswordRecipe defaults;
   length_ = new QSpinBox(this);
   length_->setObjectName(QStringLiteral("lengthBox"));

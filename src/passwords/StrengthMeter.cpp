@@ -17,6 +17,13 @@ namespace wording = password_texts;
 
 namespace {
 
+void Colour(QProgressBar* bar, const char* colour) {
+  bar->setStyleSheet(
+      QStringLiteral("QProgressBar { border: 1px solid #9e9e9e; border-radius: 2px; "
+                     "background: #eeeeee; } QProgressBar::chunk { background-color: %1; }")
+          .arg(QLatin1String(colour)));
+}
+
 struct LevelLook {
   const QString& word;
   const char* colour;
@@ -58,6 +65,7 @@ StrengthMeter::StrengthMeter(QWidget* parent) : QWidget(parent) {
   bar_->setValue(0);
   bar_->setTextVisible(false);
   bar_->setFixedHeight(6);
+  Colour(bar_, "#9e9e9e");
   bar_->setAccessibleName(wording::kMeterName);
   word_ = new QLabel(this);
   word_->setObjectName(QStringLiteral("strengthWord"));
@@ -89,10 +97,7 @@ void StrengthMeter::showStrengthOf(const QString& password) {
   const PasswordStrength strength = EstimateStrength(password.toStdString(), words);
   const LevelLook look = LookOf(strength.level);
   bar_->setValue(static_cast<int>(strength.level) + 1);
-  bar_->setStyleSheet(
-      QStringLiteral("QProgressBar { border: 1px solid #9e9e9e; border-radius: 2px; "
-                     "background: #eeeeee; } QProgressBar::chunk { background-color: %1; }")
-          .arg(QLatin1String(look.colour)));
+  Colour(bar_, look.colour);
   word_->setText(look.word);
   const QString hint = wording::kGuessesHint + GuessCount(strength.guessBits);
   bar_->setToolTip(hint);

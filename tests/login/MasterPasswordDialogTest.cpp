@@ -25,6 +25,7 @@
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleDataFile.h"
+#include "StrengthMeter.h"
 
 namespace quilor {
 namespace {
@@ -136,6 +137,8 @@ TEST_F(MasterPasswordDialogOnDisplay,
     EXPECT_EQ(dialog->windowTitle(), MainCaption());
     EXPECT_EQ(box(*dialog, "repeatBox")->isVisible(), c.repeatBox);
     EXPECT_EQ(dialog->findChild<QLabel*>("repeatLabel")->isVisible(), c.repeatBox);
+    // The strength of a password being chosen, never of one being proved.
+    EXPECT_EQ(dialog->findChild<StrengthMeter*>("passwordStrength")->isVisible(), c.repeatBox);
     EXPECT_EQ(dialog->findChild<QLabel*>("warningLabel")->isVisible(), c.warning);
     EXPECT_EQ(button(*dialog, "loginAndHideButton")->isVisible(), c.loginAndHide);
     EXPECT_TRUE(box(*dialog, "passwordBox")->isVisible());
@@ -224,6 +227,18 @@ TEST_F(MasterPasswordDialogOnDisplay, FirstStartChecksBothBoxesBeforeTakingThePa
       << "a first start writes nothing until the first record is saved";
   EXPECT_TRUE(pass->text().isEmpty());
   EXPECT_TRUE(pass2->text().isEmpty());
+}
+
+TEST_F(MasterPasswordDialogOnDisplay, AtFirstStartTheMeterRatesThePasswordAndNeverRefusesIt) {
+  auto dialog = open();
+  auto* meter = dialog->findChild<StrengthMeter*>("passwordStrength");
+  EXPECT_EQ(meter->word(), QString());
+  Type(box(*dialog, "passwordBox"), QStringLiteral("1"));
+  EXPECT_EQ(meter->word(), QStringLiteral("Çok zayıf"));
+  const auto seen = typeAndEnter(box(*dialog, "repeatBox"), QStringLiteral("1"));
+  EXPECT_FALSE(seen) << seen->text.toStdString();
+  EXPECT_TRUE(dialog->loginOk());
+  EXPECT_EQ(MasterPassword, "1");
 }
 
 TEST_F(MasterPasswordDialogOnDisplay, LoginAndHideLoadsTheRecordsAndGoesToTheTray) {
