@@ -115,7 +115,8 @@ class RecordReader {
  public:
   RecordReader(std::string_view csv, bool truncate) : csv_(csv), truncate_(truncate) {}
 
-  // The record of one row, or nothing when one of its values was refused.
+  // The record of one row; nothing when one of its values was refused or
+  // when the row leaves every column that is taken empty.
   std::optional<ImportedRecord> read(const CsvRow& row, const ColumnMap& map) {
     const std::size_t line = lineOf(row.offsets[0]);
     if (row.fields.size() != map.fieldOfColumn.size()) {
@@ -124,9 +125,13 @@ class RecordReader {
                      row.offsets[0]);
     }
     std::string title;
+    bool empty = true;
     for (std::size_t i = 0; i < row.fields.size(); ++i) {
+      if (map.fieldOfColumn[i] < 0) continue;
       if (map.fieldOfColumn[i] == Field::Title) title = row.fields[i];
+      empty = empty && row.fields[i].empty();
     }
+    if (empty) return std::nullopt;
     ImportedRecord record;
     record.offsets.fill(row.offsets[0]);
     bool fits = true;

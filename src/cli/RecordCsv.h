@@ -26,7 +26,8 @@ struct CsvRecords {
 // header names, without regard to case: Group/Grup, Title/Name,
 // Username/Login, Password, URL/Web, Notes. Each record gets a new record
 // number made from now (one millisecond apart, so that they differ) and
-// now's day as its creation date.
+// now's day as its creation date. A row that leaves every taken column
+// empty makes no record.
 // A value the data file cannot hold as it is (a character Windows-1254
 // lacks, a line break, a NUL, more bytes than its field takes) refuses the
 // whole file with CliError listing every such record and field. With

@@ -164,6 +164,10 @@ void MasterPasswordDialog::prepareForShow() {
 
 void MasterPasswordDialog::fixSizeAndCentre() {
   QLayout* page = layout();
+  // The rows just shown or hidden must count: the cached sizes of the inner
+  // layouts still describe the dialog before this show, and only activating
+  // the page clears them all.
+  page->activate();
   const int height = page->hasHeightForWidth() ? page->totalHeightForWidth(kDialogWidth)
                                                : page->totalSizeHint().height();
   setFixedSize(kDialogWidth, height);

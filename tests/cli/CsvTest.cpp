@@ -74,7 +74,8 @@ TEST(RecordCsv, MapsColumnsByTheirHeaderNamesWhateverTheirCaseAndOrder) {
   const CsvRecords read = RecordsFromCsv(
       " notes ,TOTP,LOGIN,Name,Password,Web,Grup,Created\n"
       "not,otp,kullanıcı,Bankam İş,şifre,https://örnek.com,Çalışma,2020\n"
-      "\"\",,,İkinci,p,,,\n",
+      "\"\",,,İkinci,p,,,\n"
+      ",x,,,,,,y\n",
       false, kNow);
   EXPECT_EQ(read.unknownColumns, (std::vector<std::string>{"TOTP", "Created"}));
   ASSERT_EQ(read.records.size(), 2u);

@@ -147,10 +147,13 @@ TEST_F(MasterPasswordDialogOnDisplay,
     EXPECT_EQ(QApplication::focusWidget(), box(*dialog, "passwordBox"));
 
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-    // Every visible control fits inside the window: nothing is clipped.
+    // Every visible control fits inside the window at its full height:
+    // nothing is clipped or squeezed.
     for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (child->isVisible()) {
         EXPECT_TRUE(dialog->rect().contains(child->geometry()))
+            << child->objectName().toStdString();
+        EXPECT_GE(child->height(), child->minimumSizeHint().height())
             << child->objectName().toStdString();
       }
     }
