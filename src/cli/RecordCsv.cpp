@@ -9,6 +9,7 @@
 #include "CliTexts.h"
 #include "Csv.h"
 #include "CsvTexts.h"
+#include "DataFile.h"
 #include "ExitCodes.h"
 #include "ProtectedRecords.h"
 #include "RecordStamps.h"
@@ -174,15 +175,21 @@ class RecordReader {
     if (bytes.find('\0') != std::string::npos) return refuse(place + text::kZeroCharacter);
     if (bytes.find_first_of("\r\n") != std::string::npos) return refuse(place + text::kLineBreak);
     const std::size_t limit = LimitOf(field);
-    if (bytes.size() <= limit) return std::move(bytes);
-    if (!truncate_) {
-      refused.push_back(place + text::kTooLongBefore + std::to_string(limit) +
-                        text::kTooLongMiddle + std::to_string(bytes.size()) + text::kTooLongAfter);
-      return std::nullopt;
+    if (bytes.size() > limit) {
+      if (!truncate_) {
+        refused.push_back(place + text::kTooLongBefore + std::to_string(limit) +
+                          text::kTooLongMiddle + std::to_string(bytes.size()) +
+                          text::kTooLongAfter);
+        return std::nullopt;
+      }
+      cut.push_back(text::kCsvCut + place + std::to_string(bytes.size()) + text::kCsvCutArrow +
+                    std::to_string(limit) + text::kCsvCutEnd);
+      bytes.resize(limit);
     }
-    cut.push_back(text::kCsvCut + place + std::to_string(bytes.size()) + text::kCsvCutArrow +
-                  std::to_string(limit) + text::kCsvCutEnd);
-    bytes.resize(limit);
+    // Secrets are stored in their protected form, which keeps every byte.
+    if (!IsProtectedField(field) && !ReadsBackUnchanged(bytes)) {
+      return refuse(place + text::kNotReadBack);
+    }
     return std::move(bytes);
   }
 

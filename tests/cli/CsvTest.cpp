@@ -119,6 +119,9 @@ std::string RefusalOf(const std::string& csv, bool truncate) {
 // 201 letters for the 200-byte notes; ş is one byte in Windows-1254.
 const std::string kLongNotes = std::string(200, 'n') + "ş";
 const std::string kLongTitle(51, 't');
+const std::string kNotReadBack =
+    "veri dosyası bu değeri olduğu gibi geri vermiyor (baştaki ve sondaki boşluklar ile değeri "
+    "saran tırnaklar kaybolur)";
 
 TEST(RecordCsv, ListsEveryValueThatDoesNotFitAndWritesNothing) {
   const std::string csv =
@@ -126,7 +129,8 @@ TEST(RecordCsv, ListsEveryValueThatDoesNotFitAndWritesNothing) {
       "Kısa,ok,p\n" +
       kLongTitle + "," + kLongNotes + ",p\n" +
       "Banka,\"iki\nsatır\",p€\n"
-      "Emoji,,😀\n";
+      "Emoji,,😀\n"
+      "\" Boşluk\",\"'tırnak'\",\" şifre \"\n";
   const std::string message = RefusalOf(csv, false);
   EXPECT_EQ(
       message,
@@ -140,7 +144,9 @@ TEST(RecordCsv, ListsEveryValueThatDoesNotFitAndWritesNothing) {
           "\", Notes: en çok 200 bayt alır, bu değer "
           "Windows-1254'te 201 bayt\n"
           "  satır 4 \"Banka\", Notes: satır sonu içeremez (veri dosyası satır satır okunur)\n"
-          "  satır 6 \"Emoji\", Password: şu karakter Windows-1254'te yok: '😀' (U+1F600)");
+          "  satır 6 \"Emoji\", Password: şu karakter Windows-1254'te yok: '😀' (U+1F600)\n"
+          "  satır 7 \" Boşluk\", Title: " +
+          kNotReadBack + "\n  satır 7 \" Boşluk\", Notes: " + kNotReadBack);
   // Only length problems: the hint names the way out.
   EXPECT_NE(RefusalOf("Title\n" + kLongTitle + "\n", false).find("--truncate"), std::string::npos);
   // --truncate cuts lengths but does not make the other problems go away.
