@@ -126,13 +126,9 @@ class RecordReader {
                      row.offsets[0]);
     }
     std::string title;
-    bool empty = true;
     for (std::size_t i = 0; i < row.fields.size(); ++i) {
-      if (map.fieldOfColumn[i] < 0) continue;
       if (map.fieldOfColumn[i] == Field::Title) title = row.fields[i];
-      empty = empty && row.fields[i].empty();
     }
-    if (empty) return std::nullopt;
     ImportedRecord record;
     record.offsets.fill(row.offsets[0]);
     bool fits = true;
@@ -149,7 +145,10 @@ class RecordReader {
       record.values[field].text = std::move(*bytes);
       record.offsets[field] = row.offsets[i];
     }
-    if (!fits) return std::nullopt;
+    // Emptiness is judged after conversion, which drops a leading byte-order mark.
+    const bool empty = std::all_of(record.values.begin(), record.values.end(),
+                                   [](const FieldValue& value) { return value.text.empty(); });
+    if (!fits || empty) return std::nullopt;
     return record;
   }
 
