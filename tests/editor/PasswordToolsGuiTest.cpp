@@ -95,6 +95,22 @@ TEST_F(EditorOnDisplay, AGeneratorLeftWithVazgecChangesNothing) {
   editor->discardChangesAndClose();
 }
 
+TEST_F(EditorOnDisplay, AnEditorClosedFromOutsideTakesItsOpenGeneratorAlong) {
+  // As the idle lock closes the editor: its changes dropped, no question.
+  auto editor = openEditorOn(QStringLiteral("Ziraat"));
+  bool generatorOpen = false;
+  WhenShown<PasswordGeneratorDialog>([&](PasswordGeneratorDialog* generator) {
+    generatorOpen = generator->isVisible();
+    editor->discardChangesAndClose();
+  });
+  QTest::mouseClick(child<QToolButton>(editor.get(), "passwordGenerateButton"), Qt::LeftButton);
+  EXPECT_TRUE(generatorOpen);
+  EXPECT_FALSE(editor->isVisible());
+  EXPECT_EQ(editor->findChild<PasswordGeneratorDialog*>(), nullptr);
+  EXPECT_EQ(child<SecretLineEdit>(editor.get(), "passwordEdit")->text(), QStringLiteral("z"));
+  EXPECT_FALSE(editor->isModified());
+}
+
 TEST_F(EditorOnDisplay, TheMeterFollowsTypingAndCountsTheRecordsOwnTexts) {
   auto editor = openEditorOn(QStringLiteral("Kargo Takip"));
   auto* password = child<SecretLineEdit>(editor.get(), "passwordEdit");
