@@ -16,9 +16,10 @@ struct PasswordStrength {
   StrengthLevel level = StrengthLevel::VeryWeak;
 };
 
-// Estimates with zxcvbn. password and userWords are UTF-8; userWords are
-// texts that belong to the record (its title, user name, address), which a
-// password should not be built from.
+// Estimates with zxcvbn, which works on bytes: password and userWords are
+// given as the data file holds them, Windows-1254. userWords are texts that
+// belong to the record (its title, user name, address), which a password
+// should not be built from.
 PasswordStrength EstimateStrength(const std::string& password,
                                   const std::vector<std::string>& userWords = {});
 

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Cp1254.h"
 #include "PasswordStrength.h"
 #include "PasswordTexts.h"
 
@@ -43,6 +44,14 @@ LevelLook LookOf(StrengthLevel level) {
       break;
   }
   return {wording::kVeryStrong, "#2e7d32"};
+}
+
+// The estimator counts bytes: a Turkish letter is one byte in the data file
+// but two in UTF-8, which would rate it as two characters. A text the code
+// page cannot hold, which the dialogs refuse anyway, is rated as UTF-8.
+std::string EstimatorBytes(const QString& text) {
+  Cp1254Result bytes = ToCp1254(text);
+  return bytes.unmappable ? text.toStdString() : std::move(bytes.bytes);
 }
 
 // "3,2 × 10^12" in the user's number format; small counts as they are.
@@ -93,8 +102,8 @@ void StrengthMeter::showStrengthOf(const QString& password) {
     return;
   }
   std::vector<std::string> words;
-  for (const QString& text : userWords_) words.push_back(text.toStdString());
-  const PasswordStrength strength = EstimateStrength(password.toStdString(), words);
+  for (const QString& text : userWords_) words.push_back(EstimatorBytes(text));
+  const PasswordStrength strength = EstimateStrength(EstimatorBytes(password), words);
   const LevelLook look = LookOf(strength.level);
   bar_->setValue(static_cast<int>(strength.level) + 1);
   Colour(bar_, look.colour);

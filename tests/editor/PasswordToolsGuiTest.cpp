@@ -131,6 +131,12 @@ TEST_F(EditorOnDisplay, TheMeterFollowsTypingAndCountsTheRecordsOwnTexts) {
       << meter->hint().toStdString();
   Screenshot(QStringLiteral("editor-strength-meter"));
 
+  // A Turkish letter counts as one character, as the data file holds it,
+  // not as the two bytes it takes in UTF-8 (which would rate "ağaçlık" Güçlü).
+  password->clear();
+  typeInto(password, QStringLiteral("ağaçlık"));
+  EXPECT_EQ(meter->word(), QStringLiteral("Zayıf"));
+
   // The same password is weaker when the record's title gives it away.
   password->clear();
   typeInto(password, QStringLiteral("Zeytinburnu1987"));
