@@ -40,9 +40,10 @@ if [[ "${1:-}" == "--on-display" ]]; then
     program=""
   }
 
-  # First start: no data file, the master password is chosen.
+  # First start: no data file, the master password is chosen and rated.
   start
-  wait_for_window "ZENTARIS Quilor" >/dev/null
+  first=$(wait_for_window "ZENTARIS Quilor")
+  xdotool windowactivate --sync "$first" type --delay 20 "$password"
   shot 1-login-first-start
   stop
 

@@ -24,6 +24,8 @@ constexpr CommandShape kCommands[] = {
     {"show", Command::Show, 2},
     {"export", Command::Export, 1},
     {"import", Command::Import, 2},
+    {"export-csv", Command::ExportCsv, 1},
+    {"import-csv", Command::ImportCsv, 2},
 };
 
 }  // namespace
@@ -31,6 +33,7 @@ constexpr CommandShape kCommands[] = {
 Arguments ParseArguments(const std::vector<std::string>& words) {
   std::vector<std::string> positional;
   bool force = false;
+  bool truncate = false;
   bool optionsEnded = false;
   for (const std::string& word : words) {
     if (optionsEnded || word.size() < 2 || word[0] != '-') {
@@ -41,6 +44,8 @@ Arguments ParseArguments(const std::vector<std::string>& words) {
       return Arguments{};
     } else if (word == "--force") {
       force = true;
+    } else if (word == "--truncate") {
+      truncate = true;
     } else {
       UsageError(text::kUnknownOption + word);
     }
@@ -51,14 +56,18 @@ Arguments ParseArguments(const std::vector<std::string>& words) {
   for (const CommandShape& shape : kCommands) {
     if (name != shape.name) continue;
     if (positional.size() != shape.operands + 1) UsageError(text::kArgumentCount + name);
-    if (force && shape.command != Command::Import)
-      UsageError(std::string(text::kUnknownOption) + "--force");
+    const bool imports = shape.command == Command::Import || shape.command == Command::ImportCsv;
+    if (force && !imports) UsageError(std::string(text::kUnknownOption) + "--force");
+    if (truncate && shape.command != Command::ImportCsv)
+      UsageError(std::string(text::kUnknownOption) + "--truncate");
     Arguments arguments;
     arguments.command = shape.command;
     arguments.dataFile = positional[1];
     if (shape.command == Command::Show) arguments.title = positional[2];
     if (shape.command == Command::Import) arguments.jsonFile = positional[2];
+    if (shape.command == Command::ImportCsv) arguments.csvFile = positional[2];
     arguments.force = force;
+    arguments.truncate = truncate;
     return arguments;
   }
   UsageError(text::kUnknownCommand + name);

@@ -5,14 +5,16 @@
 
 namespace quilor::cli {
 
-enum class Command { Help, List, Show, Export, Import };
+enum class Command { Help, List, Show, Export, Import, ExportCsv, ImportCsv };
 
 struct Arguments {
   Command command = Command::Help;
   std::string dataFile;
-  std::string title;     // show
-  std::string jsonFile;  // import
-  bool force = false;    // import: replace an existing data file
+  std::string title;      // show
+  std::string jsonFile;   // import
+  std::string csvFile;    // import-csv
+  bool force = false;     // import, import-csv: replace an existing data file
+  bool truncate = false;  // import-csv: cut values too long for their field
 };
 
 // Reads the words after the program name. "--" ends the options, so a file

@@ -7,6 +7,7 @@
 
 #include "Arguments.h"
 #include "CliTexts.h"
+#include "CsvCommands.h"
 #include "ExitCodes.h"
 #include "ImportFile.h"
 #include "ImportLock.h"
@@ -98,6 +99,10 @@ int Run(const Arguments& arguments) {
       return Export(arguments);
     case Command::Import:
       return Import(arguments);
+    case Command::ExportCsv:
+      return ExportCsv(arguments);
+    case Command::ImportCsv:
+      return ImportCsv(arguments);
   }
   return kExitUsage;
 }

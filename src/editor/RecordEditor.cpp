@@ -24,11 +24,13 @@
 #include "EditorTexts.h"
 #include "ErrorDisplay.h"
 #include "Info.h"
+#include "PasswordGeneratorDialog.h"
 #include "RecordStamps.h"
 #include "RecordTable.h"
 #include "ScriptHelpDialog.h"
 #include "ScriptItems.h"
 #include "SecretLineEdit.h"
+#include "StrengthMeter.h"
 
 namespace quilor {
 
@@ -267,6 +269,8 @@ bool RecordEditor::confirmChanges() {
 
 void RecordEditor::done(int result) {
   Guarded([this, result] {
+    // Closing from outside (the idle lock) takes an open generator along.
+    if (generator_) generator_->reject();
     if (!confirmChanges()) return;
     QToolTip::hideText();
     for (Secret& secret : secrets_) secret.remask->stop();
@@ -300,6 +304,25 @@ void RecordEditor::stampPasswordChange(Secret& secret) {
     password2Stamp_->setText(wording::kLastChangePrefix + dateFormats_.dateAndTime(date, time));
   }
   setModified(true);
+}
+
+// The generated password counts as typed: it stamps the change and marks
+// the record modified, and the box keeps its mask and re-mask timer as they were.
+void RecordEditor::generatePassword(Secret& secret) {
+  PasswordGeneratorDialog generator(host_.caption(), this);
+  generator_ = &generator;
+  const bool use = generator.exec() == QDialog::Accepted && isVisible();
+  generator_ = nullptr;
+  if (!use) return;
+  secret.edit->setFocus();
+  secret.edit->setText(generator.password());
+  stampPasswordChange(secret);
+}
+
+void RecordEditor::showStrength(Secret& secret) {
+  // A password made of the record's own texts is easy to guess.
+  secret.strength->setUserWords({title_->text(), secrets_[0].edit->text(), webAddress_->text()});
+  secret.strength->showStrengthOf(secret.edit->text());
 }
 
 // Showing or hiding is not an edit: an unchanged record stays unchanged.

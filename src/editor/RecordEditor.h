@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <array>
 #include <string>
 
@@ -20,8 +21,10 @@ class QWidget;
 namespace quilor {
 
 class EditorHost;
+class PasswordGeneratorDialog;
 class ScriptMenu;
 class SecretLineEdit;
+class StrengthMeter;
 enum class Step;
 
 // The dialog in which the user creates a record (NewRecord) or changes the
@@ -75,6 +78,9 @@ class RecordEditor : public QDialog {
     SecretLineEdit* edit = nullptr;
     QToolButton* reveal = nullptr;
     QTimer* remask = nullptr;
+    // Passwords only: the generator button and the strength meter.
+    QToolButton* generate = nullptr;
+    StrengthMeter* strength = nullptr;
   };
 
   void createControls();
@@ -88,6 +94,8 @@ class RecordEditor : public QDialog {
 
   void stampPasswordChange(Secret& secret);
   void toggleReveal(Secret& secret);
+  void generatePassword(Secret& secret);
+  void showStrength(Secret& secret);
   void renameCaption(Secret& secret);
   void openWebAddress();
   void insertScriptItem(const QString& caption);
@@ -127,6 +135,8 @@ class RecordEditor : public QDialog {
   QLabel* scriptNote_ = nullptr;
   QPushButton* scriptHelp_ = nullptr;
   ScriptMenu* scriptMenu_ = nullptr;
+  // Open while the user picks a password; closed with the editor.
+  QPointer<PasswordGeneratorDialog> generator_;
   std::array<Secret, 3> secrets_;  // user name, password, password 2
   QLabel* password1Stamp_ = nullptr;
   QLabel* password2Stamp_ = nullptr;

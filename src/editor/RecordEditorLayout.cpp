@@ -18,9 +18,11 @@
 #include "EditorTexts.h"
 #include "ErrorDisplay.h"
 #include "HeaderLabel.h"
+#include "PasswordTexts.h"
 #include "RecordEditor.h"
 #include "ScriptMenu.h"
 #include "SecretLineEdit.h"
+#include "StrengthMeter.h"
 
 namespace quilor {
 
@@ -150,6 +152,15 @@ void RecordEditor::createControls() {
     secret.remask->setObjectName(name + QStringLiteral("RemaskTimer"));
     secret.remask->setSingleShot(true);
     secret.remask->setInterval(kRevealMilliseconds);
+    if (secret.field == Field::UserName) continue;
+    auto* generate = new QToolButton(this);
+    generate->setObjectName(name + QStringLiteral("GenerateButton"));
+    generate->setText(password_texts::kGenerateCaption);
+    generate->setToolTip(password_texts::kGenerateHint);
+    generate->setAccessibleName(password_texts::kGenerateHint);
+    secret.generate = generate;
+    secret.strength = new StrengthMeter(this);
+    secret.strength->setObjectName(name + QStringLiteral("Strength"));
   }
   password1Stamp_ = new QLabel(this);
   password1Stamp_->setObjectName(QStringLiteral("passwordStamp"));
@@ -204,7 +215,9 @@ void RecordEditor::layOutControls() {
     secretsGrid->addWidget(secrets_[i].caption, row, 0);
     secretsGrid->addWidget(secrets_[i].edit, row, 1);
     secretsGrid->addWidget(secrets_[i].reveal, row, 2);
+    if (secrets_[i].generate != nullptr) secretsGrid->addWidget(secrets_[i].generate, row, 3);
     ++row;
+    if (secrets_[i].strength != nullptr) secretsGrid->addWidget(secrets_[i].strength, row++, 1);
     if (stamps[i] != nullptr) secretsGrid->addWidget(stamps[i], row++, 1);
   }
   // Labels and boxes of the three groups line up in one column.
@@ -251,6 +264,8 @@ void RecordEditor::layOutControls() {
                       secrets_[0].reveal,
                       secrets_[1].reveal,
                       secrets_[2].reveal,
+                      secrets_[1].generate,
+                      secrets_[2].generate,
                       save_,
                       cancel_};
   for (std::size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
@@ -276,6 +291,10 @@ void RecordEditor::connectControls() {
     connect(secret.reveal, &QToolButton::clicked, this,
             [this, &secret] { Guarded([&] { toggleReveal(secret); }); });
     connect(secret.remask, &QTimer::timeout, this, [&secret] { secret.edit->setMasked(true); });
+    if (secret.generate == nullptr) continue;
+    connect(secret.generate, &QToolButton::clicked, this,
+            [this, &secret] { Guarded([&] { generatePassword(secret); }); });
+    connect(secret.edit, &QLineEdit::textChanged, this, [this, &secret] { showStrength(secret); });
   }
 
   connect(openWebAddress_, &QPushButton::clicked, this,

@@ -16,6 +16,7 @@
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SecureWipe.h"
+#include "StrengthMeter.h"
 
 namespace quilor {
 
@@ -67,6 +68,10 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTa
 
   newPassword_ = MakePasswordBox("newPasswordEdit", wording::kNewPasswordLabel, this);
   repeat_ = MakePasswordBox("repeatEdit", wording::kNewPasswordRepeatLabel, this);
+  // Informs only: any new password the user repeats is taken.
+  auto* strength = new StrengthMeter(this);
+  strength->setObjectName(QStringLiteral("newPasswordStrength"));
+  connect(newPassword_, &QLineEdit::textChanged, strength, &StrengthMeter::showStrengthOf);
   ok_ = MakeButton("okButton", wording::kOk, this);
   cancel_ = MakeButton("cancelButton", wording::kCancel, this);
   connect(ok_, &QPushButton::clicked, this, [this] { Guarded([this] { changePassword(); }); });
@@ -80,8 +85,9 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTa
   repeatLabel->setBuddy(repeat_);
   boxes->addWidget(newLabel, 0, 0);
   boxes->addWidget(newPassword_, 0, 1);
-  boxes->addWidget(repeatLabel, 1, 0);
-  boxes->addWidget(repeat_, 1, 1);
+  boxes->addWidget(strength, 1, 1);
+  boxes->addWidget(repeatLabel, 2, 0);
+  boxes->addWidget(repeat_, 2, 1);
   auto* buttons = new QHBoxLayout;
   buttons->setContentsMargins(12, 8, 12, 12);
   buttons->addStretch();

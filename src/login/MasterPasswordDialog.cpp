@@ -19,6 +19,7 @@
 #include "PadlockPicture.h"
 #include "PasswordBytes.h"
 #include "ProcessState.h"
+#include "StrengthMeter.h"
 #include "WindowForeground.h"
 
 namespace quilor {
@@ -74,6 +75,10 @@ MasterPasswordDialog::MasterPasswordDialog(LoginHost& host, std::string dataFile
   repeatLabel_->setBuddy(repeatBox_);
   repeatLabel_->hide();
   repeatBox_->hide();
+  strength_ = new StrengthMeter(this);
+  strength_->setObjectName(QStringLiteral("passwordStrength"));
+  strength_->hide();
+  connect(passwordBox_, &QLineEdit::textChanged, strength_, &StrengthMeter::showStrengthOf);
   for (QLineEdit* box : {passwordBox_, repeatBox_}) box->installEventFilter(this);
 
   warning_ = new QLabel(texts::kWarning, this);
@@ -107,8 +112,9 @@ void MasterPasswordDialog::layOutControls() {
   auto* boxes = new QGridLayout;
   boxes->addWidget(passwordLabel_, 0, 0);
   boxes->addWidget(passwordBox_, 0, 1);
-  boxes->addWidget(repeatLabel_, 1, 0);
-  boxes->addWidget(repeatBox_, 1, 1);
+  boxes->addWidget(strength_, 1, 1);
+  boxes->addWidget(repeatLabel_, 2, 0);
+  boxes->addWidget(repeatBox_, 2, 1);
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(loginAndHideButton_);
@@ -150,6 +156,7 @@ void MasterPasswordDialog::prepareForShow() {
   const LoginControlsShown shown = ControlsShownIn(ModeOf(reAuthMode_, dataFileExists()));
   repeatLabel_->setVisible(shown.repeatBox);
   repeatBox_->setVisible(shown.repeatBox);
+  strength_->setVisible(shown.repeatBox);
   warning_->setVisible(shown.warning);
   loginAndHideButton_->setVisible(shown.loginAndHide);
   fixSizeAndCentre();
@@ -157,6 +164,10 @@ void MasterPasswordDialog::prepareForShow() {
 
 void MasterPasswordDialog::fixSizeAndCentre() {
   QLayout* page = layout();
+  // The rows just shown or hidden must count: the cached sizes of the inner
+  // layouts still describe the dialog before this show, and only activating
+  // the page clears them all.
+  page->activate();
   const int height = page->hasHeightForWidth() ? page->totalHeightForWidth(kDialogWidth)
                                                : page->totalSizeHint().height();
   setFixedSize(kDialogWidth, height);

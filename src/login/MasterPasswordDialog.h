@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace quilor {
 
+class StrengthMeter;
+
 // The master password dialog: chooses the password at the first start, logs
 // in on the data file, and unlocks the running program again (re-authentication mode).
 // Created per use and shown modally; while it exists, instance() names it.
@@ -73,6 +75,8 @@ class MasterPasswordDialog : public QDialog {
   QLabel* warning_ = nullptr;
   QLineEdit* passwordBox_ = nullptr;
   QLineEdit* repeatBox_ = nullptr;
+  // First start only: how strong the chosen password is. It never refuses one.
+  StrengthMeter* strength_ = nullptr;
   QPushButton* loginAndHideButton_ = nullptr;
   QPushButton* loginButton_ = nullptr;
   QPushButton* cancelButton_ = nullptr;

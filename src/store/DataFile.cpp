@@ -149,6 +149,8 @@ void AppendRecordSection(std::string& out, int position, const Record& record) {
 
 }  // namespace
 
+bool ReadsBackUnchanged(std::string_view value) { return Unquote(Trim(value)) == value; }
+
 std::string FieldToText(const FieldValue& value, FieldKind kind) {
   if (value.isNull) return {};
   switch (kind) {

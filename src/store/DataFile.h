@@ -8,6 +8,10 @@
 
 namespace quilor {
 
+// True when the reader gives a written text value back as it is: without
+// blanks at either end and not wrapped in one pair of matching quotes.
+bool ReadsBackUnchanged(std::string_view value);
+
 // The text of one field as the data file holds it.
 std::string FieldToText(const FieldValue& value, FieldKind kind);
 

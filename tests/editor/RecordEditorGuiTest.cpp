@@ -50,12 +50,26 @@ TEST_F(EditorOnDisplay, ANewRecordWithATitleAndAPasswordIsWrittenWithItsNumberDa
 
 TEST_F(EditorOnDisplay, TabFollowsTheFormsOrderBoxesKeepTheirLimitsAndEnterDoesNotSave) {
   auto editor = openEditorOn(QStringLiteral("Banka"));
-  const QStringList expected{
-      "titleEdit",     "groupCombo",           "descriptionEdit",      "webAddressEdit",
-      "trayCheck",     "specialCode1Edit",     "specialCode2Edit",     "openWebAddressButton",
-      "scriptEdit",    "scriptHelpButton",     "userNameEdit",         "passwordEdit",
-      "password2Edit", "userNameRevealButton", "passwordRevealButton", "password2RevealButton",
-      "saveButton",    "cancelButton"};
+  const QStringList expected{"titleEdit",
+                             "groupCombo",
+                             "descriptionEdit",
+                             "webAddressEdit",
+                             "trayCheck",
+                             "specialCode1Edit",
+                             "specialCode2Edit",
+                             "openWebAddressButton",
+                             "scriptEdit",
+                             "scriptHelpButton",
+                             "userNameEdit",
+                             "passwordEdit",
+                             "password2Edit",
+                             "userNameRevealButton",
+                             "passwordRevealButton",
+                             "password2RevealButton",
+                             "passwordGenerateButton",
+                             "password2GenerateButton",
+                             "saveButton",
+                             "cancelButton"};
   QStringList order;
   QWidget* at = child<QWidget>(editor.get(), "titleEdit");
   for (int i = 0; i < expected.size(); ++i) {

@@ -25,6 +25,7 @@
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleDataFile.h"
+#include "StrengthMeter.h"
 
 namespace quilor {
 namespace {
@@ -136,6 +137,8 @@ TEST_F(MasterPasswordDialogOnDisplay,
     EXPECT_EQ(dialog->windowTitle(), MainCaption());
     EXPECT_EQ(box(*dialog, "repeatBox")->isVisible(), c.repeatBox);
     EXPECT_EQ(dialog->findChild<QLabel*>("repeatLabel")->isVisible(), c.repeatBox);
+    // The strength of a password being chosen, never of one being proved.
+    EXPECT_EQ(dialog->findChild<StrengthMeter*>("passwordStrength")->isVisible(), c.repeatBox);
     EXPECT_EQ(dialog->findChild<QLabel*>("warningLabel")->isVisible(), c.warning);
     EXPECT_EQ(button(*dialog, "loginAndHideButton")->isVisible(), c.loginAndHide);
     EXPECT_TRUE(box(*dialog, "passwordBox")->isVisible());
@@ -144,10 +147,13 @@ TEST_F(MasterPasswordDialogOnDisplay,
     EXPECT_EQ(QApplication::focusWidget(), box(*dialog, "passwordBox"));
 
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-    // Every visible control fits inside the window: nothing is clipped.
+    // Every visible control fits inside the window at its full height:
+    // nothing is clipped or squeezed.
     for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (child->isVisible()) {
         EXPECT_TRUE(dialog->rect().contains(child->geometry()))
+            << child->objectName().toStdString();
+        EXPECT_GE(child->height(), child->minimumSizeHint().height())
             << child->objectName().toStdString();
       }
     }
@@ -224,6 +230,18 @@ TEST_F(MasterPasswordDialogOnDisplay, FirstStartChecksBothBoxesBeforeTakingThePa
       << "a first start writes nothing until the first record is saved";
   EXPECT_TRUE(pass->text().isEmpty());
   EXPECT_TRUE(pass2->text().isEmpty());
+}
+
+TEST_F(MasterPasswordDialogOnDisplay, AtFirstStartTheMeterRatesThePasswordAndNeverRefusesIt) {
+  auto dialog = open();
+  auto* meter = dialog->findChild<StrengthMeter*>("passwordStrength");
+  EXPECT_EQ(meter->word(), QString());
+  Type(box(*dialog, "passwordBox"), QStringLiteral("1"));
+  EXPECT_EQ(meter->word(), QStringLiteral("Çok zayıf"));
+  const auto seen = typeAndEnter(box(*dialog, "repeatBox"), QStringLiteral("1"));
+  EXPECT_FALSE(seen) << seen->text.toStdString();
+  EXPECT_TRUE(dialog->loginOk());
+  EXPECT_EQ(MasterPassword, "1");
 }
 
 TEST_F(MasterPasswordDialogOnDisplay, LoginAndHideLoadsTheRecordsAndGoesToTheTray) {
