@@ -143,7 +143,7 @@ TEST_F(AboutBox, PictureClickAndKeyShareOneStateThatEachOpeningResets) {
   auto second = open();
   EXPECT_FALSE(staff(*second)->isVisible());
   first->show();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(first.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(first.get(), 30000));
   EXPECT_FALSE(staff(*first)->isVisible());
 }
 

@@ -23,7 +23,9 @@ namespace {
 
 // The whole of window, frame included, once the window manager framed it.
 ::testing::AssertionResult OnScreen(QWidget& window) {
-  if (!QTest::qWaitForWindowExposed(&window)) return ::testing::AssertionFailure() << "not shown";
+  // A loaded machine may take a while to map the first window.
+  if (!QTest::qWaitForWindowExposed(&window, 30000))
+    return ::testing::AssertionFailure() << "not shown";
   const QRect available = window.screen()->availableGeometry();
   QRect frame;
   // The frame comes a moment after the window is shown, and the window may

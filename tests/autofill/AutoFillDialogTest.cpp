@@ -85,7 +85,7 @@ class AutoFillDialogTest : public ::testing::Test {
     // Stands in for the main window: ours, so never listed.
     mainWindow_.setWindowTitle("ZENTARIS Quilor s1.02.01f");
     mainWindow_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow_));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow_, 30000));
     desktop_ = OpenAutoFillDesktop(OwnTopLevelWindows);
     ASSERT_NE(desktop_, nullptr);
   }
@@ -94,7 +94,7 @@ class AutoFillDialogTest : public ::testing::Test {
   std::unique_ptr<AutoFillDialog> openDialog(const AutoFillOpening& opening) {
     auto dialog = std::make_unique<AutoFillDialog>(records_, *desktop_, opening);
     dialog->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(dialog.get(), 30000));
     return dialog;
   }
 

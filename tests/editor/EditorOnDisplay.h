@@ -117,7 +117,7 @@ class EditorOnDisplay : public ::testing::Test {
   void openWindow() {
     window = std::make_unique<MainWindow>(MainWindowSetup{path.toStdString(), false});
     window->show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), 30000));
   }
 
   QTableView* list() { return window->findChild<QTableView*>(QStringLiteral("recordList")); }

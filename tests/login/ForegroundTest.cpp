@@ -166,7 +166,7 @@ class Foreground : public ::testing::Test {
     window_.setWindowTitle(QStringLiteral("Quilor foreground test"));
     window_.resize(300, 200);
     window_.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window_, 30000));
   }
 
   OtherProgram other_;

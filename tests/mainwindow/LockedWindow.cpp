@@ -146,7 +146,7 @@ void LockedWindow::openWindow() {
   window = std::make_unique<MainWindow>(setup);
   window->loadRecords();
   window->showMainWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), 30000));
 }
 
 QAction* LockedWindow::action(const char* name) {

@@ -133,7 +133,7 @@ class MainWindowOnDisplay : public ::testing::Test {
     window->secretClipboard().setTickInterval(24 * 3600 * 1000);
     window->loadRecords();
     window->showMainWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), 30000));
   }
 
   template <typename T>
