@@ -26,11 +26,40 @@ constexpr CommandShape kCommands[] = {
     {"import", Command::Import, 2},
 };
 
+// A switch that one command understands.
+struct OptionShape {
+  const char* longName;
+  const char* shortName;  // nullptr when there is none
+  Command command;
+  bool Arguments::*flag;
+};
+
+constexpr OptionShape kOptions[] = {
+    {"--force", nullptr, Command::Import, &Arguments::force},
+    {"--show-secrets", "-s", Command::Show, &Arguments::showSecrets},
+};
+
+const OptionShape* FindOption(const std::string& word) {
+  for (const OptionShape& option : kOptions) {
+    if (word == option.longName || (option.shortName != nullptr && word == option.shortName)) {
+      return &option;
+    }
+  }
+  return nullptr;
+}
+
+void SetOperands(Arguments& arguments, const std::vector<std::string>& positional) {
+  arguments.dataFile = positional[1];
+  if (arguments.command == Command::Show) arguments.title = positional[2];
+  if (arguments.command == Command::Import) arguments.jsonFile = positional[2];
+}
+
 }  // namespace
 
 Arguments ParseArguments(const std::vector<std::string>& words) {
   std::vector<std::string> positional;
-  bool force = false;
+  std::vector<const OptionShape*> options;
+  std::vector<std::string> optionWords;
   bool optionsEnded = false;
   for (const std::string& word : words) {
     if (optionsEnded || word.size() < 2 || word[0] != '-') {
@@ -39,8 +68,9 @@ Arguments ParseArguments(const std::vector<std::string>& words) {
       optionsEnded = true;
     } else if (word == "--help" || word == "-h") {
       return Arguments{};
-    } else if (word == "--force") {
-      force = true;
+    } else if (const OptionShape* option = FindOption(word)) {
+      options.push_back(option);
+      optionWords.push_back(word);
     } else {
       UsageError(text::kUnknownOption + word);
     }
@@ -51,14 +81,13 @@ Arguments ParseArguments(const std::vector<std::string>& words) {
   for (const CommandShape& shape : kCommands) {
     if (name != shape.name) continue;
     if (positional.size() != shape.operands + 1) UsageError(text::kArgumentCount + name);
-    if (force && shape.command != Command::Import)
-      UsageError(std::string(text::kUnknownOption) + "--force");
     Arguments arguments;
     arguments.command = shape.command;
-    arguments.dataFile = positional[1];
-    if (shape.command == Command::Show) arguments.title = positional[2];
-    if (shape.command == Command::Import) arguments.jsonFile = positional[2];
-    arguments.force = force;
+    for (std::size_t i = 0; i < options.size(); ++i) {
+      if (options[i]->command != shape.command) UsageError(text::kUnknownOption + optionWords[i]);
+      arguments.*(options[i]->flag) = true;
+    }
+    SetOperands(arguments, positional);
     return arguments;
   }
   UsageError(text::kUnknownCommand + name);

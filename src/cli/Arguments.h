@@ -10,9 +10,10 @@ enum class Command { Help, List, Show, Export, Import };
 struct Arguments {
   Command command = Command::Help;
   std::string dataFile;
-  std::string title;     // show
-  std::string jsonFile;  // import
-  bool force = false;    // import: replace an existing data file
+  std::string title;         // show
+  std::string jsonFile;      // import
+  bool force = false;        // import: replace an existing data file
+  bool showSecrets = false;  // show: print the passwords too
 };
 
 // Reads the words after the program name. "--" ends the options, so a file

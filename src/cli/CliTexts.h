@@ -9,7 +9,10 @@ inline constexpr const char* kHelp =
     "Kullanım:\n"
     "  quilor-cli ls DOSYA                 kayıtların tanımını, grubunu ve web adresini\n"
     "                                      sıralı listeler (sekmeyle ayrılmış)\n"
-    "  quilor-cli show DOSYA TANIM         tanımı TANIM olan kaydı şifreleriyle gösterir\n"
+    "  quilor-cli show [-s] DOSYA TANIM    tanımı TANIM olan kaydı gösterir; TANIM büyük\n"
+    "                                      küçük harf gözetmeden, Türkçe kurallarla aranır\n"
+    "                                      ya da bir kayıt numarasıdır; şifreler yalnızca\n"
+    "                                      -s (--show-secrets) ile gösterilir\n"
     "  quilor-cli export DOSYA             bütün kayıtları dosyadaki sırayla JSON yazar\n"
     "  quilor-cli import [--force] DOSYA KAYITLAR.json\n"
     "                                      KAYITLAR.json'daki kayıtlardan yeni bir veri\n"
@@ -27,8 +30,10 @@ inline constexpr const char* kHelp =
     "\n"
     "Çıkış kodları:\n"
     "  0   başarılı\n"
-    "  1   show: bu tanımla bir kayıt yok; ya da beklenmedik bir hata\n"
-    "  2   bir dosya yok, okunamıyor ya da yazılamıyor; import: DOSYA zaten var\n"
+    "  1   show: bu tanımla bir kayıt yok ya da birden çok kayıt var; ya da\n"
+    "      beklenmedik bir hata\n"
+    "  2   bir dosya yok, düzenli bir dosya değil, 64 MB'tan büyük, okunamıyor ya da\n"
+    "      yazılamıyor; import: DOSYA zaten var\n"
     "  3   ana şifre geçersiz\n"
     "  4   ana şifre boş ya da kullanılamıyor, JSON hatalı, bir değer alanına sığmıyor\n"
     "  5   import: DOSYA şu anda Quilor programında açık\n"
@@ -47,8 +52,9 @@ inline constexpr const char* kPromptAgain = "Ana şifre (tekrar): ";
 inline constexpr const char* kPasswordEmpty = "ana şifre boş olamaz";
 inline constexpr const char* kPasswordsDiffer = "girilen iki ana şifre aynı değil";
 inline constexpr const char* kPasswordUnreadable = "ana şifre okunamadı";
-inline constexpr const char* kPasswordUnmappable =
-    "ana şifredeki şu karakter Windows-1254'te yok: ";
+// A secret's character is never shown, only where it stands.
+inline constexpr const char* kPasswordUnmappableBefore = "ana şifrenin ";
+inline constexpr const char* kUnmappableAfter = ". karakteri kullanılamaz (Windows-1254'te yok)";
 
 // Files.
 inline constexpr const char* kFileMissing = "dosya yok";
@@ -58,10 +64,14 @@ inline constexpr const char* kFileExists = "dosya zaten var; üzerine yazmak iç
 inline constexpr const char* kDataFileInUse =
     "veri dosyası şu anda Quilor programında açık; programı kapatıp yeniden deneyin";
 inline constexpr const char* kNotRegularFile = "bir dosya değil";
+inline constexpr const char* kInterrupted = "yarıda kesildi; dosya yazılmadı";
 inline constexpr const char* kStdoutUnwritable = "standart çıktı yazılamıyor";
 
 // show.
 inline constexpr const char* kNoSuchTitle = "bu tanımla bir kayıt yok: ";
+inline constexpr const char* kSeveralTitles =
+    "bu tanıma birden çok kayıt uyuyor; birini kayıt numarasıyla seçin: ";
+inline constexpr const char* kSecretHidden = "(gizli; göstermek için --show-secrets)";
 
 // JSON syntax.
 inline constexpr const char* kJsonError = "JSON hatası: ";
@@ -97,6 +107,7 @@ inline constexpr const char* kTooLongBefore = "en çok ";
 inline constexpr const char* kTooLongMiddle = " bayt alır, bu değer Windows-1254'te ";
 inline constexpr const char* kTooLongAfter = " bayt";
 inline constexpr const char* kUnmappable = "şu karakter Windows-1254'te yok: ";
+inline constexpr const char* kSecretUnmappableBefore = "değerin ";
 inline constexpr const char* kLineBreak = "satır sonu içeremez (veri dosyası satır satır okunur)";
 inline constexpr const char* kZeroCharacter = "NUL (U+0000) karakteri içeremez";
 inline constexpr const char* kNotReadBack =

@@ -5,6 +5,7 @@
 #include <set>
 
 #include "CliTexts.h"
+#include "SecureWipe.h"
 
 namespace quilor::cli {
 
@@ -333,6 +334,17 @@ TextPosition PositionOf(std::string_view text, std::size_t offset) {
 }
 
 JsonValue ParseJson(std::string_view text) { return Parser(text).document(); }
+
+void WipeJson(JsonValue& value) {
+  WipeText(value.string);
+  for (JsonValue& item : value.items) WipeJson(item);
+  for (JsonMember& member : value.members) {
+    WipeText(member.key);
+    WipeJson(member.value);
+  }
+  value.items.clear();
+  value.members.clear();
+}
 
 void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";

@@ -54,6 +54,10 @@ class JsonError : public std::runtime_error {
 // values would lose data the user meant to import.
 JsonValue ParseJson(std::string_view text);
 
+// Overwrites every string in value (the plain secrets of an import among
+// them) and empties it.
+void WipeJson(JsonValue& value);
+
 // Appends text (UTF-8) as a JSON string literal.
 void AppendJsonString(std::string& out, std::string_view text);
 // Appends the shortest decimal form that reads back as the same double.

@@ -50,7 +50,13 @@ struct FieldCheck {
 FieldValue TextValue(const FieldCheck& check) {
   if (check.json.kind != JsonValue::Kind::String) check.refuse(text::kExpectText);
   Utf8Conversion converted = Utf8ToCp1254(check.json.string);
-  if (converted.unmappable) check.refuse(text::kUnmappable + *converted.unmappable);
+  if (converted.unmappable) {
+    if (IsProtectedField(check.field)) {
+      check.refuse(text::kSecretUnmappableBefore + std::to_string(converted.position) +
+                   text::kUnmappableAfter);
+    }
+    check.refuse(text::kUnmappable + *converted.unmappable);
+  }
   const std::string& bytes = converted.bytes;
   if (bytes.find('\0') != std::string::npos) check.refuse(text::kZeroCharacter);
   if (bytes.find_first_of("\r\n") != std::string::npos) check.refuse(text::kLineBreak);
@@ -125,7 +131,7 @@ ImportedRecord RecordFrom(const JsonValue& object, std::size_t recordIndex) {
           text::kRecord + std::to_string(recordIndex + 1) + ", " + text::kUnknownKey + member.key,
           member.keyOffset);
     }
-    record.values[field] = ValueOf(FieldCheck{recordIndex, field, member.value});
+    record.values.writable(field) = ValueOf(FieldCheck{recordIndex, field, member.value});
     record.offsets[field] = member.value.offset;
   }
   return record;

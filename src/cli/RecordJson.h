@@ -17,7 +17,7 @@ std::string RecordsToJson(RecordTable& table);
 
 // One record read from JSON, checked to fit the table exactly as given.
 struct ImportedRecord {
-  std::array<FieldValue, kFieldCount> values;
+  RecordValues values;
   // Where each value stands in the JSON text, so that a later refusal can
   // point at it; a key left out points at the record's object.
   std::array<std::size_t, kFieldCount> offsets{};

@@ -190,7 +190,13 @@ bool FillTableFromFile(RecordTable& table, const std::string& path) {
   table.removeAllRecords();
   auto content = ReadWholeFile(path);
   if (!content) return false;
-  const std::string text = DataFileTextInCp1254(std::move(*content), path);
+  FillTableFromBytes(table, std::move(*content), path);
+  return true;
+}
+
+void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string& path) {
+  table.removeAllRecords();
+  const std::string text = DataFileTextInCp1254(std::move(bytes), path);
   FillTable(table, text);
   // Only an empty file means "no records"; one that holds something yet
   // gives none is not ours to delete or rewrite.
@@ -198,7 +204,6 @@ bool FillTableFromFile(RecordTable& table, const std::string& path) {
     throw std::runtime_error(path + ": " + kNoRecordsInFile);
   }
   table.first();
-  return true;
 }
 
 void ReadDataFile(RecordTable& table, const std::string& path) {

@@ -36,6 +36,9 @@ void ReadDataFile(RecordTable& table, const std::string& path);
 // content for a table that is not empty; it throws as WriteDataFile does when
 // a value cannot be written.
 bool FillTableFromFile(RecordTable& table, const std::string& path);
+// FillTableFromFile for a file's bytes already read; path only names the
+// file in messages.
+void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string& path);
 std::string DataFileText(RecordTable& table, const std::string& path);
 
 }  // namespace quilor

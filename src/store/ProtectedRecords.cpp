@@ -195,30 +195,13 @@ void SaveRecords(RecordTable& table, const std::string& path, std::string_view m
   WriteDataFile(copy, path);
 }
 
-void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
-                 const LoadSteps& steps) {
-  // The normalising rewrite goes to disk on its own thread: it mostly waits
-  // for the disk, which the cipher work need not do. Its outcome is taken
-  // before anything of the deciphering shows, so the order of effects is
-  // that of reading, rewriting, then deciphering.
-  std::future<void> rewrite;
-  try {
-    if (FillTableFromFile(table, path)) {
-      if (table.isEmpty()) {
-        RemoveFile(path);
-      } else {
-        rewrite = std::async(std::launch::async, [&path, content = DataFileText(table, path)] {
-          ReplaceWholeFile(path, content);
-        });
-      }
-    }
-  } catch (...) {
-    // What was read is still protected; it must not stay in the table where
-    // a later save would protect it a second time.
-    table.removeAllRecords();
-    throw;
-  }
+namespace {
 
+// Verifies and deciphers what was read into the table; rewrite, when valid,
+// is the file's normalising rewrite still under way, whose outcome counts
+// before anything of the deciphering shows.
+void UnlockTable(RecordTable& table, std::string_view masterPassword, const LoadSteps& steps,
+                 std::future<void>& rewrite) {
   const auto records = RecordsInOrder(table);
   std::vector<SecretTexts> plain(records.size());
   std::vector<char> verified(records.size(), 0);
@@ -253,6 +236,46 @@ void LoadRecords(RecordTable& table, const std::string& path, std::string_view m
   }
   table.first();
   if (steps.refreshViews) steps.refreshViews();
+}
+
+}  // namespace
+
+void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
+                 const LoadSteps& steps) {
+  // The normalising rewrite goes to disk on its own thread: it mostly waits
+  // for the disk, which the cipher work need not do. Its outcome is taken
+  // before anything of the deciphering shows, so the order of effects is
+  // that of reading, rewriting, then deciphering.
+  std::future<void> rewrite;
+  try {
+    if (FillTableFromFile(table, path)) {
+      if (table.isEmpty()) {
+        RemoveFile(path);
+      } else {
+        rewrite = std::async(std::launch::async, [&path, content = DataFileText(table, path)] {
+          ReplaceWholeFile(path, content);
+        });
+      }
+    }
+  } catch (...) {
+    // What was read is still protected; it must not stay in the table where
+    // a later save would protect it a second time.
+    table.removeAllRecords();
+    throw;
+  }
+  UnlockTable(table, masterPassword, steps, rewrite);
+}
+
+void LoadRecordsWithoutRewrite(RecordTable& table, std::string bytes, const std::string& path,
+                               std::string_view masterPassword, const LoadSteps& steps) {
+  try {
+    FillTableFromBytes(table, std::move(bytes), path);
+  } catch (...) {
+    table.removeAllRecords();
+    throw;
+  }
+  std::future<void> noRewrite;
+  UnlockTable(table, masterPassword, steps, noRewrite);
 }
 
 }  // namespace quilor
