@@ -2,6 +2,7 @@
 
 #include "SearchFold.h"
 #include "TextConversion.h"
+#include "VisibleText.h"
 
 namespace quilor::cli {
 
@@ -40,9 +41,10 @@ std::vector<const Record*> RecordsTitled(RecordTable& table, const std::string& 
 }
 
 std::string ChoiceLine(const Record& record) {
-  return Cp1254ToUtf8(record.values[Field::RecordNumber].text) + "\t" +
-         Cp1254ToUtf8(record.values[Field::Title].text) + "\t" +
-         Cp1254ToUtf8(record.values[Field::Group].text);
+  auto shown = [&](int field) {
+    return WithVisibleControls(Cp1254ToUtf8(record.values[field].text));
+  };
+  return shown(Field::RecordNumber) + "\t" + shown(Field::Title) + "\t" + shown(Field::Group);
 }
 
 }  // namespace quilor::cli

@@ -15,8 +15,8 @@ namespace quilor::cli {
 // while the table is not changed.
 std::vector<const Record*> RecordsTitled(RecordTable& table, const std::string& wanted);
 
-// "record number<TAB>title<TAB>group", UTF-8: one line of the choice shown
-// when several records match.
+// "record number<TAB>title<TAB>group", UTF-8, control characters shown as
+// escapes: one line of the choice shown when several records match.
 std::string ChoiceLine(const Record& record);
 
 }  // namespace quilor::cli

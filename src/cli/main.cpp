@@ -88,7 +88,7 @@ int List(const Arguments& arguments) {
 std::string SeveralTitlesMessage(const std::vector<const Record*>& records) {
   std::string message = text::kSeveralTitles;
   for (const Record* record : records) {
-    message.append("\n  ").append(WithVisibleControls(ChoiceLine(*record)));
+    message.append("\n  ").append(ChoiceLine(*record));
   }
   return message;
 }
