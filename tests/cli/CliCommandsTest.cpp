@@ -9,6 +9,7 @@
 
 #include <QStringEncoder>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <sstream>
@@ -523,6 +524,10 @@ TEST(CliCommandsTest, ControlCharactersFromTheFileAreShownNotSentToTheTerminal) 
 
 // Ctrl-Z at the prompt, then fg: the prompt comes back, still silent.
 TEST(CliCommandsTest, ThePromptStaysSilentAfterCtrlZAndFg) {
+  // memcheck emulates signal delivery, the stop the tool sends itself
+  // included; under heavy load a run there once hung after the second
+  // prompt. What this checks is the terminal, which the plain run covers.
+  if (std::getenv("QUILOR_MEMCHECK") != nullptr) GTEST_SKIP() << "stop signals under memcheck";
   TempFolder dir;
   const std::string file = dir.file("data.xtr");
   WriteBytes(file, Fixture("sample.xtr"));
