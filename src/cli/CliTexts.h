@@ -99,6 +99,9 @@ inline constexpr const char* kNoRecords =
 inline constexpr const char* kNotAnObject = "her kayıt ALAN1..ALAN20 anahtarlı bir nesne olmalı";
 inline constexpr const char* kUnknownKey = "bilinmeyen anahtar (ALAN1..ALAN20 beklenir): ";
 inline constexpr const char* kRecord = "kayıt ";
+inline constexpr const char* kTooManyRecordsBefore = "en fazla ";
+inline constexpr const char* kTooManyRecordsAfter =
+    " kayıt alınır; daha fazlası okunabilen bir veri dosyasına (64 MB) sığmaz";
 inline constexpr const char* kExpectText = "bir dizgi ya da null olmalı";
 inline constexpr const char* kExpectDate =
     "30.12.1899'dan bu yana tam gün sayısı (01.01.0001..31.12.9999) ya da null olmalı";

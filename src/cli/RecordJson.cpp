@@ -4,9 +4,11 @@
 #include <string_view>
 
 #include "CliTexts.h"
+#include "DataFile.h"
 #include "DateTimeNumber.h"
 #include "ProtectedRecords.h"
 #include "TextConversion.h"
+#include "WholeFile.h"
 
 namespace quilor::cli {
 
@@ -156,6 +158,35 @@ std::string RecordsToJson(RecordTable& table) {
   }
   out.append(table.isEmpty() ? "]\n" : "\n]\n");
   return out;
+}
+
+std::size_t MaxImportedRecords() {
+  // The least room a record takes in the data file: its header, twenty
+  // empty keys and the protected forms of three empty secrets.
+  RecordTable empty;
+  empty.append();
+  empty.post();
+  std::size_t smallest = DataFileText(empty, {}).size();
+  for (std::string_view marker : {kUserNameMarker, kPasswordMarker, kPassword2Marker}) {
+    smallest += ProtectValue(marker, "k").size();
+  }
+  return static_cast<std::size_t>(kMaxReadBytes) / smallest;
+}
+
+std::vector<ImportedRecord> RecordsFromJsonText(std::string_view json) {
+  static const std::size_t limit = MaxImportedRecords();
+  std::vector<ImportedRecord> records;
+  const bool array = ForEachArrayItem(json, [&](JsonValue& item) {
+    if (records.size() == limit) {
+      throw JsonError(
+          text::kTooManyRecordsBefore + std::to_string(limit) + text::kTooManyRecordsAfter,
+          item.offset);
+    }
+    records.push_back(RecordFrom(item, records.size()));
+    WipeJson(item);
+  });
+  if (!array) return RecordsFromJson(ParseJson(json));
+  return records;
 }
 
 std::vector<ImportedRecord> RecordsFromJson(const JsonValue& document) {

@@ -134,9 +134,7 @@ int Import(const Arguments& arguments) {
   ImportInput input;
   input.json = ReadFileBytes(arguments.jsonFile);
   try {
-    JsonValue document = ParseJson(input.json);
-    input.records = RecordsFromJson(document);
-    WipeJson(document);
+    input.records = RecordsFromJsonText(input.json);
   } catch (const JsonError& error) {
     throw AtPlaceIn(arguments.jsonFile, input.json, error);
   }
