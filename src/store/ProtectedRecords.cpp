@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <future>
+#include <memory>
 #include <vector>
 
 #include "Base64.h"
@@ -65,8 +66,14 @@ void WipeAll(SecretTexts& texts) {
   for (auto& text : texts) WipeText(text);
 }
 
-void WipeAll(std::vector<SecretTexts>& records) {
-  for (auto& texts : records) WipeAll(texts);
+// Made only for the records deciphered, so that a file of many records that
+// never get that far (empty sections) costs a pointer each.
+using DecipheredTexts = std::vector<std::unique_ptr<SecretTexts>>;
+
+void WipeAll(DecipheredTexts& records) {
+  for (auto& texts : records) {
+    if (texts) WipeAll(*texts);
+  }
 }
 
 // The records in table order; the pointers stay valid until records are
@@ -203,11 +210,12 @@ namespace {
 void UnlockTable(RecordTable& table, std::string_view masterPassword, const LoadSteps& steps,
                  std::future<void>& rewrite) {
   const auto records = RecordsInOrder(table);
-  std::vector<SecretTexts> plain(records.size());
+  DecipheredTexts plain(records.size());
   std::vector<char> verified(records.size(), 0);
   try {
     ParallelFor(records.size(), [&](std::size_t i) {
-      verified[i] = DecipherRecord(*records[i], masterPassword, plain[i]);
+      plain[i] = std::make_unique<SecretTexts>();
+      verified[i] = DecipherRecord(*records[i], masterPassword, *plain[i]);
       return verified[i] != 0;
     });
     if (rewrite.valid()) rewrite.get();
@@ -229,10 +237,10 @@ void UnlockTable(RecordTable& table, std::string_view masterPassword, const Load
     }
     table.edit();
     for (std::size_t k = 0; k < kSecrets.size(); ++k) {
-      table.setText(kSecrets[k].field, plain[i][k]);
+      table.setText(kSecrets[k].field, (*plain[i])[k]);
     }
     table.post();
-    WipeAll(plain[i]);
+    WipeAll(*plain[i]);
   }
   table.first();
   if (steps.refreshViews) steps.refreshViews();
