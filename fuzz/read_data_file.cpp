@@ -58,8 +58,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::size_t records = table.recordCount();
   Require(std::filesystem::exists(path) == (records > 0));
+  const quilor::cli::TextStyle style{.visibleControls = true, .showSecrets = true};
   for (table.first(); !table.eof(); table.next()) {
-    Require(!quilor::cli::ShowText(table.current()).empty());
+    Require(!quilor::cli::ShowText(table.current(), style).empty());
+    Require(!quilor::cli::ListLine(table.current(), style).empty());
   }
   Require(!quilor::cli::RecordsToJson(table).empty());
 

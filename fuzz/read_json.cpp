@@ -2,7 +2,8 @@
 // bytes, ParseJson and RecordsFromJson must give records or a JsonError that
 // points inside the text; never a crash, a hang or a read out of bounds.
 // Records that are accepted go into a table, and the JSON written back from
-// that table must be accepted again with the same number of records.
+// that table must be accepted again with the same number of records. The
+// record-by-record reader the import uses must agree on what it accepts.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -19,6 +20,16 @@ void Require(bool holds) {
   if (!holds) std::abort();
 }
 
+// The number of records the import reads from text; -1 when it refuses it.
+long ReadByRecord(std::string_view text) {
+  try {
+    return static_cast<long>(quilor::cli::RecordsFromJsonText(text).size());
+  } catch (const quilor::cli::JsonError& error) {
+    Require(error.offset() <= text.size());
+    return -1;
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -31,8 +42,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     quilor::cli::AppendRecords(table, records);
   } catch (const quilor::cli::JsonError& error) {
     Require(error.offset() <= size);
+    Require(ReadByRecord(text) == -1);
     return 0;
   }
+  Require(ReadByRecord(text) == static_cast<long>(accepted));
   Require(table.recordCount() == accepted);
   const std::string written = quilor::cli::RecordsToJson(table);
   Require(quilor::cli::RecordsFromJson(quilor::cli::ParseJson(written)).size() == accepted);

@@ -28,12 +28,52 @@ constexpr CommandShape kCommands[] = {
     {"import-csv", Command::ImportCsv, 2},
 };
 
+// A switch that one command understands.
+struct OptionShape {
+  const char* longName;
+  const char* shortName;  // nullptr when there is none
+  Command command;
+  bool Arguments::*flag;
+};
+
+constexpr OptionShape kOptions[] = {
+    {"--force", nullptr, Command::Import, &Arguments::force},
+    {"--force", nullptr, Command::ImportCsv, &Arguments::force},
+    {"--truncate", nullptr, Command::ImportCsv, &Arguments::truncate},
+    {"--show-secrets", "-s", Command::Show, &Arguments::showSecrets},
+};
+
+bool Names(const OptionShape& option, const std::string& word) {
+  return word == option.longName || (option.shortName != nullptr && word == option.shortName);
+}
+
+bool IsOption(const std::string& word) {
+  for (const OptionShape& option : kOptions) {
+    if (Names(option, word)) return true;
+  }
+  return false;
+}
+
+// What word switches on for command; nullptr when command has no such switch.
+const OptionShape* FindOption(const std::string& word, Command command) {
+  for (const OptionShape& option : kOptions) {
+    if (option.command == command && Names(option, word)) return &option;
+  }
+  return nullptr;
+}
+
+void SetOperands(Arguments& arguments, const std::vector<std::string>& positional) {
+  arguments.dataFile = positional[1];
+  if (arguments.command == Command::Show) arguments.title = positional[2];
+  if (arguments.command == Command::Import) arguments.jsonFile = positional[2];
+  if (arguments.command == Command::ImportCsv) arguments.csvFile = positional[2];
+}
+
 }  // namespace
 
 Arguments ParseArguments(const std::vector<std::string>& words) {
   std::vector<std::string> positional;
-  bool force = false;
-  bool truncate = false;
+  std::vector<std::string> optionWords;
   bool optionsEnded = false;
   for (const std::string& word : words) {
     if (optionsEnded || word.size() < 2 || word[0] != '-') {
@@ -42,10 +82,8 @@ Arguments ParseArguments(const std::vector<std::string>& words) {
       optionsEnded = true;
     } else if (word == "--help" || word == "-h") {
       return Arguments{};
-    } else if (word == "--force") {
-      force = true;
-    } else if (word == "--truncate") {
-      truncate = true;
+    } else if (IsOption(word)) {
+      optionWords.push_back(word);
     } else {
       UsageError(text::kUnknownOption + word);
     }
@@ -56,18 +94,14 @@ Arguments ParseArguments(const std::vector<std::string>& words) {
   for (const CommandShape& shape : kCommands) {
     if (name != shape.name) continue;
     if (positional.size() != shape.operands + 1) UsageError(text::kArgumentCount + name);
-    const bool imports = shape.command == Command::Import || shape.command == Command::ImportCsv;
-    if (force && !imports) UsageError(std::string(text::kUnknownOption) + "--force");
-    if (truncate && shape.command != Command::ImportCsv)
-      UsageError(std::string(text::kUnknownOption) + "--truncate");
     Arguments arguments;
     arguments.command = shape.command;
-    arguments.dataFile = positional[1];
-    if (shape.command == Command::Show) arguments.title = positional[2];
-    if (shape.command == Command::Import) arguments.jsonFile = positional[2];
-    if (shape.command == Command::ImportCsv) arguments.csvFile = positional[2];
-    arguments.force = force;
-    arguments.truncate = truncate;
+    for (const std::string& word : optionWords) {
+      const OptionShape* option = FindOption(word, shape.command);
+      if (option == nullptr) UsageError(text::kUnknownOption + word);
+      arguments.*(option->flag) = true;
+    }
+    SetOperands(arguments, positional);
     return arguments;
   }
   UsageError(text::kUnknownCommand + name);

@@ -10,11 +10,12 @@ enum class Command { Help, List, Show, Export, Import, ExportCsv, ImportCsv };
 struct Arguments {
   Command command = Command::Help;
   std::string dataFile;
-  std::string title;      // show
-  std::string jsonFile;   // import
-  std::string csvFile;    // import-csv
-  bool force = false;     // import, import-csv: replace an existing data file
-  bool truncate = false;  // import-csv: cut values too long for their field
+  std::string title;         // show
+  std::string jsonFile;      // import
+  std::string csvFile;       // import-csv
+  bool force = false;        // import, import-csv: replace an existing data file
+  bool truncate = false;     // import-csv: cut values too long for their field
+  bool showSecrets = false;  // show: print the passwords too
 };
 
 // Reads the words after the program name. "--" ends the options, so a file

@@ -9,7 +9,10 @@ inline constexpr const char* kHelp =
     "Kullanım:\n"
     "  quilor-cli ls DOSYA                 kayıtların tanımını, grubunu ve web adresini\n"
     "                                      sıralı listeler (sekmeyle ayrılmış)\n"
-    "  quilor-cli show DOSYA TANIM         tanımı TANIM olan kaydı şifreleriyle gösterir\n"
+    "  quilor-cli show [-s] DOSYA TANIM    tanımı TANIM olan kaydı gösterir; TANIM büyük\n"
+    "                                      küçük harf gözetmeden, Türkçe kurallarla aranır\n"
+    "                                      ya da bir kayıt numarasıdır; şifreler yalnızca\n"
+    "                                      -s (--show-secrets) ile gösterilir\n"
     "  quilor-cli export DOSYA             bütün kayıtları dosyadaki sırayla JSON yazar\n"
     "  quilor-cli import [--force] DOSYA KAYITLAR.json\n"
     "                                      KAYITLAR.json'daki kayıtlardan yeni bir veri\n"
@@ -26,8 +29,10 @@ inline constexpr const char* kHelp =
     "\n"
     "Ana şifre terminalden, ekranda gösterilmeden okunur. Standart girdi bir terminal\n"
     "değilse ana şifre girdinin ilk satırıdır.\n"
-    "ls, show, export ve export-csv veri dosyasına hiçbir şey yazmaz. import ve\n"
-    "import-csv var olan bir dosyanın üzerine yalnızca --force ile yazar.\n"
+    "ls, show, export ve export-csv veri dosyasına hiçbir şey yazmaz, kopyasını da\n"
+    "çıkarmaz. import ve import-csv var olan bir dosyanın üzerine yalnızca --force ile\n"
+    "yazar. Terminale yazılırken dosyadaki denetim karakterleri \\x1b gibi kaçışlarla\n"
+    "gösterilir.\n"
     "\n"
     "JSON biçimi: bir dizi, her kayıt için ALAN1..ALAN20 anahtarlı bir nesne. Metin\n"
     "alanları dizgi, tarih ve saat alanları 30.12.1899'dan bu yana gün sayısı, ALAN17\n"
@@ -35,9 +40,10 @@ inline constexpr const char* kHelp =
     "\n"
     "Çıkış kodları:\n"
     "  0   başarılı\n"
-    "  1   show: bu tanımla bir kayıt yok; ya da beklenmedik bir hata\n"
-    "  2   bir dosya yok, okunamıyor ya da yazılamıyor; import, import-csv: DOSYA\n"
-    "      zaten var\n"
+    "  1   show: bu tanımla bir kayıt yok ya da birden çok kayıt var; ya da\n"
+    "      beklenmedik bir hata\n"
+    "  2   bir dosya yok, düzenli bir dosya değil, 64 MB'tan büyük, okunamıyor ya da\n"
+    "      yazılamıyor; import, import-csv: DOSYA zaten var\n"
     "  3   ana şifre geçersiz\n"
     "  4   ana şifre boş ya da kullanılamıyor, JSON ya da CSV hatalı, bir değer\n"
     "      alanına sığmıyor\n"
@@ -57,8 +63,9 @@ inline constexpr const char* kPromptAgain = "Ana şifre (tekrar): ";
 inline constexpr const char* kPasswordEmpty = "ana şifre boş olamaz";
 inline constexpr const char* kPasswordsDiffer = "girilen iki ana şifre aynı değil";
 inline constexpr const char* kPasswordUnreadable = "ana şifre okunamadı";
-inline constexpr const char* kPasswordUnmappable =
-    "ana şifredeki şu karakter Windows-1254'te yok: ";
+// A secret's character is never shown, only where it stands.
+inline constexpr const char* kPasswordUnmappableBefore = "ana şifrenin ";
+inline constexpr const char* kUnmappableAfter = ". karakteri kullanılamaz (Windows-1254'te yok)";
 
 // Files.
 inline constexpr const char* kFileMissing = "dosya yok";
@@ -68,10 +75,14 @@ inline constexpr const char* kFileExists = "dosya zaten var; üzerine yazmak iç
 inline constexpr const char* kDataFileInUse =
     "veri dosyası şu anda Quilor programında açık; programı kapatıp yeniden deneyin";
 inline constexpr const char* kNotRegularFile = "bir dosya değil";
+inline constexpr const char* kInterrupted = "yarıda kesildi; dosya yazılmadı";
 inline constexpr const char* kStdoutUnwritable = "standart çıktı yazılamıyor";
 
 // show.
 inline constexpr const char* kNoSuchTitle = "bu tanımla bir kayıt yok: ";
+inline constexpr const char* kSeveralTitles =
+    "bu tanıma birden çok kayıt uyuyor; birini kayıt numarasıyla seçin: ";
+inline constexpr const char* kSecretHidden = "(gizli; göstermek için --show-secrets)";
 
 // JSON syntax.
 inline constexpr const char* kJsonError = "JSON hatası: ";
@@ -98,6 +109,9 @@ inline constexpr const char* kNoRecords =
 inline constexpr const char* kNotAnObject = "her kayıt ALAN1..ALAN20 anahtarlı bir nesne olmalı";
 inline constexpr const char* kUnknownKey = "bilinmeyen anahtar (ALAN1..ALAN20 beklenir): ";
 inline constexpr const char* kRecord = "kayıt ";
+inline constexpr const char* kTooManyRecordsBefore = "en fazla ";
+inline constexpr const char* kTooManyRecordsAfter =
+    " kayıt alınır; daha fazlası okunabilen bir veri dosyasına (64 MB) sığmaz";
 inline constexpr const char* kExpectText = "bir dizgi ya da null olmalı";
 inline constexpr const char* kExpectDate =
     "30.12.1899'dan bu yana tam gün sayısı (01.01.0001..31.12.9999) ya da null olmalı";
@@ -107,6 +121,7 @@ inline constexpr const char* kTooLongBefore = "en çok ";
 inline constexpr const char* kTooLongMiddle = " bayt alır, bu değer Windows-1254'te ";
 inline constexpr const char* kTooLongAfter = " bayt";
 inline constexpr const char* kUnmappable = "şu karakter Windows-1254'te yok: ";
+inline constexpr const char* kSecretUnmappableBefore = "değerin ";
 inline constexpr const char* kLineBreak = "satır sonu içeremez (veri dosyası satır satır okunur)";
 inline constexpr const char* kZeroCharacter = "NUL (U+0000) karakteri içeremez";
 inline constexpr const char* kNotReadBack =

@@ -8,10 +8,10 @@
 #include "Csv.h"
 #include "CsvTexts.h"
 #include "ExitCodes.h"
+#include "HeldSecrets.h"
 #include "ImportFile.h"
 #include "ImportLock.h"
 #include "Json.h"
-#include "MasterPasswordInput.h"
 #include "ReadOnlyLoad.h"
 #include "RecordCsv.h"
 
@@ -40,35 +40,38 @@ std::string Joined(const std::vector<std::string>& names) {
 
 int ExportCsv(const Arguments& arguments) {
   // As for export: the file first, so that a wrong path asks for no secret.
-  const std::string bytes = ReadFileBytes(arguments.dataFile);
-  const std::string masterPassword = ReadMasterPassword(false);
-  RecordTable table;
-  LoadFromBytes(table, bytes, masterPassword, arguments.dataFile);
-  const std::string csv = RecordsToCsv(table);
+  std::string bytes = ReadFileBytes(arguments.dataFile);
+  const MasterPassword masterPassword(false);
+  UnlockedTable unlocked;
+  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.bytes(), arguments.dataFile);
+  std::string csv = RecordsToCsv(unlocked.table);
   std::fwrite(csv.data(), 1, csv.size(), stdout);
+  WipeText(csv);
   return kExitOk;
 }
 
 int ImportCsv(const Arguments& arguments) {
-  const std::string csv = ReadFileBytes(arguments.csvFile);
+  ImportInput input;
+  input.text = ReadFileBytes(arguments.csvFile);
   CsvRecords read;
   try {
-    read = RecordsFromCsv(csv, arguments.truncate, QDateTime::currentDateTime());
+    read = RecordsFromCsv(input.text, arguments.truncate, QDateTime::currentDateTime());
   } catch (const CsvError& error) {
-    throw AtPlace(arguments.csvFile, csv, error.offset(),
+    throw AtPlace(arguments.csvFile, input.text, error.offset(),
                   text::kCsvError + std::string(error.what()));
   }
+  input.records = std::move(read.records);
   if (!read.unknownColumns.empty()) Report(text::kCsvUnknownColumns + Joined(read.unknownColumns));
-  if (read.records.empty())
+  if (input.records.empty())
     throw CliError(kExitBadInput, arguments.csvFile + ": " + text::kNoRecords);
   CheckMayCreate(arguments.dataFile, arguments.force);
   const HeldLock lock = LockForImport(arguments.dataFile);
-  const std::string masterPassword = ReadMasterPassword(true);
+  const MasterPassword masterPassword(true);
   try {
-    ImportRecords(read.records, arguments.dataFile, masterPassword, arguments.force);
+    ImportRecords(input.records, arguments.dataFile, masterPassword.bytes(), arguments.force);
   } catch (const JsonError& error) {
     // A value the data file would not give back as it is (blanks around it).
-    throw AtPlace(arguments.csvFile, csv, error.offset(), error.what());
+    throw AtPlace(arguments.csvFile, input.text, error.offset(), error.what());
   }
   for (const std::string& cut : read.cutValues) Report(cut);
   return kExitOk;

@@ -11,6 +11,7 @@
 #include <filesystem>
 
 #include "CliTexts.h"
+#include "DeferredSignals.h"
 #include "ExitCodes.h"
 #include "ProtectedRecords.h"
 #include "TempFolder.h"
@@ -106,6 +107,9 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   } catch (const std::exception& e) {
     Unwritable(path, e.what());
   }
+  // Made before the staging folder, so that it goes after it: a Ctrl-C
+  // during the import ends the process only once the folder is removed.
+  const DeferredSignals deferred;
   TempFolder scratch(FolderOf(target));
   const std::string staged = scratch.file("data.xtr");
   try {
@@ -116,6 +120,7 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   } catch (const std::exception& e) {
     Unwritable(path, e.what());
   }
+  if (deferred.arrived()) throw CliError(kExitFile, path + ": " + text::kInterrupted);
   Publish(staged, target, replace);
 }
 

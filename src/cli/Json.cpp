@@ -5,6 +5,7 @@
 #include <set>
 
 #include "CliTexts.h"
+#include "SecureWipe.h"
 
 namespace quilor::cli {
 
@@ -39,17 +40,46 @@ class Parser {
   explicit Parser(std::string_view text) : text_(text) {}
 
   JsonValue document() {
-    if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
+    skipByteOrderMark();
     JsonValue value = parseValue(0);
     skipBlanks();
     if (pos_ != text_.size()) fail(text::kJsonTrailing);
     return value;
   }
 
+  // The top-level array's items, read as parseArray reads them.
+  bool arrayItems(const std::function<void(JsonValue&)>& each) {
+    skipByteOrderMark();
+    skipBlanks();
+    if (peek() != '[' || atEnd()) return false;
+    ++pos_;
+    skipBlanks();
+    if (peek() == ']' && !atEnd()) {
+      ++pos_;
+    } else {
+      for (;;) {
+        JsonValue item = parseValue(1);
+        each(item);
+        skipBlanks();
+        if (atEnd()) fail(text::kJsonEnd);
+        const char c = text_[pos_++];
+        if (c == ']') break;
+        if (c != ',') fail(text::kJsonArraySeparator, pos_ - 1);
+      }
+    }
+    skipBlanks();
+    if (pos_ != text_.size()) fail(text::kJsonTrailing);
+    return true;
+  }
+
  private:
   [[noreturn]] void fail(const char* message) const { fail(message, pos_); }
   [[noreturn]] void fail(const char* message, std::size_t at) const {
     throw JsonError(std::string(text::kJsonError) + message, at);
+  }
+
+  void skipByteOrderMark() {
+    if (text_.substr(0, 3) == "\xEF\xBB\xBF") pos_ = 3;
   }
 
   bool atEnd() const { return pos_ >= text_.size(); }
@@ -333,6 +363,21 @@ TextPosition PositionOf(std::string_view text, std::size_t offset) {
 }
 
 JsonValue ParseJson(std::string_view text) { return Parser(text).document(); }
+
+bool ForEachArrayItem(std::string_view text, const std::function<void(JsonValue&)>& each) {
+  return Parser(text).arrayItems(each);
+}
+
+void WipeJson(JsonValue& value) {
+  WipeText(value.string);
+  for (JsonValue& item : value.items) WipeJson(item);
+  for (JsonMember& member : value.members) {
+    WipeText(member.key);
+    WipeJson(member.value);
+  }
+  value.items.clear();
+  value.members.clear();
+}
 
 void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -53,6 +54,17 @@ class JsonError : public std::runtime_error {
 // Duplicate keys in an object are an error: silently keeping one of two
 // values would lose data the user meant to import.
 JsonValue ParseJson(std::string_view text);
+
+// Reads a document that is an array item by item: each item goes to each as
+// soon as it is read and is dropped after, so that a hostile array is
+// refused at its first unusable item instead of being held whole. False,
+// with nothing read, when the document does not start as an array. Throws
+// JsonError as ParseJson does.
+bool ForEachArrayItem(std::string_view text, const std::function<void(JsonValue&)>& each);
+
+// Overwrites every string in value (the plain secrets of an import among
+// them) and empties it.
+void WipeJson(JsonValue& value);
 
 // Appends text (UTF-8) as a JSON string literal.
 void AppendJsonString(std::string& out, std::string_view text);

@@ -12,7 +12,7 @@
 #include "ExitCodes.h"
 #include "ProtectedRecords.h"
 #include "SilentAbort.h"
-#include "TempFolder.h"
+#include "WholeFile.h"
 
 namespace quilor::cli {
 
@@ -38,22 +38,11 @@ class Descriptor {
   int fd_;
 };
 
-void WriteCopy(const std::string& path, const std::string& bytes) {
-  Descriptor fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600));
-  if (fd.get() < 0) FileError(path, text::kFileUnwritable, errno);
-  std::size_t done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) FileError(path, text::kFileUnwritable, errno);
-    done += static_cast<std::size_t>(n);
-  }
-}
-
 }  // namespace
 
 std::string ReadFileBytes(const std::string& path) {
-  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
     if (errno == ENOENT) FileError(path, text::kFileMissing, 0);
     FileError(path, text::kFileUnreadable, errno);
@@ -61,7 +50,12 @@ std::string ReadFileBytes(const std::string& path) {
   struct stat info {};
   if (::fstat(fd.get(), &info) != 0) FileError(path, text::kFileUnreadable, errno);
   if (!S_ISREG(info.st_mode)) FileError(path, text::kNotRegularFile, 0);
+  if (info.st_size > kMaxReadBytes) FileError(path, kFileTooLargeText, 0);
+  if (::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0) {
+    FileError(path, text::kFileUnreadable, errno);
+  }
   std::string bytes;
+  bytes.reserve(static_cast<std::size_t>(info.st_size));
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -69,26 +63,21 @@ std::string ReadFileBytes(const std::string& path) {
     if (n < 0) FileError(path, text::kFileUnreadable, errno);
     if (n == 0) return bytes;
     bytes.append(buffer, static_cast<std::size_t>(n));
+    // A file that grows while it is read is held to the same bound.
+    if (bytes.size() > static_cast<std::size_t>(kMaxReadBytes)) {
+      FileError(path, kFileTooLargeText, 0);
+    }
   }
 }
 
-void LoadFromBytes(RecordTable& table, const std::string& bytes, std::string_view masterPassword,
-                   const std::string& shownPath) {
-  TempFolder scratch(ScratchParent());
-  const std::string copy = scratch.file("data.xtr");
-  WriteCopy(copy, bytes);
+void LoadFromBytes(RecordTable& table, std::string bytes, std::string_view masterPassword,
+                   const std::string& path) {
   try {
-    LoadRecords(table, copy, masterPassword, LoadSteps{});
+    LoadRecordsWithoutRewrite(table, std::move(bytes), path, masterPassword, LoadSteps{});
   } catch (const SilentAbort&) {
     throw CliError(kExitWrongPassword, kWrongMasterPasswordText);
   } catch (const std::exception& e) {
-    // The store names the file it worked on; the user knows only theirs.
-    std::string detail = e.what();
-    for (auto at = detail.find(copy); at != std::string::npos;
-         at = detail.find(copy, at + shownPath.size())) {
-      detail.replace(at, copy.size(), shownPath);
-    }
-    throw CliError(kExitFile, shownPath + ": " + text::kFileUnreadable + " (" + detail + ")");
+    throw CliError(kExitFile, path + ": " + text::kFileUnreadable + " (" + e.what() + ")");
   }
 }
 

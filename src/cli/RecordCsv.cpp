@@ -132,6 +132,8 @@ class RecordReader {
     ImportedRecord record;
     record.offsets.fill(row.offsets[0]);
     bool fits = true;
+    // Emptiness is judged after conversion, which drops a leading byte-order mark.
+    bool empty = true;
     for (std::size_t i = 0; i < row.fields.size(); ++i) {
       const int field = map.fieldOfColumn[i];
       if (field < 0) continue;
@@ -141,13 +143,12 @@ class RecordReader {
         fits = false;
         continue;
       }
-      record.values[field].isNull = false;
-      record.values[field].text = std::move(*bytes);
+      if (!bytes->empty()) empty = false;
+      FieldValue& value = record.values.writable(field);
+      value.isNull = false;
+      value.text = std::move(*bytes);
       record.offsets[field] = row.offsets[i];
     }
-    // Emptiness is judged after conversion, which drops a leading byte-order mark.
-    const bool empty = std::all_of(record.values.begin(), record.values.end(),
-                                   [](const FieldValue& value) { return value.text.empty(); });
     if (!fits || empty) return std::nullopt;
     return record;
   }
@@ -212,12 +213,12 @@ std::string RefusalMessage(const RecordReader& reader) {
 }
 
 void StampNewRecord(ImportedRecord& record, const QDateTime& created) {
-  FieldValue& number = record.values[Field::RecordNumber];
+  FieldValue& number = record.values.writable(Field::RecordNumber);
   number.isNull = false;
   number.text =
       MakeRecordNumber(created, static_cast<int>(QRandomGenerator::system()->bounded(1000)))
           .toStdString();
-  FieldValue& date = record.values[Field::CreatedDate];
+  FieldValue& date = record.values.writable(Field::CreatedDate);
   date.isNull = false;
   date.number = DayNumber(created.date());
 }

@@ -4,9 +4,11 @@
 #include <string_view>
 
 #include "CliTexts.h"
+#include "DataFile.h"
 #include "DateTimeNumber.h"
 #include "ProtectedRecords.h"
 #include "TextConversion.h"
+#include "WholeFile.h"
 
 namespace quilor::cli {
 
@@ -50,7 +52,13 @@ struct FieldCheck {
 FieldValue TextValue(const FieldCheck& check) {
   if (check.json.kind != JsonValue::Kind::String) check.refuse(text::kExpectText);
   Utf8Conversion converted = Utf8ToCp1254(check.json.string);
-  if (converted.unmappable) check.refuse(text::kUnmappable + *converted.unmappable);
+  if (converted.unmappable) {
+    if (IsProtectedField(check.field)) {
+      check.refuse(text::kSecretUnmappableBefore + std::to_string(converted.position) +
+                   text::kUnmappableAfter);
+    }
+    check.refuse(text::kUnmappable + *converted.unmappable);
+  }
   const std::string& bytes = converted.bytes;
   if (bytes.find('\0') != std::string::npos) check.refuse(text::kZeroCharacter);
   if (bytes.find_first_of("\r\n") != std::string::npos) check.refuse(text::kLineBreak);
@@ -125,7 +133,7 @@ ImportedRecord RecordFrom(const JsonValue& object, std::size_t recordIndex) {
           text::kRecord + std::to_string(recordIndex + 1) + ", " + text::kUnknownKey + member.key,
           member.keyOffset);
     }
-    record.values[field] = ValueOf(FieldCheck{recordIndex, field, member.value});
+    record.values.writable(field) = ValueOf(FieldCheck{recordIndex, field, member.value});
     record.offsets[field] = member.value.offset;
   }
   return record;
@@ -150,6 +158,35 @@ std::string RecordsToJson(RecordTable& table) {
   }
   out.append(table.isEmpty() ? "]\n" : "\n]\n");
   return out;
+}
+
+std::size_t MaxImportedRecords() {
+  // The least room a record takes in the data file: its header, twenty
+  // empty keys and the protected forms of three empty secrets.
+  RecordTable empty;
+  empty.append();
+  empty.post();
+  std::size_t smallest = DataFileText(empty, {}).size();
+  for (std::string_view marker : {kUserNameMarker, kPasswordMarker, kPassword2Marker}) {
+    smallest += ProtectValue(marker, "k").size();
+  }
+  return static_cast<std::size_t>(kMaxReadBytes) / smallest;
+}
+
+std::vector<ImportedRecord> RecordsFromJsonText(std::string_view json) {
+  static const std::size_t limit = MaxImportedRecords();
+  std::vector<ImportedRecord> records;
+  const bool array = ForEachArrayItem(json, [&](JsonValue& item) {
+    if (records.size() == limit) {
+      throw JsonError(
+          text::kTooManyRecordsBefore + std::to_string(limit) + text::kTooManyRecordsAfter,
+          item.offset);
+    }
+    records.push_back(RecordFrom(item, records.size()));
+    WipeJson(item);
+  });
+  if (!array) return RecordsFromJson(ParseJson(json));
+  return records;
 }
 
 std::vector<ImportedRecord> RecordsFromJson(const JsonValue& document) {

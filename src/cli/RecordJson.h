@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Json.h"
@@ -17,7 +18,7 @@ std::string RecordsToJson(RecordTable& table);
 
 // One record read from JSON, checked to fit the table exactly as given.
 struct ImportedRecord {
-  std::array<FieldValue, kFieldCount> values;
+  RecordValues values;
   // Where each value stands in the JSON text, so that a later refusal can
   // point at it; a key left out points at the record's object.
   std::array<std::size_t, kFieldCount> offsets{};
@@ -31,6 +32,11 @@ struct ImportedRecord {
 // page lacks, a line break or a NUL, a date that is not a whole day, a time
 // that is not a fraction of a day.
 std::vector<ImportedRecord> RecordsFromJson(const JsonValue& document);
+
+// RecordsFromJson for a JSON text, read record by record: an item that is
+// no record is refused before the rest is read, and so is the record past
+// the most that a data file the program can read has room for.
+std::vector<ImportedRecord> RecordsFromJsonText(std::string_view json);
 
 // Appends the records to the table, in order.
 void AppendRecords(RecordTable& table, const std::vector<ImportedRecord>& records);

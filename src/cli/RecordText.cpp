@@ -5,19 +5,26 @@
 
 #include "CliTexts.h"
 #include "DateTimeNumber.h"
+#include "SecureWipe.h"
 #include "TextConversion.h"
+#include "VisibleText.h"
 
 namespace quilor::cli {
 
 namespace {
 
-std::string TextOf(const Record& record, int field) {
-  return Cp1254ToUtf8(record.values[field].text);
+std::string TextOf(const Record& record, int field, const TextStyle& style) {
+  std::string text = Cp1254ToUtf8(record.values[field].text);
+  if (!style.visibleControls) return text;
+  std::string visible = WithVisibleControls(text);
+  WipeText(text);
+  return visible;
 }
 
 // The record's own caption for a secret, or the program's default one.
-std::string CaptionOf(const Record& record, int captionField, const char* fallback) {
-  const std::string own = TextOf(record, captionField);
+std::string CaptionOf(const Record& record, int captionField, const char* fallback,
+                      const TextStyle& style) {
+  const std::string own = TextOf(record, captionField, style);
   return own.empty() ? fallback : own;
 }
 
@@ -34,35 +41,54 @@ std::string DateTimeText(const Record& record, int dateField, int timeField) {
   return date + " " + QTime::fromMSecsSinceStartOfDay(ms).toString(Qt::ISODate).toStdString();
 }
 
-void AppendLine(std::string& out, const std::string& caption, const std::string& value) {
+void AppendLine(std::string& out, const std::string& caption, std::string value) {
   out.append(caption).append(":");
   if (!value.empty()) out.append(" ").append(value);
   out.append("\n");
+  WipeText(value);
+}
+
+// A password in clear only when asked for; otherwise a note, and only when
+// there is one, so that an empty password still shows as empty.
+void AppendPasswordLine(std::string& out, const Record& record, int field, int captionField,
+                        const char* fallback, const TextStyle& style) {
+  const std::string caption = CaptionOf(record, captionField, fallback, style);
+  if (style.showSecrets) {
+    AppendLine(out, caption, TextOf(record, field, style));
+  } else {
+    AppendLine(out, caption, record.values[field].text.empty() ? "" : text::kSecretHidden);
+  }
 }
 
 }  // namespace
 
-std::string ListLine(const Record& record) {
-  return TextOf(record, Field::Title) + "\t" + TextOf(record, Field::Group) + "\t" +
-         TextOf(record, Field::WebAddress) + "\n";
+std::string ListLine(const Record& record, const TextStyle& style) {
+  return TextOf(record, Field::Title, style) + "\t" + TextOf(record, Field::Group, style) + "\t" +
+         TextOf(record, Field::WebAddress, style) + "\n";
 }
 
-std::string ShowText(const Record& record) {
+std::string ShowText(const Record& record, const TextStyle& style) {
+  // Room for the longest record, escapes included, so that growing never
+  // leaves a copy of a secret behind in a released buffer.
   std::string out;
-  AppendLine(out, text::kCaptionRecordNo, TextOf(record, Field::RecordNumber));
-  AppendLine(out, text::kCaptionTitle, TextOf(record, Field::Title));
-  AppendLine(out, text::kCaptionGroup, TextOf(record, Field::Group));
-  AppendLine(out, text::kCaptionDescription, TextOf(record, Field::Description));
-  AppendLine(out, text::kCaptionWebAddress, TextOf(record, Field::WebAddress));
-  AppendLine(out, text::kCaptionSpecialCode1, TextOf(record, Field::Code1));
-  AppendLine(out, text::kCaptionSpecialCode2, TextOf(record, Field::Code2));
-  AppendLine(out, CaptionOf(record, Field::UserNameCaption, text::kCaptionUserName),
-             TextOf(record, Field::UserName));
-  AppendLine(out, CaptionOf(record, Field::PasswordCaption, text::kCaptionPassword),
-             TextOf(record, Field::Password));
-  AppendLine(out, CaptionOf(record, Field::Password2Caption, text::kCaptionPassword2),
-             TextOf(record, Field::Password2));
-  AppendLine(out, text::kCaptionScript, TextOf(record, Field::AutoFillScript));
+  out.reserve(16384);
+  auto line = [&](const char* caption, int field) {
+    AppendLine(out, caption, TextOf(record, field, style));
+  };
+  line(text::kCaptionRecordNo, Field::RecordNumber);
+  line(text::kCaptionTitle, Field::Title);
+  line(text::kCaptionGroup, Field::Group);
+  line(text::kCaptionDescription, Field::Description);
+  line(text::kCaptionWebAddress, Field::WebAddress);
+  line(text::kCaptionSpecialCode1, Field::Code1);
+  line(text::kCaptionSpecialCode2, Field::Code2);
+  AppendLine(out, CaptionOf(record, Field::UserNameCaption, text::kCaptionUserName, style),
+             TextOf(record, Field::UserName, style));
+  AppendPasswordLine(out, record, Field::Password, Field::PasswordCaption, text::kCaptionPassword,
+                     style);
+  AppendPasswordLine(out, record, Field::Password2, Field::Password2Caption,
+                     text::kCaptionPassword2, style);
+  line(text::kCaptionScript, Field::AutoFillScript);
   AppendLine(out, text::kCaptionTray,
              record.values[Field::ShowInTray].flag ? text::kYes : text::kNo);
   AppendLine(out, text::kCaptionRecordDate, DateText(record, Field::CreatedDate));

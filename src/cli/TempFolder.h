@@ -23,7 +23,4 @@ class TempFolder {
   std::string path_;
 };
 
-// The folder for private scratch files: $TMPDIR, else /tmp.
-std::string ScratchParent();
-
 }  // namespace quilor::cli

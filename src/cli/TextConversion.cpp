@@ -36,12 +36,8 @@ Utf8Conversion Utf8ToCp1254(std::string_view utf8) {
     result.bytes = std::move(converted.bytes);
     return result;
   }
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    if (ToCp1254(text.mid(i, 1)).unmappable) {
-      result.unmappable = DescribeCharacterAt(text, i);
-      break;
-    }
-  }
+  result.unmappable = DescribeCharacterAt(text, converted.unmappableIndex);
+  result.position = static_cast<std::size_t>(CharacterPosition(text, converted.unmappableIndex));
   return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,9 @@ struct Utf8Conversion {
   // When a character has no Windows-1254 byte: that character and its code
   // point, ready for a message ("'€' (U+20AC)"); bytes is then not to be used.
   std::optional<std::string> unmappable;
+  // Where that character stands, counted in characters from 1: all that a
+  // message may say about a character of a secret.
+  std::size_t position = 0;
 };
 Utf8Conversion Utf8ToCp1254(std::string_view utf8);
 

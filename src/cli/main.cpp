@@ -1,5 +1,7 @@
 // quilor-cli: the records of a Quilor data file for backups, migration and
 // scripts, through the same store and cipher code as the program.
+#include <unistd.h>
+
 #include <cstdio>
 #include <exception>
 #include <string>
@@ -9,14 +11,18 @@
 #include "CliTexts.h"
 #include "CsvCommands.h"
 #include "ExitCodes.h"
+#include "HeldSecrets.h"
 #include "ImportFile.h"
 #include "ImportLock.h"
 #include "Json.h"
 #include "MasterPasswordInput.h"
+#include "ProcessHardening.h"
 #include "ReadOnlyLoad.h"
 #include "RecordJson.h"
 #include "RecordText.h"
-#include "TextConversion.h"
+#include "SecureWipe.h"
+#include "TitleMatch.h"
+#include "VisibleText.h"
 
 namespace quilor::cli {
 
@@ -24,39 +30,64 @@ namespace {
 
 // The file is read before the password is asked, so a wrong path is
 // reported without asking for a secret first.
-RecordTable LoadForReading(const std::string& path) {
-  const std::string bytes = ReadFileBytes(path);
-  const std::string masterPassword = ReadMasterPassword(false);
-  RecordTable table;
-  LoadFromBytes(table, bytes, masterPassword, path);
-  return table;
+void LoadForReading(UnlockedTable& unlocked, const std::string& path) {
+  std::string bytes = ReadFileBytes(path);
+  const MasterPassword masterPassword(false);
+  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.bytes(), path);
 }
 
+// Written straight to the descriptor (standard output is unbuffered), so no
+// stdio buffer keeps a secret after it was shown.
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
+void PrintAndWipe(std::string& text) {
+  Print(text);
+  WipeText(text);
+}
+
+TextStyle StyleFor(const Arguments& arguments) {
+  TextStyle style;
+  style.visibleControls = ::isatty(STDOUT_FILENO) == 1;
+  style.showSecrets = arguments.showSecrets;
+  return style;
+}
+
 int List(const Arguments& arguments) {
-  RecordTable table = LoadForReading(arguments.dataFile);
+  UnlockedTable unlocked;
+  LoadForReading(unlocked, arguments.dataFile);
+  RecordTable& table = unlocked.table;
   table.sortByField(kFields[Field::Title].name, true, false);
-  for (table.first(); !table.eof(); table.next()) Print(ListLine(table.current()));
+  const TextStyle style = StyleFor(arguments);
+  for (table.first(); !table.eof(); table.next()) Print(ListLine(table.current(), style));
   return kExitOk;
 }
 
-int Show(const Arguments& arguments) {
-  RecordTable table = LoadForReading(arguments.dataFile);
-  bool found = false;
-  for (table.first(); !table.eof(); table.next()) {
-    if (Cp1254ToUtf8(table.current().values[Field::Title].text) != arguments.title) continue;
-    if (found) Print("\n");
-    Print(ShowText(table.current()));
-    found = true;
+std::string SeveralTitlesMessage(const std::vector<const Record*>& records) {
+  std::string message = text::kSeveralTitles;
+  for (const Record* record : records) {
+    message.append("\n  ").append(ChoiceLine(*record));
   }
-  if (!found) throw CliError(kExitNoSuchRecord, text::kNoSuchTitle + arguments.title);
+  return message;
+}
+
+int Show(const Arguments& arguments) {
+  UnlockedTable unlocked;
+  LoadForReading(unlocked, arguments.dataFile);
+  const std::vector<const Record*> found = RecordsTitled(unlocked.table, arguments.title);
+  if (found.empty()) {
+    throw CliError(kExitNoSuchRecord, text::kNoSuchTitle + WithVisibleControls(arguments.title));
+  }
+  if (found.size() > 1) throw CliError(kExitNoSuchRecord, SeveralTitlesMessage(found));
+  std::string shown = ShowText(*found.front(), StyleFor(arguments));
+  PrintAndWipe(shown);
   return kExitOk;
 }
 
 int Export(const Arguments& arguments) {
-  RecordTable table = LoadForReading(arguments.dataFile);
-  Print(RecordsToJson(table));
+  UnlockedTable unlocked;
+  LoadForReading(unlocked, arguments.dataFile);
+  std::string json = RecordsToJson(unlocked.table);
+  PrintAndWipe(json);
   return kExitOk;
 }
 
@@ -67,21 +98,23 @@ CliError AtPlaceIn(const std::string& path, const std::string& json, const JsonE
 }
 
 int Import(const Arguments& arguments) {
-  const std::string json = ReadFileBytes(arguments.jsonFile);
-  std::vector<ImportedRecord> records;
+  ImportInput input;
+  input.text = ReadFileBytes(arguments.jsonFile);
   try {
-    records = RecordsFromJson(ParseJson(json));
+    input.records = RecordsFromJsonText(input.text);
   } catch (const JsonError& error) {
-    throw AtPlaceIn(arguments.jsonFile, json, error);
+    throw AtPlaceIn(arguments.jsonFile, input.text, error);
   }
-  if (records.empty()) throw CliError(kExitBadInput, arguments.jsonFile + ": " + text::kNoRecords);
+  if (input.records.empty()) {
+    throw CliError(kExitBadInput, arguments.jsonFile + ": " + text::kNoRecords);
+  }
   CheckMayCreate(arguments.dataFile, arguments.force);
   const HeldLock lock = LockForImport(arguments.dataFile);
-  const std::string masterPassword = ReadMasterPassword(true);
+  const MasterPassword masterPassword(true);
   try {
-    ImportRecords(records, arguments.dataFile, masterPassword, arguments.force);
+    ImportRecords(input.records, arguments.dataFile, masterPassword.bytes(), arguments.force);
   } catch (const JsonError& error) {
-    throw AtPlaceIn(arguments.jsonFile, json, error);
+    throw AtPlaceIn(arguments.jsonFile, input.text, error);
   }
   return kExitOk;
 }
@@ -118,6 +151,10 @@ int Fail(int status, const char* message) {
 
 int main(int argc, char* argv[]) {
   using namespace quilor::cli;
+  // Before anything is read: no core dump, and no debugger of the same
+  // user, may ever see the master password or a deciphered secret.
+  quilor::DisableCoreDumps();
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
   try {
     const int status = Run(ParseArguments(std::vector<std::string>(argv + 1, argv + argc)));
     // Output that did not reach its file (a full disk) must not pass for a

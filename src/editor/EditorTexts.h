@@ -59,6 +59,8 @@ inline const QString kNoWebAddress = QStringLiteral("Web adresi girilmemiş");
 inline const QString kNotAWebAddress = QStringLiteral("Bu bir web adresi değil.");
 // A character the data file's code page cannot hold: field, character.
 inline const QString kUnusableCharacter = QStringLiteral("%1 alanında kullanılamayan karakter: %2");
+inline const QString kUnusableSecretCharacter =
+    QStringLiteral("%1 alanının %2. karakteri kullanılamaz.");
 // A secret whose protected form would not fit: field, byte limit.
 inline const QString kSecretTooLong = QStringLiteral("%1 en fazla %2 bayt olabilir.");
 // A value the data file would hand back without its enclosing quotes: field.

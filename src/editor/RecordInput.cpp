@@ -60,8 +60,14 @@ CheckedRecord CheckRecordTexts(const RecordTexts& texts, const RecordTexts& name
   for (int field : kEditedTextFields) {
     Cp1254Result converted = ToCp1254(texts[field]);
     if (converted.unmappable) {
-      checked.refusal = wording::kUnusableCharacter.arg(
-          names[field], CharacterAt(texts[field], *converted.unmappable));
+      // A secret's character is never shown, not even in a message box.
+      checked.refusal =
+          IsProtectedField(field)
+              ? wording::kUnusableSecretCharacter.arg(
+                    names[field],
+                    QString::number(CharacterPosition(texts[field], converted.unmappableIndex)))
+              : wording::kUnusableCharacter.arg(names[field],
+                                                CharacterAt(texts[field], *converted.unmappable));
       return checked;
     }
     checked.bytes[field] = std::move(converted.bytes);

@@ -18,7 +18,7 @@ inline const QString kEnterPassword = QStringLiteral("Şifrenizi giriniz.");
 inline const QString kEnterRepeat = QStringLiteral("Şifre tekrarını giriniz.");
 inline const QString kPasswordsDiffer = QStringLiteral("İki şifre de aynı olmalıdır.");
 inline const QString kWrongPassword = QStringLiteral("Şifre yanlış");
-inline const QString kUnusableCharacter = QStringLiteral("Şifrede kullanılamayan karakter: %1");
+inline const QString kUnusableCharacter = QStringLiteral("Şifrenin %1. karakteri kullanılamaz.");
 
 // Changing the master password.
 inline const QString kChangeHeader = QStringLiteral("  Ana Şifre Değitirme");

@@ -76,7 +76,7 @@ void MainWindow::connectParts() {
           &MainWindow::showCountdownStarted);
   connect(secretClipboard_, &SecretClipboard::countdownAdvanced, this,
           &MainWindow::showCountdownPosition);
-  connect(secretClipboard_, &SecretClipboard::clipboardCleared, this,
+  connect(secretClipboard_, &SecretClipboard::countdownEnded, this,
           &MainWindow::showCountdownEnded);
   connect(trayIcon_, &TrayIcon::unlockRequested, this, &MainWindow::unlockFromTray);
   connect(trayIcon_, &TrayIcon::recordChosen, this, &MainWindow::openTrayRecordWebAddress);

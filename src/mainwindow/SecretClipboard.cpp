@@ -21,11 +21,20 @@ SecretClipboard::SecretClipboard(QObject* parent) : QObject(parent) {
   connect(&timer_, &QTimer::timeout, this, [this] { Guarded([this] { tick(); }); });
 }
 
+SecretClipboard::~SecretClipboard() {
+  // clear() gives the clipboard up altogether, so not even a clipboard
+  // manager taking over at exit gets the secret.
+  if (countdown_.counting() && holdsOurCopy()) {
+    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+  }
+}
+
 void SecretClipboard::copy(const QString& text) {
   auto* mime = new QMimeData;
   mime->setText(text);
   mime->setData(kPasswordManagerHintType, QByteArrayLiteral("secret"));
   QGuiApplication::clipboard()->setMimeData(mime, QClipboard::Clipboard);
+  placed_ = mime;
 
   countdown_.restart();
   if (!timer_.isActive()) timer_.start();
@@ -39,8 +48,17 @@ void SecretClipboard::tick() {
     return;
   }
   timer_.stop();
-  QGuiApplication::clipboard()->setText(QString(), QClipboard::Clipboard);
-  emit clipboardCleared();
+  if (holdsOurCopy()) QGuiApplication::clipboard()->setText(QString(), QClipboard::Clipboard);
+  placed_.clear();
+  emit countdownEnded();
+}
+
+// Asking for the content is left out on purpose when the clipboard is not
+// ours: that would fetch another program's text into this one.
+bool SecretClipboard::holdsOurCopy() const {
+  const QClipboard* clipboard = QGuiApplication::clipboard();
+  return !placed_.isNull() && clipboard->ownsClipboard() &&
+         clipboard->mimeData(QClipboard::Clipboard) == placed_.data();
 }
 
 }  // namespace quilor

@@ -57,15 +57,25 @@ Cp1254Result ToCp1254(const QString& text) {
   const CodePage& cp = Table();
   Cp1254Result result;
   result.bytes.reserve(static_cast<size_t>(text.size()));
-  for (QChar c : text) {
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
     auto it = cp.fromUnicode.find(c.unicode());
     if (it == cp.fromUnicode.end()) {
       result.unmappable = c;
+      result.unmappableIndex = i;
       return result;
     }
     result.bytes.push_back(static_cast<char>(it->second));
   }
   return result;
+}
+
+qsizetype CharacterPosition(const QString& text, qsizetype index) {
+  qsizetype position = 0;
+  for (qsizetype i = 0; i <= index && i < text.size(); ++i) {
+    if (!text[i].isLowSurrogate() || i == 0 || !text[i - 1].isHighSurrogate()) ++position;
+  }
+  return position;
 }
 
 }  // namespace quilor

@@ -16,7 +16,14 @@ struct Cp1254Result {
   // The first character Windows-1254 cannot hold, when there was one; the
   // bytes are then not to be used.
   std::optional<QChar> unmappable;
+  // Where that character stands in the text, in UTF-16 units.
+  qsizetype unmappableIndex = -1;
 };
 Cp1254Result ToCp1254(const QString& text);
+
+// The position, counted in characters from 1 (a surrogate pair is one), of
+// the unit at index of text: all that a message may tell about a character
+// of a password or another secret, which it must never show.
+qsizetype CharacterPosition(const QString& text, qsizetype index);
 
 }  // namespace quilor

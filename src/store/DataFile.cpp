@@ -194,7 +194,13 @@ std::optional<std::string> FillTableFromFile(RecordTable& table, const std::stri
   table.removeAllRecords();
   auto bytes = ReadWholeFile(path);
   if (!bytes) return std::nullopt;
-  const std::string text = DataFileTextInCp1254(*bytes, path);
+  FillTableFromBytes(table, *bytes, path);
+  return bytes;
+}
+
+void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string& path) {
+  table.removeAllRecords();
+  const std::string text = DataFileTextInCp1254(std::move(bytes), path);
   FillTable(table, text);
   // Only an empty file means "no records"; one that holds something yet
   // gives none is not ours to delete or rewrite.
@@ -202,7 +208,6 @@ std::optional<std::string> FillTableFromFile(RecordTable& table, const std::stri
     throw std::runtime_error(path + ": " + kNoRecordsInFile);
   }
   table.first();
-  return bytes;
 }
 
 std::optional<std::string> NormalisedFileText(RecordTable& table, const std::string& path,

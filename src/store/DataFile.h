@@ -45,6 +45,9 @@ void ReadDataFile(RecordTable& table, const std::string& path);
 // NormalisedFileText is that content when it differs from bytesRead, none
 // when the file needs no rewrite.
 std::optional<std::string> FillTableFromFile(RecordTable& table, const std::string& path);
+// FillTableFromBytes is FillTableFromFile for a file's bytes already read;
+// path only names the file in messages.
+void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string& path);
 std::string DataFileText(RecordTable& table, const std::string& path);
 std::optional<std::string> NormalisedFileText(RecordTable& table, const std::string& path,
                                               std::string_view bytesRead);

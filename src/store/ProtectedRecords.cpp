@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <future>
+#include <memory>
 #include <vector>
 
 #include "Base64.h"
@@ -65,8 +66,14 @@ void WipeAll(SecretTexts& texts) {
   for (auto& text : texts) WipeText(text);
 }
 
-void WipeAll(std::vector<SecretTexts>& records) {
-  for (auto& texts : records) WipeAll(texts);
+// Made only for the records deciphered, so that a file of many records that
+// never get that far (empty sections) costs a pointer each.
+using DecipheredTexts = std::vector<std::unique_ptr<SecretTexts>>;
+
+void WipeAll(DecipheredTexts& records) {
+  for (auto& texts : records) {
+    if (texts) WipeAll(*texts);
+  }
 }
 
 // The records in table order; the pointers stay valid until records are
@@ -195,6 +202,52 @@ void SaveRecords(RecordTable& table, const std::string& path, std::string_view m
   WriteDataFile(copy, path);
 }
 
+namespace {
+
+// Verifies and deciphers what was read into the table; rewrite, when valid,
+// is the file's normalising rewrite still under way, whose outcome counts
+// before anything of the deciphering shows.
+void UnlockTable(RecordTable& table, std::string_view masterPassword, const LoadSteps& steps,
+                 std::future<void>& rewrite) {
+  const auto records = RecordsInOrder(table);
+  DecipheredTexts plain(records.size());
+  std::vector<char> verified(records.size(), 0);
+  try {
+    ParallelFor(records.size(), [&](std::size_t i) {
+      plain[i] = std::make_unique<SecretTexts>();
+      verified[i] = DecipherRecord(*records[i], masterPassword, *plain[i]);
+      return verified[i] != 0;
+    });
+    if (rewrite.valid()) rewrite.get();
+  } catch (...) {
+    if (rewrite.valid()) rewrite.wait();
+    WipeAll(plain);
+    table.removeAllRecords();
+    throw;
+  }
+
+  // Applied in table order, so the table ends as a one-by-one load leaves
+  // it: deciphered up to the first record whose password fails.
+  table.first();
+  for (std::size_t i = 0; i < records.size(); ++i, table.next()) {
+    if (!verified[i]) {
+      WipeAll(plain);
+      if (steps.reportWrongPassword) steps.reportWrongPassword();
+      throw SilentAbort{};
+    }
+    table.edit();
+    for (std::size_t k = 0; k < kSecrets.size(); ++k) {
+      table.setText(kSecrets[k].field, (*plain[i])[k]);
+    }
+    table.post();
+    WipeAll(*plain[i]);
+  }
+  table.first();
+  if (steps.refreshViews) steps.refreshViews();
+}
+
+}  // namespace
+
 void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
                  const LoadSteps& steps) {
   // The normalising rewrite, when the file needs one, goes to disk on its own
@@ -220,41 +273,19 @@ void LoadRecords(RecordTable& table, const std::string& path, std::string_view m
     table.removeAllRecords();
     throw;
   }
+  UnlockTable(table, masterPassword, steps, rewrite);
+}
 
-  const auto records = RecordsInOrder(table);
-  std::vector<SecretTexts> plain(records.size());
-  std::vector<char> verified(records.size(), 0);
+void LoadRecordsWithoutRewrite(RecordTable& table, std::string bytes, const std::string& path,
+                               std::string_view masterPassword, const LoadSteps& steps) {
   try {
-    ParallelFor(records.size(), [&](std::size_t i) {
-      verified[i] = DecipherRecord(*records[i], masterPassword, plain[i]);
-      return verified[i] != 0;
-    });
-    if (rewrite.valid()) rewrite.get();
+    FillTableFromBytes(table, std::move(bytes), path);
   } catch (...) {
-    if (rewrite.valid()) rewrite.wait();
-    WipeAll(plain);
     table.removeAllRecords();
     throw;
   }
-
-  // Applied in table order, so the table ends as a one-by-one load leaves
-  // it: deciphered up to the first record whose password fails.
-  table.first();
-  for (std::size_t i = 0; i < records.size(); ++i, table.next()) {
-    if (!verified[i]) {
-      WipeAll(plain);
-      if (steps.reportWrongPassword) steps.reportWrongPassword();
-      throw SilentAbort{};
-    }
-    table.edit();
-    for (std::size_t k = 0; k < kSecrets.size(); ++k) {
-      table.setText(kSecrets[k].field, plain[i][k]);
-    }
-    table.post();
-    WipeAll(plain[i]);
-  }
-  table.first();
-  if (steps.refreshViews) steps.refreshViews();
+  std::future<void> noRewrite;
+  UnlockTable(table, masterPassword, steps, noRewrite);
 }
 
 }  // namespace quilor

@@ -75,4 +75,10 @@ void SaveRecords(RecordTable& table, const std::string& path, std::string_view m
 void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
                  const LoadSteps& steps);
 
+// LoadRecords for a data file's bytes that were read already, without the
+// normalising rewrite: for readers that must leave the file exactly as it
+// is. path only names the file in messages.
+void LoadRecordsWithoutRewrite(RecordTable& table, std::string bytes, const std::string& path,
+                               std::string_view masterPassword, const LoadSteps& steps);
+
 }  // namespace quilor

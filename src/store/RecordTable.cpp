@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "DateTimeNumber.h"
+#include "SecureWipe.h"
 
 namespace quilor {
 
@@ -20,7 +21,32 @@ double KeepPartOfKind(FieldKind kind, double dateTime) {
   return std::round(fraction * kMillisecondsPerDay) / kMillisecondsPerDay;
 }
 
+const FieldValue kNullValue{};
+
 }  // namespace
+
+const FieldValue& RecordValues::operator[](int field) const {
+  for (const Entry& entry : entries_) {
+    if (entry.field == field) return entry.value;
+  }
+  return kNullValue;
+}
+
+FieldValue& RecordValues::writable(int field) {
+  auto at = entries_.begin();
+  while (at != entries_.end() && at->field < field) ++at;
+  if (at == entries_.end() || at->field != field) at = entries_.insert(at, Entry{field, {}});
+  return at->value;
+}
+
+void RecordValues::makeNull(int field) {
+  std::erase_if(entries_, [field](const Entry& entry) { return entry.field == field; });
+}
+
+void RecordValues::wipe() {
+  for (Entry& entry : entries_) WipeText(entry.value.text);
+  entries_.clear();
+}
 
 RecordTable::RecordTable() : collationLocale_(QLocale::system()) {}
 
@@ -30,6 +56,11 @@ void RecordTable::removeAllRecords() {
   eof_ = true;
   state_ = EditState::Browsing;
   nextRecordId_ = 1;
+}
+
+void RecordTable::wipeAllRecords() {
+  for (Record& record : records_) record.values.wipe();
+  removeAllRecords();
 }
 
 void RecordTable::append() {
@@ -111,13 +142,15 @@ const FieldValue& RecordTable::readable(int field) const {
   return current().values[field];
 }
 
-FieldValue& RecordTable::writable(int field) {
+RecordValues& RecordTable::writableValues(int field) {
   CheckField(field);
   if (state_ == EditState::Browsing) {
     throw std::logic_error("the table is not in an appending or editing state");
   }
-  return records_[cursor_].values[field];
+  return records_[cursor_].values;
 }
+
+FieldValue& RecordTable::writable(int field) { return writableValues(field).writable(field); }
 
 bool RecordTable::isNull(int field) const { return readable(field).isNull; }
 std::string RecordTable::text(int field) const { return readable(field).text; }
@@ -125,7 +158,7 @@ double RecordTable::number(int field) const { return readable(field).number; }
 bool RecordTable::boolean(int field) const { return readable(field).flag; }
 int RecordTable::recordId() const { return current().recordId; }
 
-void RecordTable::setNull(int field) { writable(field) = FieldValue{}; }
+void RecordTable::setNull(int field) { writableValues(field).makeNull(field); }
 
 void RecordTable::setText(int field, std::string_view value) {
   FieldValue& target = writable(field);

@@ -2,7 +2,6 @@
 
 #include <QCollator>
 #include <QLocale>
-#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -19,9 +18,30 @@ struct FieldValue {
   bool flag = false;  // boolean fields
 };
 
+// The values of one record. Only a field that holds something takes room,
+// so a section of the data file without keys (which a hostile file can hold
+// by the million) costs a few bytes, not a full record. A field without an
+// entry reads as null.
+class RecordValues {
+ public:
+  const FieldValue& operator[](int field) const;
+  // The field's value for assignment; made (null) when the field has none.
+  FieldValue& writable(int field);
+  void makeNull(int field);
+  // Overwrites every text (deciphered secrets among them), then holds none.
+  void wipe();
+
+ private:
+  struct Entry {
+    int field;
+    FieldValue value;
+  };
+  std::vector<Entry> entries_;  // in field order
+};
+
 struct Record {
   int recordId = 0;
-  std::array<FieldValue, kFieldCount> values;
+  RecordValues values;
 };
 
 enum class EditState { Browsing, Appending, Editing };
@@ -37,6 +57,9 @@ class RecordTable {
   RecordTable();
 
   void removeAllRecords();
+  // removeAllRecords for a table that held deciphered secrets: their bytes
+  // are overwritten first, so that no freed memory keeps them.
+  void wipeAllRecords();
 
   void append();
   void edit();
@@ -84,6 +107,7 @@ class RecordTable {
   const QLocale& collationLocale() const { return collationLocale_; }
 
  private:
+  RecordValues& writableValues(int field);
   FieldValue& writable(int field);
   const FieldValue& readable(int field) const;
 

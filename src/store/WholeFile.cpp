@@ -67,16 +67,25 @@ std::string ResolveLinks(const std::string& path) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {
     if (errno == ENOENT) return std::nullopt;
     ThrowUnableToRead(path);
   }
-  std::string content;
   struct stat info {};
-  if (::fstat(fd, &info) == 0 && info.st_size > 0) {
-    content.reserve(static_cast<std::size_t>(info.st_size));
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+      ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    ::close(fd);
+    ThrowUnableToRead(path);
   }
+  auto refuseTooLarge = [&] {
+    ::close(fd);
+    throw std::runtime_error(path + ": " + kFileTooLargeText);
+  };
+  if (info.st_size > kMaxReadBytes) refuseTooLarge();
+  std::string content;
+  content.reserve(static_cast<std::size_t>(info.st_size));
   char chunk[65536];
   for (;;) {
     const long got = CurrentFileSteps().read(fd, chunk, sizeof chunk);
@@ -87,6 +96,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     }
     if (got == 0) break;
     content.append(chunk, static_cast<std::size_t>(got));
+    // A file that grows while it is read is held to the same bound.
+    if (content.size() > static_cast<std::size_t>(kMaxReadBytes)) refuseTooLarge();
   }
   ::close(fd);
   return content;

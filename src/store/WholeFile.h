@@ -6,8 +6,18 @@
 
 namespace quilor {
 
-// The bytes of the file at path; none when there is no such file. Any other
-// failure throws std::runtime_error ("Unable to read <path>").
+// No real collection comes near this size; a larger file is refused before
+// it is read, so that a hostile one cannot make the reader take the memory
+// of the machine.
+inline constexpr long long kMaxReadBytes = 64LL * 1024 * 1024;
+// UTF-8, shown to the user after the file's path.
+inline constexpr const char* kFileTooLargeText =
+    "dosya 64 MB'tan büyük olduğu için okunmadı; dosya değiştirilmedi";
+
+// The bytes of the file at path; none when there is no such file. Anything
+// but a regular file (a FIFO would block the reader for good) and any other
+// failure throws std::runtime_error ("Unable to read <path>"); a file over
+// kMaxReadBytes throws with kFileTooLargeText after its path.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // The path of the file that path names once its symbolic links are

@@ -1,14 +1,18 @@
 // quilor-cli run as a user or a script runs it, on files in scratch folders.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QStringEncoder>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -104,29 +108,39 @@ TEST(CliCommandsTest, ListFollowsTheTitleOrderOfTheUsersLocale) {
             "Zeytin\t\t\n");
 }
 
-TEST(CliCommandsTest, ShowPrintsTheRecordWithItsSecretsAndOwnCaptions) {
+TEST(CliCommandsTest, ShowPrintsThePasswordsOnlyWhenAskedAndUsesTheRecordsCaptions) {
   TempFolder dir;
   WriteBytes(dir.file("data.xtr"), Fixture("sample.xtr"));
-  const RunResult r = RunCli({"show", dir.file("data.xtr"), "Kişisel Posta"}, kFixturePassword);
-  EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_EQ(r.out,
-            "Kayıt No: 200903151030001230042\n"
-            "Tanımı: Kişisel Posta\n"
-            "Grubu: Kişisel\n"
-            "Açıklama: Açıklama: a=b\n"
-            "Web / Mail Adres: https://posta.example.com.tr/giris?dil=tr&x=1\n"
-            "Özel Kodu 1:\n"
-            "Özel Kodu 2:\n"
-            "Kullanıcı Adı: ayşe.yılmaz\n"
-            "Şifre: Şifre=ğüş;1\n"
-            "Şifre 2:\n"
-            "Script: {USERNAME}{TAB}{PASSWORD}{ENTER}\n"
-            "Sistem tepsisi: Evet\n"
-            "Kayıt Tarihi: 2009-03-15\n"
-            "Şifre 1 Değiştirme: 2009-03-15 10:30:00\n"
-            "Şifre2 Değiştirme:\n");
+  const std::string before =
+      "Kayıt No: 200903151030001230042\n"
+      "Tanımı: Kişisel Posta\n"
+      "Grubu: Kişisel\n"
+      "Açıklama: Açıklama: a=b\n"
+      "Web / Mail Adres: https://posta.example.com.tr/giris?dil=tr&x=1\n"
+      "Özel Kodu 1:\n"
+      "Özel Kodu 2:\n"
+      "Kullanıcı Adı: ayşe.yılmaz\n";
+  const std::string after =
+      "Script: {USERNAME}{TAB}{PASSWORD}{ENTER}\n"
+      "Sistem tepsisi: Evet\n"
+      "Kayıt Tarihi: 2009-03-15\n"
+      "Şifre 1 Değiştirme: 2009-03-15 10:30:00\n"
+      "Şifre2 Değiştirme:\n";
+  const RunResult hidden =
+      RunCli({"show", dir.file("data.xtr"), "Kişisel Posta"}, kFixturePassword);
+  EXPECT_EQ(hidden.exitCode, 0) << hidden.err;
+  // An empty password shows as empty; a note stands in for any other.
+  EXPECT_EQ(hidden.out,
+            before + "Şifre: (gizli; göstermek için --show-secrets)\nŞifre 2:\n" + after);
 
-  const RunResult banka = RunCli({"show", dir.file("data.xtr"), "Banka"}, kFixturePassword);
+  for (const char* option : {"-s", "--show-secrets"}) {
+    const RunResult shown =
+        RunCli({"show", option, dir.file("data.xtr"), "Kişisel Posta"}, kFixturePassword);
+    EXPECT_EQ(shown.exitCode, 0) << shown.err;
+    EXPECT_EQ(shown.out, before + "Şifre: Şifre=ğüş;1\nŞifre 2:\n" + after);
+  }
+
+  const RunResult banka = RunCli({"show", dir.file("data.xtr"), "Banka", "-s"}, kFixturePassword);
   EXPECT_NE(banka.out.find("\nPIN: QARVELINOPESKA2\n"), std::string::npos) << banka.out;
   EXPECT_NE(banka.out.find("\nŞifre 2: ikinci €\n"), std::string::npos) << banka.out;
 }
@@ -177,25 +191,46 @@ TEST(CliCommandsTest, ListReadsAUnicodeFileAndFailsOnAFileWithoutRecords) {
   EXPECT_EQ(ReadBytes(dir.file("foreign.xtr")), "ALAN2=bölümsüz\r\n");
 }
 
-TEST(CliCommandsTest, ShowPrintsEveryRecordWithTheTitleAndFailsWithoutOne) {
+// The title is found with letter case ignored the Turkish way; when that
+// leaves several records, none is shown and the choice is listed.
+TEST(CliCommandsTest, ShowFindsTheTitleTheTurkishWayAndListsSeveralMatches) {
   TempFolder dir;
-  const std::string file = Imported(dir,
-                                    "[{\"ALAN2\": \"Posta\", \"ALAN4\": \"bir\"},"
-                                    " {\"ALAN2\": \"posta\", \"ALAN4\": \"iki\"},"
-                                    " {\"ALAN2\": \"Posta\", \"ALAN4\": \"üç\"}]",
-                                    "data.xtr");
-  const RunResult both = RunCli({"show", file, "Posta"}, "pw\n");
-  EXPECT_EQ(both.exitCode, 0);
-  const auto first = both.out.find("Şifre: bir\n");
-  const auto second = both.out.find("\n\nKayıt No:");
-  const auto third = both.out.find("Şifre: üç\n");
-  EXPECT_TRUE(first < second && second < third) << both.out;
-  EXPECT_EQ(both.out.find("Şifre: iki"), std::string::npos);
+  const std::string file =
+      Imported(dir,
+               "[{\"ALAN1\": \"1\", \"ALAN2\": \"Gmail\", \"ALAN4\": \"g\"},"
+               " {\"ALAN1\": \"2\", \"ALAN2\": \"İzmir Kart\", \"ALAN4\": \"i\"},"
+               " {\"ALAN1\": \"3\", \"ALAN2\": \"ılık su\", \"ALAN4\": \"ı\"},"
+               " {\"ALAN1\": \"4\", \"ALAN2\": \"Posta\", \"ALAN4\": \"p1\"},"
+               " {\"ALAN1\": \"5\", \"ALAN2\": \"posta\", \"ALAN4\": \"p2\","
+               "  \"ALAN10\": \"İş\"}]",
+               "data.xtr");
+  const struct {
+    const char* wanted;
+    std::string password;  // of the record shown; none when no record is
+  } found[] = {
+      {"gmail", "g"},  {"izmir kart", "i"}, {"İZMİR KART", "i"}, {"ILIK SU", "ı"}, {"Posta", "p1"},
+      {"posta", "p2"}, {"5", "p2"},         {"Izmir Kart", ""},  {"ilik su", ""},
+  };
+  for (const auto& c : found) {
+    SCOPED_TRACE(c.wanted);
+    const RunResult r = RunCli({"show", "-s", file, c.wanted}, "pw\n");
+    if (c.password.empty()) {
+      EXPECT_EQ(r.exitCode, 1);
+      EXPECT_EQ(r.out, "");
+      EXPECT_EQ(r.err, std::string("quilor-cli: bu tanımla bir kayıt yok: ") + c.wanted + "\n");
+    } else {
+      EXPECT_EQ(r.exitCode, 0) << r.err;
+      EXPECT_NE(r.out.find("\nŞifre: " + c.password + "\n"), std::string::npos) << r.out;
+    }
+  }
 
-  const RunResult none = RunCli({"show", file, "Yok"}, "pw\n");
-  EXPECT_EQ(none.exitCode, 1);
-  EXPECT_EQ(none.out, "");
-  EXPECT_EQ(none.err, "quilor-cli: bu tanımla bir kayıt yok: Yok\n");
+  const RunResult several = RunCli({"show", "-s", file, "POSTA"}, "pw\n");
+  EXPECT_EQ(several.exitCode, 1);
+  EXPECT_EQ(several.out, "");
+  EXPECT_EQ(several.err,
+            "quilor-cli: bu tanıma birden çok kayıt uyuyor; birini kayıt numarasıyla seçin: \n"
+            "  4\tPosta\t\n"
+            "  5\tposta\tİş\n");
 }
 
 TEST(CliCommandsTest, ImportThenExportGivesTheSameRecords) {
@@ -310,6 +345,8 @@ TEST(CliCommandsTest, ImportRefusesBadRecordsAndWritesNothing) {
        ":2:12: kayıt 1, ALAN4: en çok 353 bayt alır, bu değer Windows-1254'te 354 bayt"},
       {"[{\"ALAN2\": \"✓ tamam\"}]",
        ":1:12: kayıt 1, ALAN2: şu karakter Windows-1254'te yok: '✓' (U+2713)"},
+      {"[{\"ALAN2\": \"t\", \"ALAN4\": \"pa✓\"}]",
+       ":1:26: kayıt 1, ALAN4: değerin 3. karakteri kullanılamaz (Windows-1254'te yok)"},
       // The profile reader drops blanks and quotes around a value.
       {"[{\"ALAN2\": \"t\", \"ALAN4\": \"p\"}, {\"ALAN2\": \"t\", \"ALAN6\": \" boşluk\"}]",
        ":1:56: kayıt 2, ALAN6: veri dosyası bu değeri olduğu gibi geri vermiyor"},
@@ -351,10 +388,12 @@ TEST(CliCommandsTest, MasterPasswordIsTheFirstLineWithoutItsLineEnd) {
     EXPECT_EQ(r.exitCode, 4);
     EXPECT_EQ(r.err, "quilor-cli: ana şifre boş olamaz\n");
   }
-  const RunResult unmappable = RunCli({"ls", file}, "şifre✓\n");
+  // The message says where the character is, never which: it is part of
+  // the password.
+  const RunResult unmappable = RunCli({"ls", file}, "şi😀fre✓\n");
   EXPECT_EQ(unmappable.exitCode, 4);
   EXPECT_EQ(unmappable.err,
-            "quilor-cli: ana şifredeki şu karakter Windows-1254'te yok: '✓' (U+2713)\n");
+            "quilor-cli: ana şifrenin 3. karakteri kullanılamaz (Windows-1254'te yok)\n");
 }
 
 TEST(CliCommandsTest, AtATerminalThePasswordIsAskedWithoutEcho) {
@@ -409,6 +448,177 @@ TEST(CliCommandsTest, UsageErrorsExitWith64AndHelpListsTheStatuses) {
   EXPECT_EQ(help.exitCode, 0);
   EXPECT_NE(help.out.find("Çıkış kodları:"), std::string::npos);
   EXPECT_NE(help.out.find("  3   ana şifre geçersiz\n"), std::string::npos);
+}
+
+// Files a careless user or an attacker may hand over: each is refused, or
+// read, without blocking, without memory to match its size and without
+// writing anything.
+TEST(CliCommandsTest, HostileInputsEndWithTheirStatusAndChangeNothing) {
+  TempFolder dir;
+  ASSERT_EQ(::mkfifo(dir.file("fifo").c_str(), 0600), 0);
+  WriteBytes(dir.file("r.json"), "[{\"ALAN2\": \"t\", \"ALAN4\": \"p\"}]");
+  // Larger than any real collection, without taking the disk space.
+  for (const char* name : {"huge.xtr", "huge.json"}) {
+    WriteBytes(dir.file(name), "");
+    ASSERT_EQ(::truncate(dir.file(name).c_str(), 64 * 1024 * 1024 + 1), 0);
+  }
+  // Empty sections by the hundred thousand: records that prove no password.
+  std::string emptySections;
+  for (int i = 0; i < 100000; ++i) emptySections += "[]\n";
+  WriteBytes(dir.file("empty.xtr"), emptySections);
+  // Items that are no record, and more empty records than a data file the
+  // program can read has room for.
+  std::string arrays = "[[]";
+  for (int i = 0; i < 100000; ++i) arrays += ",[]";
+  WriteBytes(dir.file("arrays.json"), arrays + "]");
+  std::string records = "[{}";
+  for (int i = 0; i < 270000; ++i) records += ",{}";
+  WriteBytes(dir.file("records.json"), records + "]");
+
+  const std::string tooLarge = ": dosya 64 MB'tan büyük olduğu için okunmadı";
+  const struct {
+    std::vector<std::string> arguments;
+    int status;
+    std::string message;  // found in standard error
+  } cases[] = {
+      {{"ls", dir.file("fifo")}, 2, dir.file("fifo") + ": bir dosya değil"},
+      {{"export", dir.file("fifo")}, 2, dir.file("fifo") + ": bir dosya değil"},
+      {{"import", dir.file("new.xtr"), dir.file("fifo")},
+       2,
+       dir.file("fifo") + ": bir dosya değil"},
+      {{"ls", dir.file("huge.xtr")}, 2, dir.file("huge.xtr") + tooLarge},
+      {{"import", dir.file("new.xtr"), dir.file("huge.json")}, 2, dir.file("huge.json") + tooLarge},
+      {{"show", dir.file("empty.xtr"), "x"}, 3, "Ana şifreniz geçersiz."},
+      {{"import", dir.file("new.xtr"), dir.file("arrays.json")},
+       4,
+       dir.file("arrays.json") + ":1:2: her kayıt ALAN1..ALAN20 anahtarlı bir nesne olmalı"},
+      {{"import", dir.file("new.xtr"), dir.file("records.json")},
+       4,
+       " kayıt alınır; daha fazlası okunabilen bir veri dosyasına (64 MB) sığmaz"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.message);
+    const RunResult r = RunCli(c.arguments, "pw\n");
+    EXPECT_EQ(r.exitCode, c.status);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+  }
+  EXPECT_FALSE(Exists(dir.file("new.xtr")));
+  EXPECT_EQ(ReadBytes(dir.file("empty.xtr")), emptySections);
+}
+
+// Text from the file reaches a terminal with its control characters shown,
+// never acted on; a script reading a pipe gets the bytes as they are.
+TEST(CliCommandsTest, ControlCharactersFromTheFileAreShownNotSentToTheTerminal) {
+  TempFolder dir;
+  const std::string file = Imported(dir,
+                                    "[{\"ALAN2\": \"Banka\\u001b]2;sahte\\u0007\\u001b[2J\","
+                                    " \"ALAN4\": \"p\", \"ALAN10\": \"\\u009d31m\"}]",
+                                    "data.xtr");
+  const std::string visible = "Banka\\x1b]2;sahte\\x07\\x1b[2J";
+
+  TerminalSession session;
+  session.prompt = "Ana şifre: ";
+  session.keys = {"pw\n"};
+  session.outputOnTerminal = true;
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"ls", file}, {"show", file, "Banka\x1b]2;sahte\a\x1b[2J"}}) {
+    const RunResult r = RunCliOnTerminal(arguments, session);
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find(visible), std::string::npos) << r.err;
+    EXPECT_NE(r.err.find("\\u009d31m"), std::string::npos) << r.err;
+    EXPECT_EQ(r.err.find_first_of("\x1b\a"), std::string::npos) << r.err;
+  }
+
+  const RunResult piped = RunCli({"ls", file}, "pw\n");
+  EXPECT_EQ(piped.out,
+            "Banka\x1b]2;sahte\a\x1b[2J\t\xC2\x9D"
+            "31m\t\n");
+}
+
+// Ctrl-Z at the prompt, then fg: the prompt comes back, still silent.
+TEST(CliCommandsTest, ThePromptStaysSilentAfterCtrlZAndFg) {
+  // memcheck emulates signal delivery, the stop the tool sends itself
+  // included; under heavy load a run there once hung after the second
+  // prompt. What this checks is the terminal, which the plain run covers.
+  if (std::getenv("QUILOR_MEMCHECK") != nullptr) GTEST_SKIP() << "stop signals under memcheck";
+  TempFolder dir;
+  const std::string file = dir.file("data.xtr");
+  WriteBytes(file, Fixture("sample.xtr"));
+  TerminalSession session;
+  session.prompt = "Ana şifre: ";
+  session.keys = {"\x1a", "Gizli Şifre ığüö\n"};
+  session.jobControl = true;
+
+  const RunResult r = RunCliOnTerminal({"export", file}, session);
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.out, Fixture("sample.json"));
+  EXPECT_EQ(r.err.find("Gizli"), std::string::npos) << r.err;
+}
+
+// Started where a core dump would be allowed and written, a quilor-cli
+// waiting for the password switches dumps off and leaves no core behind.
+TEST(CliCommandsTest, NoCoreDumpOfTheToolCanBeWritten) {
+  TempFolder dir;
+  WriteBytes(dir.file("data.xtr"), Fixture("sample.xtr"));
+  RunningCli cli({"ls", dir.file("data.xtr")}, dir.file(""), true);
+  const std::string limits = "/proc/" + std::to_string(cli.pid()) + "/limits";
+  auto coreLimitIsZero = [&] {
+    std::istringstream text(ReadBytes(limits));
+    for (std::string line; std::getline(text, line);) {
+      if (!line.starts_with("Max core file size")) continue;
+      std::istringstream values(line.substr(18));
+      std::string soft, hard;
+      values >> soft >> hard;
+      return soft == "0" && hard == "0";
+    }
+    return false;
+  };
+  bool hardened = false;
+  for (int i = 0; i < 6000 && !(hardened = coreLimitIsZero()); ++i) ::usleep(10000);
+  ASSERT_TRUE(hardened) << ReadBytes(limits);
+
+  ::kill(cli.pid(), SIGQUIT);
+  const int status = cli.wait();
+  ASSERT_TRUE(WIFSIGNALED(status));
+  EXPECT_EQ(WTERMSIG(status), SIGQUIT);
+  EXPECT_FALSE(WCOREDUMP(status));
+  for (const auto& entry : std::filesystem::directory_iterator(dir.file(""))) {
+    EXPECT_EQ(entry.path().filename(), "data.xtr");
+  }
+}
+
+// Ctrl-C or SIGTERM while an import writes: the process ends by the signal,
+// with no file written and no staging folder left beside the target.
+TEST(CliCommandsTest, AnInterruptedImportLeavesNothingBehind) {
+  std::string json = "[";
+  for (int i = 0; i < 1000; ++i) {
+    json += std::string(i == 0 ? "" : ",") + "{\"ALAN2\": \"k" + std::to_string(i) +
+            "\", \"ALAN3\": \"" + std::string(300, 'u') + "\", \"ALAN4\": \"" +
+            std::string(300, 'p') + "\", \"ALAN5\": \"" + std::string(300, 'q') + "\"}";
+  }
+  json += "]";
+  for (const int signal : {SIGINT, SIGTERM}) {
+    SCOPED_TRACE(signal);
+    TempFolder dir;
+    std::filesystem::create_directory(dir.file("target"));
+    WriteBytes(dir.file("r.json"), json);
+    RunningCli cli({"import", dir.file("target/data.xtr"), dir.file("r.json")}, dir.file(""));
+    cli.typeLine("pw");
+    cli.typeLine("pw");
+    // The staging folder shows that the import is writing.
+    bool writing = false;
+    for (int i = 0; i < 60000 && !writing; ++i) {
+      writing = !std::filesystem::is_empty(dir.file("target"));
+      if (!writing) ::usleep(1000);
+    }
+    ASSERT_TRUE(writing);
+    ::kill(cli.pid(), signal);
+    const int status = cli.wait();
+    ASSERT_TRUE(WIFSIGNALED(status)) << status;
+    EXPECT_EQ(WTERMSIG(status), signal);
+    EXPECT_TRUE(std::filesystem::is_empty(dir.file("target")));
+  }
 }
 
 }  // namespace

@@ -353,12 +353,12 @@ TEST_F(MasterPasswordDialogOnDisplay,
   EXPECT_EQ(dataBytes(), before);
 }
 
-TEST_F(MasterPasswordDialogOnDisplay, RefusesACharacterTheCodePageCannotHoldAndNamesIt) {
+TEST_F(MasterPasswordDialogOnDisplay, RefusesACharacterTheCodePageCannotHoldByItsPosition) {
   writeSampleData();
   auto dialog = open();
   const auto seen = typeAndEnter(box(*dialog, "passwordBox"), QStringLiteral("Gizli✓"));
   ASSERT_TRUE(seen);
-  EXPECT_EQ(seen->text, QStringLiteral("Şifrede kullanılamayan karakter: ✓"));
+  EXPECT_EQ(seen->text, QStringLiteral("Şifrenin 6. karakteri kullanılamaz."));
   EXPECT_TRUE(MasterPassword.empty());
   EXPECT_EQ(host_.loads, 0);
   EXPECT_TRUE(dialog->isVisible());

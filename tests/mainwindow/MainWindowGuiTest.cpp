@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cerrno>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -81,6 +82,19 @@ class FailingRead : public FileSteps {
     return -1;
   }
 };
+
+// Another program copies text, as a user would in the ten seconds. xclip
+// serves one paste and then ends.
+void CopyWithXclip(const QString& text) {
+  QProcess xclip;
+  xclip.start(QStringLiteral("xclip"), {"-selection", "clipboard", "-loops", "1", "-i"});
+  xclip.write(text.toUtf8());
+  xclip.closeWriteChannel();
+  EXPECT_TRUE(QTest::qWaitFor([&] { return xclip.state() == QProcess::NotRunning; }, 10000));
+  // The selection moves to xclip once our event loop has heard of it.
+  EXPECT_TRUE(
+      QTest::qWaitFor([] { return !QGuiApplication::clipboard()->ownsClipboard(); }, 10000));
+}
 
 // The disk refuses to put a written file in place, as a full or read-only
 // one would.
@@ -272,6 +286,51 @@ TEST_F(MainWindowOnDisplay, TheClipboardIsEmptiedOnTheHundredthTickAfterTheLastC
   EXPECT_FALSE(progressBar()->isVisible());
   EXPECT_EQ(panel(0), QString());
   EXPECT_FALSE(window->secretClipboard().counting());
+}
+
+// Text the user copied after the secret, in another program or in this one
+// (a search text, say), is theirs: the countdown ends without touching it.
+TEST_F(MainWindowOnDisplay, TheCountdownLeavesTextCopiedAfterTheSecretAlone) {
+  const struct {
+    const char* what;
+    std::function<void()> copyOther;
+  } cases[] = {
+      {"another program", [] { CopyWithXclip(QStringLiteral("başka program")); }},
+      {"this program",
+       [] { QGuiApplication::clipboard()->setText(QStringLiteral("başka program")); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    clickRowWithTitle(QStringLiteral("Banka"));
+    child<QAction>("copyPassword")->trigger();
+    tickClipboardCountdown(50);
+    c.copyOther();
+    tickClipboardCountdown(50);
+    EXPECT_FALSE(window->secretClipboard().counting());
+    EXPECT_FALSE(progressBar()->isVisible());
+    EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("başka program"));
+  }
+}
+
+// Ending the program during a countdown takes the secret off the clipboard,
+// and only the secret.
+TEST_F(MainWindowOnDisplay, EndingDuringACountdownTakesOnlyTheSecretAlong) {
+  clickRowWithTitle(QStringLiteral("Banka"));
+  child<QAction>("copyPassword")->trigger();
+  ASSERT_EQ(ReadClipboardWithXclip(), QStringLiteral("Gizli-1"));
+  window.reset();
+  EXPECT_FALSE(QGuiApplication::clipboard()->ownsClipboard());
+  EXPECT_EQ(ReadClipboardWithXclip(), QString());
+
+  window = std::make_unique<MainWindow>(MainWindowSetup{path, false});
+  window->loadRecords();
+  window->showMainWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  clickRowWithTitle(QStringLiteral("Banka"));
+  child<QAction>("copyPassword")->trigger();
+  CopyWithXclip(QStringLiteral("kullanıcının metni"));
+  window.reset();
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("kullanıcının metni"));
 }
 
 TEST_F(MainWindowOnDisplay, AnEmptyFieldStillReplacesTheClipboardAndCountsDown) {

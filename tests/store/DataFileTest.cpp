@@ -1,4 +1,6 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QStringEncoder>
 #include <clocale>
@@ -228,20 +230,38 @@ TEST(ReadDataFile, AUnicodeFileThatDoesNotFitTheCodePageIsLeftAlone) {
   }
 }
 
-TEST(ReadDataFile, AFileThatCannotBeReadIsReportedAndLeftAlone) {
+// A folder, a FIFO (which would block the reader for good) and a file larger
+// than any real collection are each reported at once and left as they are.
+TEST(ReadDataFile, WhatCannotBeReadIsReportedAndLeftAlone) {
   TempFolder folder;
-  const std::string path = folder.file("data.xtr");
-  std::filesystem::create_directory(path);
-  RecordTable table;
-  AppendTitled(table, "eski");
-
-  try {
-    ReadDataFile(table, path);
-    FAIL() << "no error";
-  } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to read " + path);
+  std::filesystem::create_directory(folder.file("folder.xtr"));
+  ASSERT_EQ(::mkfifo(folder.file("fifo.xtr").c_str(), 0600), 0);
+  WriteBytes(folder.file("huge.xtr"), "");
+  ASSERT_EQ(::truncate(folder.file("huge.xtr").c_str(), 64 * 1024 * 1024 + 1), 0);
+  const std::pair<std::string, std::string> cases[] = {
+      {"folder.xtr", "Unable to read "},
+      {"fifo.xtr", "Unable to read "},
+      {"huge.xtr", ""},
+  };
+  for (const auto& [name, before] : cases) {
+    SCOPED_TRACE(name);
+    const std::string path = folder.file(name);
+    const auto type = std::filesystem::status(path).type();
+    RecordTable table;
+    AppendTitled(table, "eski");
+    try {
+      ReadDataFile(table, path);
+      FAIL() << "no error";
+    } catch (const std::runtime_error& error) {
+      const std::string expected =
+          before.empty()
+              ? path + ": dosya 64 MB'tan büyük olduğu için okunmadı; dosya değiştirilmedi"
+              : before + path;
+      EXPECT_EQ(std::string(error.what()), expected);
+    }
+    EXPECT_EQ(std::filesystem::status(path).type(), type);
   }
-  EXPECT_TRUE(std::filesystem::is_directory(path));
+  EXPECT_EQ(std::filesystem::file_size(folder.file("huge.xtr")), 64u * 1024 * 1024 + 1);
 }
 
 // data.xtr may be a link into a synchronised folder: every write must reach

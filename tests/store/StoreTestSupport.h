@@ -46,7 +46,8 @@ inline TableSnapshot Snapshot(RecordTable& table) {
   const auto mark = table.remember();
   for (table.first(); !table.eof(); table.next()) {
     std::vector<std::string> values;
-    for (const FieldValue& v : table.current().values) {
+    for (int field = 0; field < kFieldCount; ++field) {
+      const FieldValue& v = table.current().values[field];
       values.push_back(v.isNull ? "<null>"
                                 : v.text + "|" + std::to_string(v.number) + "|" +
                                       (v.flag ? "true" : "false"));
