@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QProcess>
@@ -18,31 +17,12 @@
 #include "AboutTexts.h"
 #include "PictureBand.h"
 #include "ScrollingTextPanel.h"
+#include "UrlCatcher.h"
 
 namespace quilor {
 namespace {
 
 constexpr int kWaitMs = 5000;
-
-// Takes the addresses the dialog hands to the desktop, instead of a browser.
-class UrlCatcher : public QObject {
-  Q_OBJECT
-
- public:
-  UrlCatcher() {
-    for (const char* scheme : kSchemes) QDesktopServices::setUrlHandler(scheme, this, "open");
-  }
-  ~UrlCatcher() override {
-    for (const char* scheme : kSchemes) QDesktopServices::unsetUrlHandler(scheme);
-  }
-  QList<QUrl> opened;
-
- public slots:
-  void open(const QUrl& url) { opened << url; }
-
- private:
-  static constexpr const char* kSchemes[] = {"http", "https", "mailto"};
-};
 
 // Presses keys through the X server, as a keyboard would.
 void PressKeys(const char* keys) {
@@ -166,7 +146,7 @@ TEST_F(AboutBox, EscAndTamamClose) {
 }
 
 TEST_F(AboutBox, LinksOpenTheBrowserAndTheMailProgram) {
-  UrlCatcher desktop;
+  test::UrlCatcher desktop;
   auto dialog = open();
   for (const char* link : {"webLink", "mailLink"}) {
     auto* label = dialog->findChild<QLabel*>(QString::fromLatin1(link));
@@ -201,5 +181,3 @@ TEST_F(AboutBox, MemoryInTheUsersNumberFormat) {
 
 }  // namespace
 }  // namespace quilor
-
-#include "AboutDialogTest.moc"

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -18,6 +17,7 @@
 #include "UpdateCheckDialog.h"
 #include "UpdateChecker.h"
 #include "UpdateTexts.h"
+#include "UrlCatcher.h"
 
 namespace quilor {
 namespace {
@@ -41,26 +41,6 @@ struct SeenBox {
   QString caption;
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
-};
-
-// Takes the addresses the dialog hands to the desktop, instead of a browser.
-class UrlCatcher : public QObject {
-  Q_OBJECT
-
- public:
-  UrlCatcher() {
-    for (const char* scheme : kSchemes) QDesktopServices::setUrlHandler(scheme, this, "open");
-  }
-  ~UrlCatcher() override {
-    for (const char* scheme : kSchemes) QDesktopServices::unsetUrlHandler(scheme);
-  }
-  QList<QUrl> opened;
-
- public slots:
-  void open(const QUrl& url) { opened << url; }
-
- private:
-  static constexpr const char* kSchemes[] = {"http", "https", "file", "smb", "mailto"};
 };
 
 class UpdateCheck : public ::testing::Test {
@@ -201,7 +181,7 @@ TEST_F(UpdateCheck, UpdateOpensTheDownloadOrTheNewsPage) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     server.answer(kLivePath, Body(c.body));
-    UrlCatcher desktop;
+    test::UrlCatcher desktop;
     auto dialog = check();
     ASSERT_EQ(shownBar(*dialog), QStringLiteral("updateBar"));
     click(*dialog, "update");
@@ -326,5 +306,3 @@ TEST_F(UpdateCheck, CheckerShowsTheDialogModally) {
 
 }  // namespace
 }  // namespace quilor
-
-#include "UpdateCheckDialogTest.moc"
