@@ -10,7 +10,6 @@
 #include "ExitCodes.h"
 #include "HeldSecrets.h"
 #include "ImportFile.h"
-#include "ImportLock.h"
 #include "Json.h"
 #include "ReadOnlyLoad.h"
 #include "RecordCsv.h"
@@ -18,13 +17,6 @@
 namespace quilor::cli {
 
 namespace {
-
-CliError AtPlace(const std::string& path, std::string_view csv, std::size_t offset,
-                 const std::string& problem) {
-  const TextPosition where = PositionOf(csv, offset);
-  return CliError(kExitBadInput, path + ":" + std::to_string(where.line) + ":" +
-                                     std::to_string(where.column) + ": " + problem);
-}
 
 void Report(const std::string& line) {
   std::fprintf(stderr, "%s: %s\n", text::kProgram, line.c_str());
@@ -64,15 +56,7 @@ int ImportCsv(const Arguments& arguments) {
   if (!read.unknownColumns.empty()) Report(text::kCsvUnknownColumns + Joined(read.unknownColumns));
   if (input.records.empty())
     throw CliError(kExitBadInput, arguments.csvFile + ": " + text::kNoRecords);
-  CheckMayCreate(arguments.dataFile, arguments.force);
-  const HeldLock lock = LockForImport(arguments.dataFile);
-  const MasterPassword masterPassword(true);
-  try {
-    ImportRecords(input.records, arguments.dataFile, masterPassword.bytes(), arguments.force);
-  } catch (const JsonError& error) {
-    // A value the data file would not give back as it is (blanks around it).
-    throw AtPlace(arguments.csvFile, input.text, error.offset(), error.what());
-  }
+  FinishImport(input, arguments.csvFile, arguments);
   for (const std::string& cut : read.cutValues) Report(cut);
   return kExitOk;
 }

@@ -13,6 +13,8 @@
 #include "CliTexts.h"
 #include "DeferredSignals.h"
 #include "ExitCodes.h"
+#include "ImportLock.h"
+#include "Json.h"
 #include "ProtectedRecords.h"
 #include "TempFolder.h"
 #include "WholeFile.h"
@@ -122,6 +124,25 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   }
   if (deferred.arrived()) throw CliError(kExitFile, path + ": " + text::kInterrupted);
   Publish(staged, target, replace);
+}
+
+CliError AtPlace(const std::string& path, std::string_view text, std::size_t offset,
+                 const std::string& problem) {
+  const TextPosition where = PositionOf(text, offset);
+  return CliError(kExitBadInput, path + ":" + std::to_string(where.line) + ":" +
+                                     std::to_string(where.column) + ": " + problem);
+}
+
+void FinishImport(const ImportInput& input, const std::string& sourceFile,
+                  const Arguments& arguments) {
+  CheckMayCreate(arguments.dataFile, arguments.force);
+  const HeldLock lock = LockForImport(arguments.dataFile);
+  const MasterPassword masterPassword(true);
+  try {
+    ImportRecords(input.records, arguments.dataFile, masterPassword.bytes(), arguments.force);
+  } catch (const JsonError& error) {
+    throw AtPlace(sourceFile, input.text, error.offset(), error.what());
+  }
 }
 
 }  // namespace quilor::cli

@@ -4,6 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "Arguments.h"
+#include "ExitCodes.h"
+#include "HeldSecrets.h"
 #include "RecordJson.h"
 
 namespace quilor::cli {
@@ -20,5 +23,17 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
 
 // Throws CliError (file status) when path exists and replace is not set.
 void CheckMayCreate(const std::string& path, bool replace);
+
+// A refusal of the value at offset in a source file's text, given as
+// "path:line:column: problem".
+CliError AtPlace(const std::string& path, std::string_view text, std::size_t offset,
+                 const std::string& problem);
+
+// What every import does once it has read its records from sourceFile: the
+// data file may be created and no program or other import holds it, the new
+// master password is asked twice, and the records are written. A value the
+// data file would change is refused at its place in the source.
+void FinishImport(const ImportInput& input, const std::string& sourceFile,
+                  const Arguments& arguments);
 
 }  // namespace quilor::cli

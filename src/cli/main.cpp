@@ -13,7 +13,6 @@
 #include "ExitCodes.h"
 #include "HeldSecrets.h"
 #include "ImportFile.h"
-#include "ImportLock.h"
 #include "Json.h"
 #include "MasterPasswordInput.h"
 #include "ProcessHardening.h"
@@ -91,31 +90,18 @@ int Export(const Arguments& arguments) {
   return kExitOk;
 }
 
-CliError AtPlaceIn(const std::string& path, const std::string& json, const JsonError& error) {
-  const TextPosition where = PositionOf(json, error.offset());
-  return CliError(kExitBadInput, path + ":" + std::to_string(where.line) + ":" +
-                                     std::to_string(where.column) + ": " + error.what());
-}
-
 int Import(const Arguments& arguments) {
   ImportInput input;
   input.text = ReadFileBytes(arguments.jsonFile);
   try {
     input.records = RecordsFromJsonText(input.text);
   } catch (const JsonError& error) {
-    throw AtPlaceIn(arguments.jsonFile, input.text, error);
+    throw AtPlace(arguments.jsonFile, input.text, error.offset(), error.what());
   }
   if (input.records.empty()) {
     throw CliError(kExitBadInput, arguments.jsonFile + ": " + text::kNoRecords);
   }
-  CheckMayCreate(arguments.dataFile, arguments.force);
-  const HeldLock lock = LockForImport(arguments.dataFile);
-  const MasterPassword masterPassword(true);
-  try {
-    ImportRecords(input.records, arguments.dataFile, masterPassword.bytes(), arguments.force);
-  } catch (const JsonError& error) {
-    throw AtPlaceIn(arguments.jsonFile, input.text, error);
-  }
+  FinishImport(input, arguments.jsonFile, arguments);
   return kExitOk;
 }
 
