@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -55,6 +56,10 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   buildMainMenu();
   connectParts();
   buildKeyboard();
+  for (const char* name : {"newRecord", "editRecord", "operations", "deleteRecord",
+                           "changeMasterPassword", "hideToTray", "focusSearch"}) {
+    recordCommands_ << findChild<QAction*>(QString::fromLatin1(name));
+  }
   // Typing right after the login searches; Tab moves on to the list.
   setTabOrder(searchBox_, recordList_);
   searchBox_->setFocus();
@@ -83,6 +88,12 @@ void MainWindow::connectParts() {
   connect(trayIcon_, &TrayIcon::closeRequested, this, &MainWindow::closeProgramFromTray);
   connect(trayIcon_, &TrayIcon::autoFillRequested, this, &MainWindow::autoFillFromAnywhere);
   connect(idleLock_, &IdleLock::idleTooLong, this, &MainWindow::lockAfterIdle);
+  // The desktop says nothing when its tray host ends; a look every half
+  // second costs nothing and finds it in time.
+  trayWatch_ = new QTimer(this);
+  trayWatch_->setInterval(500);
+  connect(trayWatch_, &QTimer::timeout, this, &MainWindow::followTrayHost);
+  trayWatch_->start();
 }
 
 void MainWindow::showLoginAtStart() {

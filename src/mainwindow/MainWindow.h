@@ -2,9 +2,11 @@
 
 #include <QByteArray>
 #include <QLabel>
+#include <QList>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "EditorHost.h"
@@ -121,6 +123,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void applySearchAfterDelay();
   void clearSearch();
   bool hasSelectedRow() const;
+  bool locked() const { return windowLock_.locked(); }
   void showEmptyListHint();
 
   // The keyboard: the search box's own keys, and the list's.
@@ -153,6 +156,20 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void hideToTray();
   void unlockFromTray();
   void showLockState();
+  // Every lock goes this way: the open dialogs close with their answer that
+  // changes nothing, then the window goes to the tray (or under its cover).
+  void lockWindow();
+  // While locked the list, the search box and the count show nothing, and
+  // the record commands are off; on the way back the list is rebuilt from
+  // the table with the search and the selected record it had.
+  void showRecordsWhileUnlocked();
+  void emptyRecordViews();
+  void restoreRecordViews();
+  void enableRecordCommands();
+  void selectRecordNumber(const std::string& recordNumber);
+  // A tray host that goes away while the window is in it would leave the
+  // user no way back: the window then goes under its cover at once.
+  void followTrayHost();
   // Where the desktop has no tray: the locked window's records behind a
   // page that only offers to unlock.
   void coverRecords(bool cover);
@@ -174,6 +191,16 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   IdleLock* idleLock_ = nullptr;
   std::unique_ptr<GlobalHotKey> hotKey_;
   QWidget* recordsUnderCover_ = nullptr;
+  QTimer* trayWatch_ = nullptr;
+  // What the list showed when the window locked, for the way back.
+  struct HeldView {
+    QString searchText;
+    std::string selectedRecord;
+  };
+  std::optional<HeldView> heldView_;
+  // The commands that read or change records; off while locked.
+  QList<QAction*> recordCommands_;
+  QWidget* searchPanel_ = nullptr;
   QTimer* searchDelay_ = nullptr;
   QLabel* header_ = nullptr;
 

@@ -39,17 +39,21 @@ bool Ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons 
 
 void MainWindow::editOnDoubleClick() {
   Guarded([this] {
-    if (hasSelectedRow()) editSelectedRecord();
+    if (!locked() && hasSelectedRow()) editSelectedRecord();
   });
 }
 
 void MainWindow::deleteSelectedRecord() {
   Guarded([this] {
+    if (locked()) return;
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
     if (!Ask(this, texts::kConfirmDelete, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
              QMessageBox::No)) {
       return;
     }
+    // The lock answers the question "no" itself; a yes that arrives after
+    // it finds the window locked.
+    if (locked()) return;
     if (!findSelectedRecord()) return;
     // The delete is saved from a copy of the table: when the save fails,
     // table, list and file stay as they were, and every row still finds its
@@ -70,6 +74,7 @@ void MainWindow::openRecordWebAddress() {
 
 void MainWindow::openSelectedWebAddress() {
   Guarded([this] {
+    if (locked()) return;
     findSelectedRecord();
     openRecordWebAddress();
   });

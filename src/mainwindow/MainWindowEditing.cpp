@@ -15,11 +15,13 @@
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "RecordStamps.h"
+#include "SilentAbort.h"
 
 namespace quilor {
 
 void MainWindow::newRecord() {
   Guarded([this] {
+    if (locked()) return;
     RecordEditor editor(*this, this);
     editor.setMode(RecordEditor::Mode::NewRecord);
     editor.setRecordDate(DayNumber(QDate::currentDate()));
@@ -29,6 +31,7 @@ void MainWindow::newRecord() {
 
 void MainWindow::editSelectedRecord() {
   Guarded([this] {
+    if (locked()) return;
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
     // The editor opens on the table's current record also when the locate
     // missed; the row came from the table, so it does not miss.
@@ -42,6 +45,7 @@ void MainWindow::editSelectedRecord() {
 
 void MainWindow::changeMasterPassword() {
   Guarded([this] {
+    if (locked()) return;
     ChangeMasterPasswordDialog dialog(*this, records_, dataFilePath_, this);
     dialog.exec();
   });
@@ -68,6 +72,8 @@ void MainWindow::selectListRow(int row) {
 }
 
 void MainWindow::saveRecords(int enteredRecordId) {
+  // Whatever dialog still asks to save, a locked window writes nothing.
+  if (locked()) throw SilentAbort{};
   SaveRecords(records_, dataFilePath_, MasterPassword, std::span<const int>(&enteredRecordId, 1));
 }
 

@@ -82,7 +82,9 @@ void MainWindow::buildRecordList(QWidget* parent) {
 
   recordList_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(recordList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    Guarded([&] { recordMenu_->popup(recordList_->viewport()->mapToGlobal(pos)); });
+    Guarded([&] {
+      if (!locked()) recordMenu_->popup(recordList_->viewport()->mapToGlobal(pos));
+    });
   });
   connect(header, &QHeaderView::sectionClicked, this, &MainWindow::sortByColumn);
   connect(recordList_, &QAbstractItemView::doubleClicked, this, &MainWindow::editOnDoubleClick);
@@ -91,6 +93,7 @@ void MainWindow::buildRecordList(QWidget* parent) {
 QWidget* MainWindow::buildSearchPanel(QWidget* parent) {
   auto* panel = new QWidget(parent);
   panel->setObjectName(QStringLiteral("searchPanel"));
+  searchPanel_ = panel;
   auto* layout = new QHBoxLayout(panel);
   layout->setContentsMargins(6, 4, 6, 4);
 
@@ -172,7 +175,9 @@ void MainWindow::buildRecordMenu() {
   }
   recordMenu_->addSeparator();
   autoFillItem_ = AddNamedAction(recordMenu_, "autoFill", texts::kAutoFill);
-  connect(autoFillItem_, &QAction::triggered, this, &MainWindow::openAutoFill);
+  connect(autoFillItem_, &QAction::triggered, this, [this] {
+    if (!locked()) openAutoFill();
+  });
   QAction* openWeb = AddNamedAction(recordMenu_, "openWebAddress", texts::kOpenWebAddress);
   openWeb->setShortcut(Qt::CTRL | Qt::Key_U);
   connect(openWeb, &QAction::triggered, this, &MainWindow::openSelectedWebAddress);

@@ -23,6 +23,9 @@ void MainWindow::fillRecordList() {
   for (records_.first(); !records_.eof(); records_.next()) {
     rows.push_back(BuildRecordRow(records_, rowDateFormats_));
   }
+  // A reload while locked (a search timer that was due, a dialog's save)
+  // keeps the table current but shows none of it.
+  if (locked()) rows.clear();
   const QString search = searchBox_->text();
   if (!search.isEmpty()) {
     const RowMatcher matcher(search);
@@ -33,10 +36,18 @@ void MainWindow::fillRecordList() {
 }
 
 void MainWindow::showEmptyListHint() {
+  if (locked()) {
+    recordList_->setEmptyHint({});
+    return;
+  }
   recordList_->setEmptyHint(records_.isEmpty() ? texts::kNoRecordsHint : texts::kNothingFoundHint);
 }
 
 void MainWindow::showRecordCount() {
+  if (locked()) {
+    statusPanels_[2]->clear();
+    return;
+  }
   statusPanels_[2]->setText(texts::kRecordCountPrefix + QString::number(listModel_->rowCount()) +
                             texts::kRecordCountSuffix);
 }
@@ -53,6 +64,7 @@ bool MainWindow::findSelectedRecord() {
 
 void MainWindow::sortByColumn(int column) {
   Guarded([&] {
+    if (locked()) return;
     const ColumnClickResult click = ClickColumn({SortField, SortDescending}, column);
     SortField = click.state.field;
     SortDescending = click.state.descending;
@@ -64,6 +76,7 @@ void MainWindow::sortByColumn(int column) {
 
 void MainWindow::searchTextChanged(const QString& text) {
   Guarded([&] {
+    if (locked()) return;
     if (!text.isEmpty()) {
       searchDelay_->start();
       return;
@@ -76,6 +89,7 @@ void MainWindow::searchTextChanged(const QString& text) {
 void MainWindow::applySearchAfterDelay() {
   Guarded([this] {
     searchDelay_->stop();
+    if (locked()) return;
     applySearch();
     // The first match is ready for a copy or for Down into the list.
     if (listModel_->rowCount() > 0) selectListRow(0);
