@@ -66,6 +66,7 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTa
   header->setAutoFillBackground(true);
   header->setBackgroundRole(QPalette::Midlight);
 
+  currentPassword_ = MakePasswordBox("currentPasswordEdit", wording::kCurrentPasswordLabel, this);
   newPassword_ = MakePasswordBox("newPasswordEdit", wording::kNewPasswordLabel, this);
   repeat_ = MakePasswordBox("repeatEdit", wording::kNewPasswordRepeatLabel, this);
   // Informs only: any new password the user repeats is taken.
@@ -79,15 +80,19 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTa
 
   auto* boxes = new QGridLayout;
   boxes->setContentsMargins(12, 8, 12, 0);
+  auto* currentLabel = new QLabel(wording::kCurrentPasswordLabel, this);
+  currentLabel->setBuddy(currentPassword_);
   auto* newLabel = new QLabel(wording::kNewPasswordLabel, this);
   newLabel->setBuddy(newPassword_);
   auto* repeatLabel = new QLabel(wording::kNewPasswordRepeatLabel, this);
   repeatLabel->setBuddy(repeat_);
-  boxes->addWidget(newLabel, 0, 0);
-  boxes->addWidget(newPassword_, 0, 1);
-  boxes->addWidget(strength, 1, 1);
-  boxes->addWidget(repeatLabel, 2, 0);
-  boxes->addWidget(repeat_, 2, 1);
+  boxes->addWidget(currentLabel, 0, 0);
+  boxes->addWidget(currentPassword_, 0, 1);
+  boxes->addWidget(newLabel, 1, 0);
+  boxes->addWidget(newPassword_, 1, 1);
+  boxes->addWidget(strength, 2, 1);
+  boxes->addWidget(repeatLabel, 3, 0);
+  boxes->addWidget(repeat_, 3, 1);
   auto* buttons = new QHBoxLayout;
   buttons->setContentsMargins(12, 8, 12, 12);
   buttons->addStretch();
@@ -100,10 +105,11 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTa
   page->addLayout(buttons);
   page->setSizeConstraint(QLayout::SetFixedSize);
 
+  setTabOrder(currentPassword_, newPassword_);
   setTabOrder(newPassword_, repeat_);
   setTabOrder(repeat_, ok_);
   setTabOrder(ok_, cancel_);
-  newPassword_->setFocus();
+  currentPassword_->setFocus();
 }
 
 ChangeMasterPasswordDialog::~ChangeMasterPasswordDialog() {
@@ -116,6 +122,7 @@ void ChangeMasterPasswordDialog::showEvent(QShowEvent* event) {
 }
 
 void ChangeMasterPasswordDialog::changePassword() {
+  checkCurrentPassword();
   const QString typed = newPassword_->text();
   AbortWithInfo(typed.isEmpty(), wording::kEnterNewPassword);
   AbortWithInfo(repeat_->text().isEmpty(), wording::kEnterRepeat);
@@ -137,9 +144,21 @@ void ChangeMasterPasswordDialog::changePassword() {
   accept();
 }
 
+void ChangeMasterPasswordDialog::checkCurrentPassword() {
+  const QString current = currentPassword_->text();
+  AbortWithInfo(current.isEmpty(), wording::kEnterCurrentPassword);
+  // Tried once, the text leaves the box, right or wrong.
+  currentPassword_->setText(QString());
+  if (PasswordBytes(current) != MasterPassword) {
+    currentPassword_->setFocus();
+    AbortWithInfo(true, wording::kCurrentPasswordWrong);
+  }
+}
+
 void ChangeMasterPasswordDialog::done(int result) {
   Guarded([this, result] {
     // setText, unlike clear(), also drops the undo history.
+    currentPassword_->setText(QString());
     newPassword_->setText(QString());
     repeat_->setText(QString());
     QDialog::done(result);

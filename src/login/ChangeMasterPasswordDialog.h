@@ -11,7 +11,8 @@ namespace quilor {
 class LoginHost;
 class RecordTable;
 
-// Replaces the master password: the new one typed twice, then every record
+// Replaces the master password: the current one first, so that only who
+// knows it can change it, the new one typed twice, then every record
 // is protected under it, written and read back. When writing fails the old
 // password and the old file stay in force. Created per use and shown
 // modally; while it exists, instance() names it.
@@ -32,12 +33,15 @@ class ChangeMasterPasswordDialog : public QDialog {
 
  private:
   void changePassword();
+  // Refuses the change unless the box holds the master password in force.
+  void checkCurrentPassword();
 
   static ChangeMasterPasswordDialog* instance_;
 
   LoginHost& host_;
   RecordTable& records_;
   std::string dataFilePath_;
+  QLineEdit* currentPassword_ = nullptr;
   QLineEdit* newPassword_ = nullptr;
   QLineEdit* repeat_ = nullptr;
   QPushButton* ok_ = nullptr;

@@ -157,6 +157,7 @@ TEST_F(EditorOnDisplay, TheChangeDialogRatesTheNewPasswordAndTakesAWeakOne) {
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
     auto* meter = child<StrengthMeter>(dialog, "newPasswordStrength");
     EXPECT_EQ(meter->word(), QString());
+    typeInto(child<QLineEdit>(dialog, "currentPasswordEdit"), QString::fromUtf8(kPassword));
     typeInto(child<QLineEdit>(dialog, "newPasswordEdit"), QStringLiteral("1"));
     word = meter->word();
     typeInto(child<QLineEdit>(dialog, "repeatEdit"), QStringLiteral("1"));

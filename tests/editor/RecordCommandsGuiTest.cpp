@@ -1,6 +1,8 @@
 // The script menu and help, the record commands and the master password
 // change, on a real X server with the real main window and data files in a
 // scratch folder. Run under tests/support/with-display.sh.
+#include <tuple>
+
 #include "EditorOnDisplay.h"
 
 namespace quilor::editor_test {
@@ -193,22 +195,28 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
   QStringList messages;
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
     EXPECT_EQ(dialog->windowTitle(), window->windowTitle());
+    auto* current = child<QLineEdit>(dialog, "currentPasswordEdit");
     auto* fresh = child<QLineEdit>(dialog, "newPasswordEdit");
     auto* repeat = child<QLineEdit>(dialog, "repeatEdit");
     auto* ok = child<QPushButton>(dialog, "okButton");
-    const std::pair<const char*, const char*> attempts[] = {
-        {"", ""}, {"Yeni", ""}, {"Yeni", "yeni"}, {"Yeni", "Yeni"}};
-    for (const auto& [a, b] : attempts) {
+    // Who reaches the dialog must still know the password in force.
+    const std::tuple<const char*, const char*, const char*> attempts[] = {
+        {"", "Yeni", "Yeni"},    {"Anahtar", "Yeni", "Yeni"}, {kPassword, "", ""},
+        {kPassword, "Yeni", ""}, {kPassword, "Yeni", "yeni"}, {kPassword, "Yeni", "Yeni"}};
+    for (const auto& [now, a, b] : attempts) {
+      current->setText(QString::fromUtf8(now));
       fresh->setText(QString::fromUtf8(a));
       repeat->setText(QString::fromUtf8(b));
       auto info = AnswerNextMessageBox(QMessageBox::Ok);
       ok->click();
       messages << info->text;
+      EXPECT_TRUE(current->text().isEmpty()) << "a tried password stays in its box";
     }
   });
   command("changeMasterPassword")->trigger();
   EXPECT_EQ(messages,
-            (QStringList{"Yeni şifrenizi giriniz.", "Şifre tekrarını giriniz.",
+            (QStringList{"Mevcut şifrenizi giriniz.", "Mevcut şifre yanlış.",
+                         "Yeni şifrenizi giriniz.", "Şifre tekrarını giriniz.",
                          "Her iki şifre de aynı olmalıdır.", "Şifreniz başarıyla değiştirildi."}));
   EXPECT_EQ(ChangeMasterPasswordDialog::instance(), nullptr);
   EXPECT_EQ(MasterPassword, "Yeni");
@@ -262,6 +270,7 @@ TEST_F(EditorOnDisplay, AMasterPasswordChangeThatCannotBeWrittenKeepsTheOldOne) 
   const QByteArray bytes = ReadFile(path);
   bool stillOpen = false;
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
+    child<QLineEdit>(dialog, "currentPasswordEdit")->setText(QString::fromUtf8(kPassword));
     child<QLineEdit>(dialog, "newPasswordEdit")->setText(QStringLiteral("Yeni"));
     child<QLineEdit>(dialog, "repeatEdit")->setText(QStringLiteral("Yeni"));
     {
