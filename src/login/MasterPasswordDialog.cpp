@@ -19,6 +19,7 @@
 #include "PadlockPicture.h"
 #include "PasswordBytes.h"
 #include "ProcessState.h"
+#include "SecureWipe.h"
 #include "StrengthMeter.h"
 #include "WindowForeground.h"
 
@@ -136,8 +137,11 @@ MasterPasswordDialog::~MasterPasswordDialog() {
   if (instance_ == this) instance_ = nullptr;
 }
 
-void MasterPasswordDialog::selectPasswordForRetry() {
-  passwordBox_->selectAll();
+void MasterPasswordDialog::clearPasswordForRetry() {
+  // A rejected password stays nowhere: not in the boxes, not in their undo
+  // history (setText drops it, clear() would not).
+  passwordBox_->setText(QString());
+  repeatBox_->setText(QString());
   passwordBox_->setFocus();
 }
 
@@ -199,7 +203,10 @@ void MasterPasswordDialog::confirm(Pressed pressed) {
 void MasterPasswordDialog::reAuthenticate() {
   const QString typed = passwordBox_->text();
   AbortWithInfo(typed.isEmpty(), texts::kEnterPassword);
-  AbortWithInfo(PasswordBytes(typed) != MasterPassword, texts::kWrongPassword);
+  if (PasswordBytes(typed) != MasterPassword) {
+    clearPasswordForRetry();
+    AbortWithInfo(true, texts::kWrongPassword);
+  }
   loginOk_ = true;
   accept();
 }
@@ -212,7 +219,13 @@ void MasterPasswordDialog::logIn(Pressed pressed) {
   AbortWithInfo(firstStart && repeatBox_->text() != typed, texts::kPasswordsDiffer);
 
   MasterPassword = PasswordBytes(typed);
-  host_.loadRecords();
+  try {
+    host_.loadRecords();
+  } catch (...) {
+    // The records did not open with it: it is kept for nothing.
+    WipeText(MasterPassword);
+    throw;
+  }
   loginOk_ = true;
   if (pressed == Pressed::Login) {
     host_.showMainWindow();
@@ -253,7 +266,7 @@ bool MasterPasswordDialog::dataFileExists() const {
 
 void FocusPasswordAfterWrongLogin() {
   if (MasterPasswordDialog* dialog = MasterPasswordDialog::instance())
-    dialog->selectPasswordForRetry();
+    dialog->clearPasswordForRetry();
 }
 
 }  // namespace quilor
