@@ -1,5 +1,6 @@
 #include "AutoFillDialog.h"
 
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -13,7 +14,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <thread>
 
 #include "AutoFillTexts.h"
 #include "Cp1254.h"
@@ -21,6 +21,7 @@
 #include "Info.h"
 #include "ScriptPieces.h"
 #include "ScriptRun.h"
+#include "SilentAbort.h"
 #include "WindowForeground.h"
 
 namespace quilor {
@@ -170,19 +171,65 @@ void AutoFillDialog::confirm() {
     const QTreeWidgetItem* window = SelectedItem(*windowList_);
     AbortWithInfo(record == nullptr || window == nullptr, texts::kPickBoth);
     if (!records_.locate(record->data(0, kRecordNumberRole).toByteArray().toStdString())) return;
+    const std::vector<ScriptPiece> pieces =
+        SplitScript(ExpandPlaceholders(records_.text(Field::AutoFillScript), records_));
+    const int longest = LongestWait(pieces);
+    AbortWithInfo(
+        longest > kLongestWaitMilliseconds,
+        texts::kWaitTooLong.arg(FromCp1254(records_.text(Field::Title)), QString::number(longest)));
     const WindowId target = desktop_.activateWindow(window->text(0).toStdString());
-    if (target != 0) RunScript(records_.text(Field::AutoFillScript), target);
+    if (target != 0) typePieces(pieces, target);
     accept();
   });
 }
 
-void AutoFillDialog::RunScript(const std::string& script, WindowId target) {
-  const std::vector<ScriptPiece> pieces = SplitScript(ExpandPlaceholders(script, records_));
-  const std::unique_ptr<Keyboard> keyboard = desktop_.typeInto(target, ShowEngineMessage);
-  // Typing and its pauses hold the program up until they are done, so
-  // nothing of ours (a timer, a repaint) gets between the keys.
-  RunScriptPieces(pieces, *keyboard,
-                  [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); });
+void AutoFillDialog::typePieces(const std::vector<ScriptPiece>& pieces, WindowId target) {
+  // Between the keys the event loop runs; the dialog takes no second
+  // "Tamam" meanwhile.
+  struct Running {
+    AutoFillDialog& dialog;
+    explicit Running(AutoFillDialog& d) : dialog(d) {
+      dialog.typing_ = true;
+      dialog.stopped_ = false;
+      dialog.setEnabled(false);
+    }
+    ~Running() {
+      dialog.typing_ = false;
+      dialog.setEnabled(true);
+    }
+  } running(*this);
+  // The keyboard lets go of every key it holds when it is destroyed, also
+  // when a stop ends the run half-way.
+  const std::unique_ptr<Keyboard> keyboard =
+      desktop_.typeInto(target, [this](EngineMessage message) {
+        ShowEngineMessage(message);
+        endRunIfStopped();
+      });
+  RunScriptPieces(pieces, *keyboard, [this](std::chrono::milliseconds length) { pause(length); });
+}
+
+void AutoFillDialog::pause(std::chrono::milliseconds length) {
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  connect(this, &AutoFillDialog::typingStopped, &loop, &QEventLoop::quit);
+  timer.start(length);
+  if (!stopped_) loop.exec();
+  endRunIfStopped();
+}
+
+void AutoFillDialog::endRunIfStopped() const {
+  if (stopped_) throw SilentAbort{};
+}
+
+void AutoFillDialog::done(int result) {
+  if (typing_) {
+    stopped_ = true;
+    emit typingStopped();
+  }
+  QDialog::done(result);
 }
 
 std::vector<WindowId> OwnTopLevelWindows() {

@@ -1,10 +1,13 @@
 #pragma once
 
 #include <QDialog>
+#include <chrono>
 #include <string>
+#include <vector>
 
 #include "AutoFillDesktop.h"
 #include "RecordTable.h"
+#include "ScriptPieces.h"
 
 class QTreeWidget;
 
@@ -30,9 +33,12 @@ class AutoFillDialog : public QDialog {
   // The dialog while one exists; the idle lock closes it.
   static AutoFillDialog* current() { return current_; }
 
-  // Expands the current record's placeholders in the script and types it,
-  // with its pauses, into the target window.
-  void RunScript(const std::string& script, WindowId target);
+  // Closing the dialog while a script is being typed (the idle lock does)
+  // stops the typing at once, with no key left down.
+  void done(int result) override;
+
+ signals:
+  void typingStopped();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -44,12 +50,20 @@ class AutoFillDialog : public QDialog {
   void fillRecordList(const AutoFillOpening& opening);
   void fillWindowList();
   void centreOnDesktop();
+  // Types the pieces into the target window, with their pauses.
+  void typePieces(const std::vector<ScriptPiece>& pieces, WindowId target);
+  // A pause that keeps the program answering: its timers (the idle lock
+  // among them), repaints and other programs' questions go on meanwhile.
+  void pause(std::chrono::milliseconds length);
+  void endRunIfStopped() const;
 
   static AutoFillDialog* current_;
   RecordTable& records_;
   AutoFillDesktop& desktop_;
   QTreeWidget* recordList_ = nullptr;
   QTreeWidget* windowList_ = nullptr;
+  bool typing_ = false;
+  bool stopped_ = false;
 };
 
 // The top-level windows of this program, which auto-fill never lists nor types into.

@@ -13,6 +13,10 @@ inline const QString kCancel = QStringLiteral("Vazgeç");
 inline const QString kPickBoth = QStringLiteral("İki listeden de birer seçim yapınız.");
 // The caption of the key engine's own messages.
 inline const QString kEngineCaption = QStringLiteral("SendKeys");
+// %1 the record's title, %2 the wait in milliseconds.
+inline const QString kWaitTooLong = QStringLiteral(
+    "\"%1\" kaydının betiğinde %2 milisaniyelik bir bekleme var. Bir bekleme en çok 60000 "
+    "milisaniye (1 dakika) olabilir; betik yazılmadı. Kaydı düzenleyip beklemeyi kısaltın.");
 inline const QString kNoDesktop = QStringLiteral(
     "Otomatik doldurma bu oturumda kullanılamıyor: tuşları başka programlara gönderebilmek için "
     "bir X sunucusu (XTEST eklentisiyle) gerekiyor.");

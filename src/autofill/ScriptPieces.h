@@ -27,4 +27,10 @@ struct ScriptPiece {
 // "{BEKLE_" without a closing brace drops the rest of its line.
 std::vector<ScriptPiece> SplitScript(std::string_view script);
 
+// The longest pause a script may hold. Anything longer is far past what a
+// login page needs and would keep the typing going while the user is away.
+inline constexpr int kLongestWaitMilliseconds = 60000;
+// The longest pause among the pieces; 0 when there is none.
+int LongestWait(const std::vector<ScriptPiece>& pieces);
+
 }  // namespace quilor
