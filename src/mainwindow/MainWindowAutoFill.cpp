@@ -28,6 +28,14 @@ void MainWindow::openAutoFill() {
 
 void MainWindow::autoFillFromAnywhere() {
   Guarded([this] {
+    // A dialog still open (a run that ended in an error leaves it open,
+    // maybe behind the window it typed into) comes forward: it was opened
+    // with the password already, and a press that shows nothing looks like
+    // a hot key that stopped working.
+    if (AutoFillDialog* open = AutoFillDialog::current()) {
+      ForceToForeground(open->windowHandle());
+      return;
+    }
     if (MasterPasswordDialog::instance() != nullptr) return;
     switch (windowLock_.beginAutoFill()) {
       case WindowLock::AutoFill::Open:
