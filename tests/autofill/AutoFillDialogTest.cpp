@@ -204,6 +204,25 @@ TEST_F(AutoFillDialogTest, FocusTakenDuringAWaitStopsTheTypingAndSaysSo) {
   EXPECT_TRUE(dialog->isVisible());
 }
 
+// A wait longer than a minute anywhere in the script refuses the whole
+// script before its first key, and says which record holds it.
+TEST_F(AutoFillDialogTest, AScriptWithAWaitOverAMinuteIsRefusedBeforeItsFirstKey) {
+  AddRecords(records_, {{"1", "Uzun Bekleyen", "ab{BEKLE_10}cd{BEKLE_60001}ef", "", ""}});
+  TypingTarget target(display_, "Giriş Formu");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  select(list(*dialog, "windowList"), "Giriş Formu");
+  MessageBoxCloser boxes;
+  confirm(*dialog);
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].caption, "Bilgi");
+  EXPECT_EQ(boxes.seen[0].text,
+            "\"Uzun Bekleyen\" kaydının betiğinde 60001 milisaniyelik bir bekleme var. Bir bekleme "
+            "en çok 60000 milisaniye (1 dakika) olabilir; betik yazılmadı. Kaydı düzenleyip "
+            "beklemeyi kısaltın.");
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(target.report().keys, "");
+}
+
 TEST_F(AutoFillDialogTest, AWindowClosedMeanwhileGetsNothingAndTheDialogCloses) {
   AddRecords(records_, {{"1", "Banka", "abc", "", ""}});
   auto target = std::make_unique<TypingTarget>(display_, "Kapanacak Form");
