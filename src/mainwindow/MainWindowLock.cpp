@@ -5,12 +5,9 @@
 // hidden window could then never be reached again. There the locked window
 // is minimised instead, its records covered by a page with one "Giriş"
 // button, which asks for the master password as the icon's double-click does.
-#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QSignalBlocker>
 #include <QStatusBar>
-#include <QTimer>
 #include <QVBoxLayout>
 
 #include "CloseEveryDialog.h"
@@ -18,8 +15,6 @@
 #include "LoginTexts.h"
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
-#include "RecordListModel.h"
-#include "RecordListView.h"
 #include "TrayIcon.h"
 
 namespace quilor {
@@ -96,58 +91,6 @@ void MainWindow::showLockState() {
   // for a state the window already has in our books would do nothing.
   setWindowState(windowState() & ~Qt::WindowMinimized);
   showMinimized();
-}
-
-void MainWindow::showRecordsWhileUnlocked() {
-  if (locked() && !heldView_) emptyRecordViews();
-  if (!locked() && heldView_) restoreRecordViews();
-  enableRecordCommands();
-}
-
-void MainWindow::emptyRecordViews() {
-  HeldView held{searchBox_->text(), {}};
-  const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
-  if (!selected.isEmpty())
-    held.selectedRecord = listModel_->row(selected.first().row()).recordNumber;
-  heldView_ = std::move(held);
-  searchDelay_->stop();
-  {
-    // Emptied without a search: the table stays as it is.
-    const QSignalBlocker quiet(searchBox_);
-    searchBox_->setText(QString());
-  }
-  listModel_->setRows({});
-  recordList_->setEmptyHint({});
-  statusPanels_[2]->clear();
-}
-
-void MainWindow::restoreRecordViews() {
-  const HeldView held = std::move(*heldView_);
-  heldView_.reset();
-  {
-    const QSignalBlocker quiet(searchBox_);
-    searchBox_->setText(held.searchText);
-  }
-  fillRecordList();
-  showRecordCount();
-  if (!held.selectedRecord.empty()) selectRecordNumber(held.selectedRecord);
-}
-
-void MainWindow::selectRecordNumber(const std::string& recordNumber) {
-  for (int row = 0; row < listModel_->rowCount(); ++row) {
-    if (listModel_->row(row).recordNumber == recordNumber) {
-      selectListRow(row);
-      return;
-    }
-  }
-}
-
-void MainWindow::enableRecordCommands() {
-  const bool unlocked = !locked();
-  for (QAction* command : recordCommands_) command->setEnabled(unlocked);
-  recordList_->setEnabled(unlocked);
-  searchPanel_->setEnabled(unlocked);
-  enableRecordMenuItems();
 }
 
 void MainWindow::followTrayHost() {
