@@ -72,6 +72,11 @@ int WaitMilliseconds(std::string_view token) {
 
 }  // namespace
 
+std::string RecordScript(const RecordTable& records) {
+  std::string script = records.text(Field::AutoFillScript);
+  return script.empty() ? std::string(kDefaultScript) : script;
+}
+
 std::string ExpandPlaceholders(std::string_view script, const RecordTable& records) {
   std::string text(script);
   for (const Placeholder& p : kPlaceholders)

@@ -229,6 +229,8 @@ void MainWindow::buildMainMenu() {
   bar->setObjectName(QStringLiteral("mainMenu"));
   QMenu* file = bar->addMenu(texts::kFileMenu);
   file->setObjectName(QStringLiteral("fileMenu"));
+  connect(AddNamedAction(file, "passwordHealth", texts::kPasswordHealth), &QAction::triggered, this,
+          &MainWindow::openPasswordHealth);
   connect(AddNamedAction(file, "versionCheck", texts::kVersionCheck), &QAction::triggered, this,
           [this] { Guarded([this] { RunUpdateCheck(this); }); });
   connect(AddNamedAction(file, "makerWebSite", maker::kWebAddress), &QAction::triggered, this,

@@ -16,6 +16,7 @@
 #include "LoginTexts.h"
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
+#include "PasswordHealthDialog.h"
 #include "RecordEditor.h"
 #include "ScriptHelpDialog.h"
 #include "TrayIcon.h"
@@ -66,6 +67,7 @@ void MainWindow::lockAfterIdle() {
     // handler has returned.
     if (ScriptHelpDialog* help = ScriptHelpDialog::instance()) help->reject();
     if (RecordEditor* editor = RecordEditor::instance()) editor->discardChangesAndClose();
+    if (PasswordHealthDialog* health = PasswordHealthDialog::instance()) health->reject();
     if (ChangeMasterPasswordDialog* change = ChangeMasterPasswordDialog::instance())
       change->reject();
     if (AutoFillDialog* autoFill = AutoFillDialog::current()) autoFill->reject();
