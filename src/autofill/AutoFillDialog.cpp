@@ -140,7 +140,7 @@ AutoFillDialog::~AutoFillDialog() { current_ = nullptr; }
 void AutoFillDialog::collectRecords(const AutoFillOpening& opening) {
   for (records_.first(); !records_.eof(); records_.next()) {
     Listed record{FromCp1254(records_.text(Field::Title)), records_.text(Field::RecordNumber),
-                  !records_.text(Field::AutoFillScript).empty()};
+                  records_.remember(), !records_.text(Field::AutoFillScript).empty()};
     // With several records of that title, the last one is chosen.
     if (opening.mainWindowVisible && !opening.selectedRecordTitle.isNull() &&
         record.title == opening.selectedRecordTitle) {
@@ -236,11 +236,22 @@ void AutoFillDialog::confirm() {
     const std::optional<std::size_t> record = selectedRecord();
     const QTreeWidgetItem* window = SelectedItem(*windowList_);
     AbortWithInfo(!record || window == nullptr, texts::kPickBoth);
-    if (!records_.locate(listed_[*record].recordNumber)) return;
+    if (!makeCurrent(listed_[*record])) return;
     const WindowId target = desktop_.activateWindow(window->text(0).toStdString());
     if (target != 0) RunScript(RecordScript(records_), target);
     accept();
   });
+}
+
+// By the record itself first: a file may hold two records under one number,
+// and the secrets typed must be those of the record the user chose.
+bool AutoFillDialog::makeCurrent(const Listed& record) {
+  records_.returnTo(record.mark);
+  if (records_.remember() == record.mark &&
+      records_.text(Field::RecordNumber) == record.recordNumber) {
+    return true;
+  }
+  return records_.locate(record.recordNumber);
 }
 
 void AutoFillDialog::RunScript(const std::string& script, WindowId target) {

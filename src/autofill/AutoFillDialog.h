@@ -52,6 +52,7 @@ class AutoFillDialog : public QDialog {
   struct Listed {
     QString title;
     std::string recordNumber;  // Windows-1254 bytes
+    RecordTable::Bookmark mark = 0;
     bool ownScript = false;
   };
 
@@ -63,6 +64,8 @@ class AutoFillDialog : public QDialog {
   // göster" is off, else every record; selects `choice` when it is listed.
   void showRecords(std::optional<std::size_t> choice);
   std::optional<std::size_t> selectedRecord() const;
+  // Makes the listed record the table's current one; false when it is gone.
+  bool makeCurrent(const Listed& record);
   void centreOnDesktop();
 
   static AutoFillDialog* current_;

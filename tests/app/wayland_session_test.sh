@@ -30,8 +30,9 @@ cp "$quilor" "$work/quilor"
 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress \
   >/dev/null
 
-# No Wayland compositor listens there: a program that took the Wayland
-# platform would not come up at all.
+# No Wayland compositor listens there. Left to itself, Qt goes for its
+# Wayland platform on such a session (and says so when it cannot load it)
+# before it falls back to X11.
 unset QT_QPA_PLATFORM
 WAYLAND_DISPLAY=wayland-quilor-test XDG_SESSION_TYPE=wayland QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
   "$work/quilor" >"$work/quilor.log" 2>&1 &
@@ -39,6 +40,8 @@ pid=$!
 
 login=$(wait_for_window "$pid" "$caption") ||
   fail "no login dialog on the X display: $(cat "$work/quilor.log")"
+! grep -qi 'wayland' "$work/quilor.log" ||
+  fail "Qt was not told to use X11 from the start: $(cat "$work/quilor.log")"
 wait_until 10 is_active "$login" || fail "the login dialog did not come to the front"
 xdotool type --delay 30 "$password"
 xdotool key Return

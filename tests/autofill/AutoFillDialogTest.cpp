@@ -192,6 +192,18 @@ TEST_F(AutoFillDialogTest, TheRecordThatFitsTheChosenWindowIsChosenWithIt) {
   EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 
+// A hand-edited file may hold two records under one number: each types its
+// own secrets.
+TEST_F(AutoFillDialogTest, TheChosenRecordTypesItsOwnSecretsWhateverItsNumber) {
+  AddRecords(records_, {{"5", "Banka", "", "ayşe", "b-1"}, {"5", "Banka Eski", "", "veli", "b-2"}});
+  TypingTarget target(display_, "Banka Eski Giriş");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  EXPECT_EQ(Items(list(*dialog, "recordList")),
+            (QStringList{"Banka Eski (varsayılan)", "Banka (varsayılan)"}));
+  confirm(*dialog);
+  EXPECT_EQ(target.waitForKeys("<Return>").keys, "veli<Tab>b-2<Return>");
+}
+
 TEST_F(AutoFillDialogTest, WithoutRecordsTamamAsksForBothChoices) {
   TypingTarget target(display_, "Giriş Formu");
   auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
