@@ -61,7 +61,6 @@ inline const QString kClose = QStringLiteral("Kapat");
 
 // Main menu.
 inline const QString kFileMenu = QStringLiteral("Dosya");
-inline const QString kPasswordHealth = QStringLiteral("Şifre Sağlığı");
 inline const QString kVersionCheck = QStringLiteral("Sürüm Kontrol");
 inline const QString kAbout = QStringLiteral("Hakkında");
 
