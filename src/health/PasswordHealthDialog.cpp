@@ -57,12 +57,16 @@ PasswordHealthDialog::PasswordHealthDialog(const QString& caption, RecordTable& 
   findings_->setColumnWidth(0, 220);
   findings_->setColumnWidth(1, 130);
   page->addWidget(findings_, 1);
-  connect(findings_, &QTreeWidget::itemDoubleClicked, this, &PasswordHealthDialog::openRecord);
+  // Activation is the desktop's gesture for opening: a double-click, or
+  // Enter on the selected row.
+  connect(findings_, &QTreeWidget::itemActivated, this, &PasswordHealthDialog::openRecord);
 
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(new QLabel(texts::kOpenHint, this), 1);
   auto* close = new QPushButton(texts::kClose, this);
   close->setObjectName(QStringLiteral("closeButton"));
+  // Enter belongs to the rows; Esc closes.
+  close->setAutoDefault(false);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   bottom->addWidget(close);
   page->addLayout(bottom);

@@ -14,7 +14,7 @@ class RecordTable;
 
 // The password health report: a header with the totals and one row per
 // finding, worst first. It shows which record has a problem, never a
-// password. A double-click asks for the record to be edited; the report is
+// password. A double-click (or Enter) asks for the record to be edited; the report is
 // worked out again afterwards. Created per use and shown modally; while it
 // exists, instance() names it.
 class PasswordHealthDialog : public QDialog {
