@@ -17,6 +17,7 @@
 #include "AutoFillDialog.h"
 #include "AutoFillTexts.h"
 #include "Cp1254.h"
+#include "Screenshot.h"
 #include "TypingTarget.h"
 
 namespace quilor {
@@ -164,6 +165,7 @@ TEST_F(AutoFillDialogTest, TheRecordThatFitsTheChosenWindowIsChosenWithIt) {
   EXPECT_EQ(Selected(records), "Banka (varsayılan)");
   EXPECT_FALSE(showAll->isVisible());
   EXPECT_EQ(QApplication::focusWidget(), dialog->findChild<QPushButton*>("confirmButton"));
+  test::SaveScreenshot(*dialog, "autofill-fitting-record");
 
   // Another window: two records fit, the longer match first, and only they
   // are listed until "Tümünü göster" lists every record again.
@@ -172,6 +174,7 @@ TEST_F(AutoFillDialogTest, TheRecordThatFitsTheChosenWindowIsChosenWithIt) {
   EXPECT_EQ(Selected(records), "Kurumsal Posta (varsayılan)");
   EXPECT_TRUE(showAll->isVisible());
   EXPECT_EQ(showAll->text(), "Tümünü göster");
+  test::SaveScreenshot(*dialog, "autofill-several-fits");
   showAll->setChecked(true);
   EXPECT_EQ(records.topLevelItemCount(), 4);
   EXPECT_EQ(Selected(records), "Kurumsal Posta (varsayılan)");

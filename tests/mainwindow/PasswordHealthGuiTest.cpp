@@ -12,6 +12,7 @@
 #include "LockedWindow.h"
 #include "PasswordHealthDialog.h"
 #include "RecordEditor.h"
+#include "Screenshot.h"
 
 namespace quilor {
 namespace {
@@ -40,6 +41,7 @@ TEST_F(LockedWindow, TheHealthReportOpensARecordOnADoubleClickAndClosesWithTheLo
     if (!clicked) {
       summary = report->findChild<QLabel*>(QStringLiteral("summary"))->text();
       rows = Rows(*findings);
+      SaveScreenshot(*report, "password-health");
       const QList<QTreeWidgetItem*> cargo = findings->findItems("Kargo Takip", Qt::MatchExactly);
       ASSERT_FALSE(cargo.isEmpty());
       clicked = true;
