@@ -81,6 +81,11 @@ int LongestWait(const std::vector<ScriptPiece>& pieces) {
   return longest;
 }
 
+std::string RecordScript(const RecordTable& records) {
+  std::string script = records.text(Field::AutoFillScript);
+  return script.empty() ? std::string(kDefaultScript) : script;
+}
+
 std::string ExpandPlaceholders(std::string_view script, const RecordTable& records) {
   std::string text(script);
   for (const Placeholder& p : kPlaceholders)

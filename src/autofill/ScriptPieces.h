@@ -8,6 +8,12 @@
 
 namespace quilor {
 
+// What a record without a script of its own types: user name, Tab, password, Enter.
+inline constexpr std::string_view kDefaultScript = "{KULLANICIADI}{TAB}{SIFRE1}{ENTER}";
+
+// The current record's script, or kDefaultScript when it has none.
+std::string RecordScript(const RecordTable& records);
+
 // Puts the current record's values in place of {KULLANICIADI}, {SIFRE1},
 // {SIFRE2}, {WEBADRES}, {OZELKODU1} and {OZELKODU2}, in that order and with
 // exact case; each step works on the result of the one before. The values

@@ -26,6 +26,7 @@ constexpr CommandShape kCommands[] = {
     {"import", Command::Import, 2},
     {"export-csv", Command::ExportCsv, 1},
     {"import-csv", Command::ImportCsv, 2},
+    {"health", Command::Health, 1},
 };
 
 // A switch that one command understands.

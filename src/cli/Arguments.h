@@ -5,7 +5,7 @@
 
 namespace quilor::cli {
 
-enum class Command { Help, List, Show, Export, Import, ExportCsv, ImportCsv };
+enum class Command { Help, List, Show, Export, Import, ExportCsv, ImportCsv, Health };
 
 struct Arguments {
   Command command = Command::Help;

@@ -11,6 +11,7 @@
 #include "CliTexts.h"
 #include "CsvCommands.h"
 #include "ExitCodes.h"
+#include "HealthCommand.h"
 #include "HeldSecrets.h"
 #include "ImportFile.h"
 #include "Json.h"
@@ -122,6 +123,8 @@ int Run(const Arguments& arguments) {
       return ExportCsv(arguments);
     case Command::ImportCsv:
       return ImportCsv(arguments);
+    case Command::Health:
+      return Health(arguments);
   }
   return kExitUsage;
 }

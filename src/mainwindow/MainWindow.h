@@ -143,6 +143,8 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void editSelectedRecord();
   void changeMasterPassword();
   void openAutoFill();
+  void openPasswordHealth();
+  void editRecordFromReport(const std::string& recordNumber);
   void editOnDoubleClick();
   void deleteSelectedRecord();
   void openRecordWebAddress();

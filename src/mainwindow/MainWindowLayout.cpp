@@ -16,6 +16,7 @@
 #include "ClipboardCountdown.h"
 #include "ErrorDisplay.h"
 #include "Fields.h"
+#include "HealthTexts.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
 #include "MakerContacts.h"
@@ -234,6 +235,8 @@ void MainWindow::buildMainMenu() {
   bar->setObjectName(QStringLiteral("mainMenu"));
   QMenu* file = bar->addMenu(texts::kFileMenu);
   file->setObjectName(QStringLiteral("fileMenu"));
+  connect(AddNamedAction(file, "passwordHealth", health_texts::kTitle), &QAction::triggered, this,
+          &MainWindow::openPasswordHealth);
   connect(AddNamedAction(file, "versionCheck", texts::kVersionCheck), &QAction::triggered, this,
           [this] { Guarded([this] { RunUpdateCheck(this); }); });
   connect(AddNamedAction(file, "makerWebSite", maker::kWebAddress), &QAction::triggered, this,
