@@ -15,6 +15,7 @@
 #include "ImportFile.h"
 #include "Json.h"
 #include "MasterPasswordInput.h"
+#include "MergeCommands.h"
 #include "ProcessHardening.h"
 #include "ReadOnlyLoad.h"
 #include "RecordJson.h"
@@ -122,6 +123,8 @@ int Run(const Arguments& arguments) {
       return ExportCsv(arguments);
     case Command::ImportCsv:
       return ImportCsv(arguments);
+    case Command::Merge:
+      return MergeFiles(arguments);
   }
   return kExitUsage;
 }
