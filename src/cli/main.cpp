@@ -16,6 +16,7 @@
 #include "ImportFile.h"
 #include "Json.h"
 #include "MasterPasswordInput.h"
+#include "MergeCommands.h"
 #include "ProcessHardening.h"
 #include "ReadOnlyLoad.h"
 #include "RecordJson.h"
@@ -125,6 +126,8 @@ int Run(const Arguments& arguments) {
       return ImportCsv(arguments);
     case Command::Health:
       return Health(arguments);
+    case Command::Merge:
+      return MergeFiles(arguments);
   }
   return kExitUsage;
 }

@@ -216,6 +216,9 @@ void RecordEditor::saveRecord() {
   const std::string recordNumber = table.text(Field::RecordNumber);
   try {
     host_.saveRecords(table.recordId());
+  } catch (const RecordsReloaded&) {
+    // The editor keeps the user's text for another look and another save.
+    throw;
   } catch (...) {
     PutBack(table, recordNumber, before);
     throw;

@@ -14,7 +14,6 @@
 #include "LoginTexts.h"
 #include "PasswordBytes.h"
 #include "ProcessState.h"
-#include "ProtectedRecords.h"
 #include "SecureWipe.h"
 #include "StrengthMeter.h"
 
@@ -47,9 +46,9 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
 
 ChangeMasterPasswordDialog* ChangeMasterPasswordDialog::instance_ = nullptr;
 
-ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTable& records,
-                                                       std::string dataFilePath, QWidget* parent)
-    : QDialog(parent), host_(host), records_(records), dataFilePath_(std::move(dataFilePath)) {
+ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, SaveUnderNewPassword save,
+                                                       QWidget* parent)
+    : QDialog(parent), host_(host), save_(std::move(save)) {
   instance_ = this;
   setObjectName(QStringLiteral("changeMasterPasswordDialog"));
   setWindowTitle(host_.caption());
@@ -133,7 +132,7 @@ void ChangeMasterPasswordDialog::changePassword() {
   // at all) and the table with its plain values, so the old key goes back.
   std::string previous = std::exchange(MasterPassword, PasswordBytes(typed));
   try {
-    SaveRecords(records_, dataFilePath_, MasterPassword);
+    save_(previous);
   } catch (...) {
     MasterPassword = std::move(previous);
     throw;

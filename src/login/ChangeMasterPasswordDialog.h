@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 class QPushButton;
@@ -9,19 +11,19 @@ class QPushButton;
 namespace quilor {
 
 class LoginHost;
-class RecordTable;
 
 // Replaces the master password: the current one first, so that only who
 // knows it can change it, the new one typed twice, then every record
-// is protected under it, written and read back. When writing fails the old
-// password and the old file stay in force. Created per use and shown
+// is protected under it, written (by save, which is given the previous
+// password the records were read under) and read back. When writing fails
+// the old password and the old file stay in force. Created per use and shown
 // modally; while it exists, instance() names it.
 class ChangeMasterPasswordDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ChangeMasterPasswordDialog(LoginHost& host, RecordTable& records, std::string dataFilePath,
-                             QWidget* parent = nullptr);
+  using SaveUnderNewPassword = std::function<void(std::string_view previousPassword)>;
+  ChangeMasterPasswordDialog(LoginHost& host, SaveUnderNewPassword save, QWidget* parent = nullptr);
   ~ChangeMasterPasswordDialog() override;
 
   static ChangeMasterPasswordDialog* instance() { return instance_; }
@@ -39,8 +41,7 @@ class ChangeMasterPasswordDialog : public QDialog {
   static ChangeMasterPasswordDialog* instance_;
 
   LoginHost& host_;
-  RecordTable& records_;
-  std::string dataFilePath_;
+  SaveUnderNewPassword save_;
   QLineEdit* currentPassword_ = nullptr;
   QLineEdit* newPassword_ = nullptr;
   QLineEdit* repeat_ = nullptr;

@@ -5,12 +5,14 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "ConflictCopies.h"
 #include "ErrorDisplay.h"
 #include "GlobalHotKey.h"
 #include "Identity.h"
 #include "IdleLock.h"
 #include "Info.h"
 #include "ListGlyphs.h"
+#include "MainWindowTexts.h"
 #include "MasterPasswordDialog.h"
 #include "ProcessState.h"
 #include "ProtectedRecords.h"
@@ -101,8 +103,41 @@ void MainWindow::showLoginAtStart() {
     // A login that is abandoned asks the application to quit from inside the
     // dialog; the program then ends once this handler has returned.
     MasterPasswordDialog dialog(*this, dataFilePath_);
-    dialog.exec();
+    if (dialog.exec() == QDialog::Accepted) tellOfConflictCopies();
   });
+}
+
+void MainWindow::tellOfConflictCopies() {
+  const std::vector<std::string> copies = ConflictCopiesOf(dataFilePath_);
+  if (copies.empty()) return;
+  auto quoted = [](const std::string& path) {
+    return QStringLiteral(" '") + QString::fromStdString(path) + QStringLiteral("'");
+  };
+  QString message = texts::kConflictCopiesBefore + QString::number(copies.size()) +
+                    texts::kConflictCopiesAfter + texts::kConflictCopiesCommand;
+  for (const std::string& copy : copies) {
+    message += QStringLiteral("\n") + texts::kMergeCommand + quoted(dataFilePath_) + quoted(copy);
+  }
+  ShowInfo(message);
+}
+
+void MainWindow::saveWithoutBlindWrite(RecordTable& table, const TableChange& change,
+                                       std::string_view readKey, const QString& conflictText) {
+  switch (
+      SaveWithoutBlindWrite(table, dataFilePath_, {readKey, MasterPassword}, change, lastRead_)) {
+    case SaveOutcome::Written:
+      return;
+    case SaveOutcome::WrittenWithChangesFromElsewhere:
+      ShowInfo(texts::kChangesFromElsewhereTaken);
+      return;
+    case SaveOutcome::ChangedOnBothSides:
+      loadRecords();
+      ShowInfo(conflictText);
+      throw RecordsReloaded{};
+    case SaveOutcome::NoLongerOpens:
+      ShowInfo(texts::kFileNoLongerOpens);
+      throw SilentAbort{};
+  }
 }
 
 void MainWindow::loadRecords() {
@@ -117,7 +152,7 @@ void MainWindow::loadRecords() {
     showRecordCount();
   };
   try {
-    LoadRecords(records_, dataFilePath_, MasterPassword, steps);
+    LoadRecordsNoting(records_, dataFilePath_, MasterPassword, steps, lastRead_);
   } catch (...) {
     // A load that stops leaves the table empty or partly deciphered: no row
     // may stay whose record is gone from it.

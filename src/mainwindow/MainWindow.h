@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "CheckedSave.h"
 #include "EditorHost.h"
 #include "ExeFolder.h"
 #include "IdleProbe.h"
@@ -138,6 +139,19 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void showCountdownPosition(int position);
   void showCountdownEnded();
 
+  // Writes table, which holds the user's change, unless the file changed
+  // elsewhere since it was read: then the change is made again on the
+  // file's new content, which is written and becomes table, and the user is
+  // told. A change on both sides reloads the records, tells conflictText and
+  // throws RecordsReloaded; a file that no longer opens with the master
+  // password is left alone, said so, and the action aborted. readKey is the
+  // master password the table was read under.
+  void saveWithoutBlindWrite(RecordTable& table, const TableChange& change,
+                             std::string_view readKey, const QString& conflictText);
+  // At the login: the copies a sync engine left beside the data file, and
+  // the command that merges them back.
+  void tellOfConflictCopies();
+
   // Commands.
   void newRecord();
   void editSelectedRecord();
@@ -187,6 +201,8 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
 
   std::string dataFilePath_;
   RecordTable records_;
+  // What records_ was last read from, for the check before every write.
+  LastRead lastRead_;
   WindowLock windowLock_;
   SecretClipboard* secretClipboard_ = nullptr;
   TrayIcon* trayIcon_ = nullptr;

@@ -59,8 +59,9 @@ void MainWindow::deleteSelectedRecord() {
     // table, list and file stay as they were, and every row still finds its
     // own record.
     RecordTable changed = records_;
+    const TableChange change{{}, {changed.text(Field::RecordNumber)}};
     changed.deleteCurrent();
-    SaveRecords(changed, dataFilePath_, MasterPassword);
+    saveWithoutBlindWrite(changed, change, MasterPassword, texts::kDeletedRecordChangedElsewhere);
     records_ = std::move(changed);
     loadRecords();
   });

@@ -46,7 +46,12 @@ void MainWindow::editSelectedRecord() {
 void MainWindow::changeMasterPassword() {
   Guarded([this] {
     if (locked()) return;
-    ChangeMasterPasswordDialog dialog(*this, records_, dataFilePath_, this);
+    ChangeMasterPasswordDialog dialog(
+        *this,
+        [this](std::string_view previous) {
+          saveWithoutBlindWrite(records_, TableChange{}, previous, QString());
+        },
+        this);
     dialog.exec();
   });
 }
@@ -74,7 +79,13 @@ void MainWindow::selectListRow(int row) {
 void MainWindow::saveRecords(int enteredRecordId) {
   // Whatever dialog still asks to save, a locked window writes nothing.
   if (locked()) throw SilentAbort{};
-  SaveRecords(records_, dataFilePath_, MasterPassword, std::span<const int>(&enteredRecordId, 1));
+  TableChange change;
+  for (records_.first(); !records_.eof(); records_.next()) {
+    if (records_.recordId() == enteredRecordId) {
+      change.written.push_back(records_.text(Field::RecordNumber));
+    }
+  }
+  saveWithoutBlindWrite(records_, change, MasterPassword, texts::kRecordChangedElsewhere);
 }
 
 QString MainWindow::searchText() const { return searchBox_->text(); }
