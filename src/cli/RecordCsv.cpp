@@ -97,9 +97,26 @@ std::string JoinedLines(const std::string& value) {
   return joined;
 }
 
+// Which field each column of the header fills; -1 for columns not taken.
+struct ColumnMap {
+  std::vector<int> fieldOfColumn;
+  std::vector<std::string> headerNames;
+  std::vector<std::string> unknown;
+};
+
+// KeePassXC writes "TOTP", "Icon", "Created" and "Last Modified" beside the
+// columns our own export writes; our export writes none of them.
+bool WrittenByKeePassXc(const ColumnMap& map) {
+  static const std::vector<std::string_view> marks = {"totp", "icon", "created", "last modified"};
+  return std::any_of(map.headerNames.begin(), map.headerNames.end(), [](const std::string& name) {
+    return std::find(marks.begin(), marks.end(), LowerTrimmed(name)) != marks.end();
+  });
+}
+
 // KeePassXC writes its root group in front of every group ("Root/E-posta",
 // or "Root" alone for the entries at the top). When every row starts with the
-// same name and some row goes deeper, that name says nothing: it goes.
+// same name and some row goes deeper, that name says nothing: it goes. Only
+// in KeePassXC's files: a group of our own export is read back as written.
 void DropSharedRootGroup(std::vector<CsvRow>& rows, std::size_t groupColumn) {
   if (rows.size() < 2) return;
   std::string root;
@@ -131,13 +148,6 @@ void CheckUtf8(std::string_view csv) {
     at = end + 1;
   }
 }
-
-// Which field each column of the header fills; -1 for columns not taken.
-struct ColumnMap {
-  std::vector<int> fieldOfColumn;
-  std::vector<std::string> headerNames;
-  std::vector<std::string> unknown;
-};
 
 ColumnMap MapHeader(const CsvRow& header) {
   ColumnMap map;
@@ -337,7 +347,7 @@ CsvRecords ReadCsvRecords(std::string_view csv, const CsvReadOptions& options,
   std::vector<CsvRow> rows = ParseCsv(csv);
   if (rows.empty()) throw CsvError(text::kCsvNoHeader, 0);
   const ColumnMap map = MapHeader(rows.front());
-  for (std::size_t i = 0; i < map.fieldOfColumn.size(); ++i) {
+  for (std::size_t i = 0; i < map.fieldOfColumn.size() && WrittenByKeePassXc(map); ++i) {
     if (map.fieldOfColumn[i] == Field::Group) DropSharedRootGroup(rows, i);
   }
   RecordReader reader(csv, options);

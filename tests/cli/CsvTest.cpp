@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -194,10 +195,11 @@ TEST(RecordCsv, TakesCreatedAndLastModifiedAsTheRecordsDates) {
   EXPECT_TRUE(read.unreadDates.empty());
 }
 
-TEST(RecordCsv, DropsTheRootGroupEveryRowSharesOnlyWhenSomeRowGoesDeeper) {
+TEST(RecordCsv, DropsKeePassXcsRootGroupOnlyWhenEveryRowSharesItAndSomeRowGoesDeeper) {
   struct Case {
     std::vector<std::string> groups;
     std::vector<std::string> expected;
+    std::string header = "Group,Title,TOTP,Icon\n";
   };
   for (const Case& c : std::vector<Case>{
            {{"Root", "Root/E-posta", "Root/İş/Banka"}, {"", "E-posta", "İş/Banka"}},
@@ -206,10 +208,14 @@ TEST(RecordCsv, DropsTheRootGroupEveryRowSharesOnlyWhenSomeRowGoesDeeper) {
            {{"Root/E-posta", "Diğer/Banka"}, {"Root/E-posta", "Diğer/Banka"}},
            {{"Root/E-posta", ""}, {"Root/E-posta", ""}},
            {{"Rootx/a", "Root/b"}, {"Rootx/a", "Root/b"}},
+           {{"Root", "Root/E-posta"}, {"", "E-posta"}, "Group,Title,Last Modified\n"},
+           // Our own export: groups come back as they were written.
+           {{"İş", "İş/Banka"}, {"İş", "İş/Banka"}, "Group,Title\n"},
        }) {
-    std::string csv = "Group,Title\n";
+    std::string csv = c.header;
+    const std::string emptyColumns(std::count(c.header.begin(), c.header.end(), ',') - 1, ',');
     for (std::size_t i = 0; i < c.groups.size(); ++i) {
-      csv += c.groups[i] + ",t" + std::to_string(i) + "\n";
+      csv += c.groups[i] + ",t" + std::to_string(i) + emptyColumns + "\n";
     }
     const CsvRecords read = RecordsFromCsv(csv, {}, kNow);
     std::vector<std::string> groups;

@@ -43,10 +43,10 @@ class MergeCommands : public testing::Test {
 
 TEST_F(MergeCommands, ImportCsvMergeAddsNewRecordsAndLeavesTheOthersAsTheyWere) {
   WriteBytes(dir_.file("in.csv"),
-             "Group,Title,Username,Password,URL,Notes\n"
-             "Root/E-posta,Yeni Posta,ali,s1,https://posta.örnek,\"iki\nsatır\"\n"
-             "Root/Banka,Banka,,QARVELINOPESKA2,,\n"
-             "Root,Oyun,oyuncu,s3,,\n");
+             "Group,Title,Username,Password,URL,Notes,TOTP,Icon\n"
+             "Root/E-posta,Yeni Posta,ali,s1,https://posta.örnek,\"iki\nsatır\",,0\n"
+             "Root/Banka,Banka,,QARVELINOPESKA2,,,,0\n"
+             "Root,Oyun,oyuncu,s3,,,,0\n");
   const std::string bytesBefore = ReadBytes(data_);
 
   // A multi-line note refuses the file and names the way out.
