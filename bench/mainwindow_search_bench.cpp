@@ -20,7 +20,6 @@
 #include "Cp1254.h"
 #include "Files.h"
 #include "MainWindow.h"
-#include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleRecords.h"
 
@@ -28,6 +27,12 @@ namespace quilor {
 namespace {
 
 constexpr const char* kMasterPassword = "Ölçüm-Şifresi";
+
+// The master password as the program holds it, in Windows-1254 bytes.
+const std::string& MasterPassword() {
+  static const std::string bytes = ToCp1254(QString::fromUtf8(kMasterPassword)).bytes;
+  return bytes;
+}
 
 // One data file per record count, written once for the whole run.
 const std::string& DataFileWith(int records) {
@@ -38,7 +43,7 @@ const std::string& DataFileWith(int records) {
   const std::string path = folder.file("data-" + std::to_string(records) + ".xtr");
   RecordTable table;
   test::AppendGeneratedRecords(table, records);
-  test::SaveSample(table, path, MasterPassword);
+  test::SaveSample(table, path, MasterPassword());
   return paths.emplace(records, path).first->second;
 }
 
@@ -47,7 +52,7 @@ void BM_LoadRecords(benchmark::State& state) {
   RecordTable table;
   const LoadSteps steps;
   for (auto _ : state) {
-    LoadRecords(table, path, MasterPassword, steps);
+    LoadRecords(table, path, MasterKey(MasterPassword()), steps);
     benchmark::DoNotOptimize(table.recordCount());
   }
 }
@@ -83,7 +88,7 @@ void BM_Search(benchmark::State& state) {
   const bool rewritten = state.range(1) != 0;
   MainWindow window(MainWindowSetup{path, false});
   window.show();
-  window.loadRecords();
+  window.logIn(MasterPassword());
   TypeSearch(window, QStringLiteral("banka"));
   QApplication::processEvents();
   const double writtenBefore = BytesWrittenSoFar();
@@ -106,7 +111,7 @@ void BM_RefillAndFilter(benchmark::State& state) {
   const std::string& path = DataFileWith(int(state.range(0)));
   MainWindow window(MainWindowSetup{path, false});
   window.show();
-  window.loadRecords();
+  window.logIn(MasterPassword());
   TypeSearch(window, QStringLiteral("banka"));
   for (auto _ : state) {
     window.fillRecordList();
@@ -139,7 +144,6 @@ BENCHMARK(BM_RefillAndFilter)
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
-  quilor::MasterPassword = quilor::ToCp1254(QString::fromUtf8(quilor::kMasterPassword)).bytes;
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -69,7 +69,7 @@ std::string DataFileOf(const quilor::test::TempFolder& folder, int count) {
   const std::string path = folder.file("data.xtr");
   quilor::RecordTable table;
   FillRecords(table, count);
-  quilor::SaveRecords(table, path, kMasterPassword);
+  quilor::SaveRecords(table, path, quilor::MasterKey(kMasterPassword));
   return path;
 }
 
@@ -81,7 +81,7 @@ void BM_LoadRecords(benchmark::State& state) {
   quilor::SetWorkerThreads(threads);
   quilor::RecordTable table;
   for (auto _ : state) {
-    quilor::LoadRecords(table, path, kMasterPassword, {});
+    quilor::LoadRecords(table, path, quilor::MasterKey(kMasterPassword), {});
     benchmark::DoNotOptimize(table.recordCount());
   }
   quilor::SetWorkerThreads(0);

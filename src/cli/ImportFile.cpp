@@ -43,9 +43,9 @@ bool SameValue(const FieldValue& a, const FieldValue& b, FieldKind kind) {
 // meant; the reader drops blanks around values and quotation marks around
 // them, which would change a value without a word.
 void CheckReadsBack(RecordTable& written, const std::vector<ImportedRecord>& records,
-                    const std::string& staged, std::string_view masterPassword) {
+                    const std::string& staged, const MasterKey& key) {
   RecordTable back;
-  LoadRecords(back, staged, masterPassword, LoadSteps{});
+  LoadRecords(back, staged, key, LoadSteps{});
   if (back.recordCount() != written.recordCount()) {
     throw JsonError(text::kNotReadBack, records.front().offsets.front());
   }
@@ -94,7 +94,7 @@ void CheckMayCreate(const std::string& path, bool replace) {
 }
 
 void ImportRecords(const std::vector<ImportedRecord>& records, const std::string& path,
-                   std::string_view masterPassword, bool replace) {
+                   const MasterKey& key, bool replace) {
   CheckMayCreate(path, replace);
   RecordTable table;
   AppendRecords(table, records);
@@ -115,8 +115,8 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   TempFolder scratch(FolderOf(target));
   const std::string staged = scratch.file("data.xtr");
   try {
-    SaveRecords(table, staged, masterPassword, entered);
-    CheckReadsBack(table, records, staged, masterPassword);
+    SaveRecords(table, staged, key, entered);
+    CheckReadsBack(table, records, staged, key);
   } catch (const JsonError&) {
     throw;
   } catch (const std::exception& e) {
@@ -139,7 +139,7 @@ void FinishImport(const ImportInput& input, const std::string& sourceFile,
   const HeldLock lock = LockForImport(arguments.dataFile);
   const MasterPassword masterPassword(true);
   try {
-    ImportRecords(input.records, arguments.dataFile, masterPassword.bytes(), arguments.force);
+    ImportRecords(input.records, arguments.dataFile, masterPassword.key(), arguments.force);
   } catch (const JsonError& error) {
     throw AtPlace(sourceFile, input.text, error.offset(), error.what());
   }

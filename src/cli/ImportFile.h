@@ -12,14 +12,14 @@
 namespace quilor::cli {
 
 // Writes a new data file at path holding records, protected under
-// masterPassword exactly as the program saves its table. The file is first
+// key exactly as the program saves its table. The file is first
 // written in a scratch folder beside path and read back: only when every
 // value comes back as it went in does it take its place at path, in one
 // rename, so a refused or failed import leaves path as it was. An existing
 // file is replaced only when replace is set. Throws CliError, or JsonError
 // at the record whose value the data file would change.
 void ImportRecords(const std::vector<ImportedRecord>& records, const std::string& path,
-                   std::string_view masterPassword, bool replace);
+                   const MasterKey& key, bool replace);
 
 // Throws CliError (file status) when path exists and replace is not set.
 void CheckMayCreate(const std::string& path, bool replace);

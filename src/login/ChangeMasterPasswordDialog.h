@@ -9,7 +9,6 @@ class QPushButton;
 namespace quilor {
 
 class LoginHost;
-class RecordTable;
 
 // Replaces the master password: the new one typed twice, then every record
 // is protected under it, written and read back. When writing fails the old
@@ -19,8 +18,7 @@ class ChangeMasterPasswordDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ChangeMasterPasswordDialog(LoginHost& host, RecordTable& records, std::string dataFilePath,
-                             QWidget* parent = nullptr);
+  explicit ChangeMasterPasswordDialog(LoginHost& host, QWidget* parent = nullptr);
   ~ChangeMasterPasswordDialog() override;
 
   static ChangeMasterPasswordDialog* instance() { return instance_; }
@@ -36,8 +34,6 @@ class ChangeMasterPasswordDialog : public QDialog {
   static ChangeMasterPasswordDialog* instance_;
 
   LoginHost& host_;
-  RecordTable& records_;
-  std::string dataFilePath_;
   QLineEdit* newPassword_ = nullptr;
   QLineEdit* repeat_ = nullptr;
   QPushButton* ok_ = nullptr;

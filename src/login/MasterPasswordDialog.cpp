@@ -18,7 +18,9 @@
 #include "LoginTexts.h"
 #include "PadlockPicture.h"
 #include "PasswordBytes.h"
-#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "SecureWipe.h"
+#include "SilentAbort.h"
 #include "StrengthMeter.h"
 #include "WindowForeground.h"
 
@@ -199,7 +201,10 @@ void MasterPasswordDialog::confirm(Pressed pressed) {
 void MasterPasswordDialog::reAuthenticate() {
   const QString typed = passwordBox_->text();
   AbortWithInfo(typed.isEmpty(), texts::kEnterPassword);
-  AbortWithInfo(PasswordBytes(typed) != MasterPassword, texts::kWrongPassword);
+  std::string password = PasswordBytes(typed);
+  const bool accepted = host_.unlock(password);
+  WipeText(password);
+  AbortWithInfo(!accepted, texts::kWrongPassword);
   loginOk_ = true;
   accept();
 }
@@ -211,8 +216,19 @@ void MasterPasswordDialog::logIn(Pressed pressed) {
   AbortWithInfo(firstStart && repeatBox_->text().isEmpty(), texts::kEnterRepeat);
   AbortWithInfo(firstStart && repeatBox_->text() != typed, texts::kPasswordsDiffer);
 
-  MasterPassword = PasswordBytes(typed);
-  host_.loadRecords();
+  std::string password = PasswordBytes(typed);
+  try {
+    host_.logIn(password);
+  } catch (const WrongMasterPassword&) {
+    WipeText(password);
+    ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
+    selectPasswordForRetry();
+    throw SilentAbort{};
+  } catch (...) {
+    WipeText(password);
+    throw;
+  }
+  WipeText(password);
   loginOk_ = true;
   if (pressed == Pressed::Login) {
     host_.showMainWindow();
@@ -249,11 +265,6 @@ void MasterPasswordDialog::endProgramIfAbandoned() {
 bool MasterPasswordDialog::dataFileExists() const {
   std::error_code error;
   return std::filesystem::exists(dataFilePath_, error);
-}
-
-void FocusPasswordAfterWrongLogin() {
-  if (MasterPasswordDialog* dialog = MasterPasswordDialog::instance())
-    dialog->selectPasswordForRetry();
 }
 
 }  // namespace quilor

@@ -11,7 +11,6 @@
 #include "Info.h"
 #include "ListGlyphs.h"
 #include "MasterPasswordDialog.h"
-#include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
@@ -21,7 +20,7 @@
 namespace quilor {
 
 MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
-    : QMainWindow(parent), dataFilePath_(setup.dataFilePath) {
+    : QMainWindow(parent), session_(setup.dataFilePath) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(MainCaption());
   setWindowIcon(PadlockGlyph(32));
@@ -89,35 +88,55 @@ void MainWindow::showLoginAtStart() {
   Guarded([this] {
     // A login that is abandoned asks the application to quit from inside the
     // dialog; the program then ends once this handler has returned.
-    MasterPasswordDialog dialog(*this, dataFilePath_);
+    MasterPasswordDialog dialog(*this, session_.dataFilePath());
     dialog.exec();
   });
 }
 
-void MainWindow::loadRecords() {
-  LoadSteps steps;
-  steps.reportWrongPassword = [] {
-    ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
-    FocusPasswordAfterWrongLogin();
-  };
-  steps.refreshViews = [this] {
-    buildTrayRecordMenu();
-    fillRecordList();
-    showRecordCount();
-  };
+void MainWindow::refreshViews() {
+  buildTrayRecordMenu();
+  fillRecordList();
+  showRecordCount();
+}
+
+void MainWindow::readKeepingListHonest(const std::function<void()>& read) {
   try {
-    LoadRecords(records_, dataFilePath_, MasterPassword, steps);
+    read();
   } catch (...) {
-    // A load that stops leaves the table empty or partly deciphered: no row
-    // may stay whose record is gone from it.
+    // A write that fails leaves the table as it was, and the list with it. A
+    // read that stops leaves the table empty: no row may stay whose record
+    // is gone from it.
+    if (!records().isEmpty()) throw;
     if (listModel_->rowCount() > 0) {
       listModel_->setRows({});
       showRecordCount();
     }
-    // The user has just been told why the list is empty.
+    // The user is about to be told why the list is empty.
     recordList_->setEmptyHint({});
     throw;
   }
+  refreshViews();
+}
+
+void MainWindow::loadRecords() {
+  readKeepingListHonest([this] { session_.load(); });
+}
+
+void MainWindow::logIn(std::string_view password) {
+  readKeepingListHonest([&] { session_.logIn(password); });
+}
+
+// While the records stay in the window, the unlock only compares, and the
+// list keeps its rows and its selection.
+bool MainWindow::unlock(std::string_view password) {
+  if (!session_.locked()) return session_.unlock(password);
+  bool accepted = false;
+  readKeepingListHonest([&] { accepted = session_.unlock(password); });
+  return accepted;
+}
+
+void MainWindow::changeMasterPassword(std::string_view password) {
+  readKeepingListHonest([&] { session_.changeMasterPassword(password); });
 }
 
 bool MainWindow::idleTimeAvailable() const { return idleLock_->available(); }

@@ -7,12 +7,14 @@
 #include <memory>
 #include <string>
 
+#include "ColumnSort.h"
 #include "EditorHost.h"
 #include "ExeFolder.h"
 #include "IdleProbe.h"
 #include "LoginHost.h"
 #include "RecordRow.h"
 #include "RecordTable.h"
+#include "Session.h"
 #include "WindowLock.h"
 
 class QAction;
@@ -53,17 +55,17 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   explicit MainWindow(const MainWindowSetup& setup = MainWindowSetup(), QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  RecordTable& records() { return records_; }
+  Session& session() { return session_; }
+  RecordTable& records() { return session_.records(); }
   SecretClipboard& secretClipboard() { return *secretClipboard_; }
   TrayIcon& trayIcon() { return *trayIcon_; }
   IdleLock& idleLock() { return *idleLock_; }
   const WindowLock& windowLock() const { return windowLock_; }
   const QLabel& header() const { return *header_; }
 
-  // LoadRecords of the store with this window's steps: on a wrong master
-  // password the notice and the focus back into the login's password box;
-  // on success the tray record menu, the list and the count are refreshed.
-  void loadRecords() override;
+  // Reads the data file again; then the tray record menu, the list and the
+  // count are refreshed. When the read stops, the list is emptied.
+  void loadRecords();
 
   // Sorts the table by the sort state and rebuilds the rows: every record,
   // or while the search box holds text, those whose text holds it. So box,
@@ -73,7 +75,8 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void fillRecordList();
   // "Toplam N Kayıt" for the rows the list holds.
   void showRecordCount();
-  // Reloads; the rebuilt list keeps the rows the search box asks for.
+  // The rows the search box asks for, from what the file holds: read again
+  // only when the file changed since the last read.
   void applySearch();
   // Makes the selected row's record the table's current one; false when
   // no row is selected or the record is not in the table.
@@ -81,22 +84,22 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
 
   // LoginHost
   QString caption() const override { return windowTitle(); }
+  void logIn(std::string_view password) override;
+  bool unlock(std::string_view password) override;
+  void changeMasterPassword(std::string_view password) override;
   void showMainWindow() override;
   void showTrayIcon() override;
   bool idleTimeAvailable() const override;
   void setIdleTimerActive(bool active) override;
 
-  // EditorHost (caption and loadRecords are shared with LoginHost)
-  RecordTable& recordTable() override { return records_; }
+  // EditorHost (caption is shared with LoginHost)
+  RecordTable& recordTable() override { return session_.records(); }
   QStringList listedGroups() const override;
   int listedRowCount() const override;
   int selectedListRow() const override;
   void selectListRow(int row) override;
   bool makeSelectedRecordCurrent() override { return findSelectedRecord(); }
   void saveRecords(int enteredRecordId) override;
-  QString searchText() const override;
-  // The editor passes the box's own text, which every reload applies.
-  void reapplySearch(const QString&) override { applySearch(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -138,7 +141,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   // Commands.
   void newRecord();
   void editSelectedRecord();
-  void changeMasterPassword();
+  void openChangeMasterPassword();
   void openAutoFill();
   void editOnDoubleClick();
   void deleteSelectedRecord();
@@ -165,9 +168,14 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   // The tray menu's "Web Adresine Bağlan" items: one per record flagged for
   // the tray, in file order.
   void buildTrayRecordMenu();
+  // The tray record menu, the list and the count, after the table changed.
+  void refreshViews();
+  // Runs a step that reads the file; when it stops, no row may stay whose
+  // record is gone from the table.
+  void readKeepingListHonest(const std::function<void()>& read);
 
-  std::string dataFilePath_;
-  RecordTable records_;
+  Session session_;
+  SortState sortState_{"ALAN2", false};
   WindowLock windowLock_;
   SecretClipboard* secretClipboard_ = nullptr;
   TrayIcon* trayIcon_ = nullptr;

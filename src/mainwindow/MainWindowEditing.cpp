@@ -9,8 +9,6 @@
 #include "Info.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
-#include "ProcessState.h"
-#include "ProtectedRecords.h"
 #include "RecordEditor.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
@@ -40,9 +38,9 @@ void MainWindow::editSelectedRecord() {
   });
 }
 
-void MainWindow::changeMasterPassword() {
+void MainWindow::openChangeMasterPassword() {
   Guarded([this] {
-    ChangeMasterPasswordDialog dialog(*this, records_, dataFilePath_, this);
+    ChangeMasterPasswordDialog dialog(*this, this);
     dialog.exec();
   });
 }
@@ -68,9 +66,7 @@ void MainWindow::selectListRow(int row) {
 }
 
 void MainWindow::saveRecords(int enteredRecordId) {
-  SaveRecords(records_, dataFilePath_, MasterPassword, std::span<const int>(&enteredRecordId, 1));
+  readKeepingListHonest([&] { session_.save(std::span<const int>(&enteredRecordId, 1)); });
 }
-
-QString MainWindow::searchText() const { return searchBox_->text(); }
 
 }  // namespace quilor

@@ -1,0 +1,87 @@
+#include "Session.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "ProtectedRecords.h"
+
+namespace quilor {
+
+Session::Session(std::string dataFilePath) : dataFilePath_(std::move(dataFilePath)) {}
+
+Session::~Session() { records_.wipeAllRecords(); }
+
+bool Session::masterPasswordMatches(std::string_view password) const {
+  return key_ != nullptr && key_->matches(password);
+}
+
+bool Session::dataFileExists() const { return IdentityOf(dataFilePath_).exists; }
+
+const MasterKey& Session::key() const {
+  if (key_ == nullptr) throw std::logic_error("The data file is used before a login.");
+  return *key_;
+}
+
+void Session::logIn(std::string_view password) {
+  auto candidate = std::make_unique<MasterKey>(password);
+  loadUnder(*candidate);
+  key_ = std::move(candidate);
+  locked_ = false;
+}
+
+// The identity is taken before the read: a change that lands during the read
+// then shows as a change at the next look, never the other way round.
+void Session::loadUnder(const MasterKey& key) {
+  lastRead_ = IdentityOf(dataFilePath_);
+  try {
+    LoadRecords(records_, dataFilePath_, key, LoadSteps{});
+  } catch (...) {
+    // A stopped load may leave records deciphered up to the failing one.
+    records_.wipeAllRecords();
+    lastRead_ = {};
+    throw;
+  }
+}
+
+void Session::load() { loadUnder(key()); }
+
+bool Session::loadIfChanged() {
+  if (IdentityOf(dataFilePath_) == lastRead_) return false;
+  load();
+  return true;
+}
+
+void Session::save(std::span<const int> enteredRecordIds) {
+  SaveRecords(records_, dataFilePath_, key(), enteredRecordIds);
+  load();
+}
+
+void Session::saveInstead(RecordTable changed) {
+  SaveRecords(changed, dataFilePath_, key());
+  changed.wipeAllRecords();
+  load();
+}
+
+void Session::changeMasterPassword(std::string_view newPassword) {
+  auto fresh = std::make_unique<MasterKey>(newPassword);
+  SaveRecords(records_, dataFilePath_, *fresh);
+  key_ = std::move(fresh);
+  load();
+}
+
+void Session::lock() {
+  records_.wipeAllRecords();
+  lastRead_ = {};
+  locked_ = true;
+}
+
+bool Session::unlock(std::string_view password) {
+  if (!masterPasswordMatches(password)) return false;
+  if (locked_) {
+    load();
+    locked_ = false;
+  }
+  return true;
+}
+
+}  // namespace quilor
