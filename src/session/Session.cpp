@@ -30,7 +30,9 @@ void Session::logIn(std::string_view password) {
 }
 
 // The identity is taken before the read: a change that lands during the read
-// then shows as a change at the next look, never the other way round.
+// then shows as a change at the next look, never the other way round. A load
+// that itself rewrites the file or restricts its mode costs one more read at
+// the next look, after which the file stays as it is.
 void Session::loadUnder(const MasterKey& key) {
   lastRead_ = IdentityOf(dataFilePath_);
   try {
