@@ -8,7 +8,6 @@
 #include "ErrorDisplay.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
-#include "ProcessState.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "RecordRow.h"
@@ -17,11 +16,12 @@
 namespace quilor {
 
 void MainWindow::fillRecordList() {
-  records_.sortByField(SortField, true, SortDescending);
+  RecordTable& table = records();
+  table.sortByField(sortState_.field, true, sortState_.descending);
   std::vector<RecordRow> rows;
-  rows.reserve(records_.recordCount());
-  for (records_.first(); !records_.eof(); records_.next()) {
-    rows.push_back(BuildRecordRow(records_, rowDateFormats_));
+  rows.reserve(table.recordCount());
+  for (table.first(); !table.eof(); table.next()) {
+    rows.push_back(BuildRecordRow(table, rowDateFormats_));
   }
   // A reload while locked (a search timer that was due, a dialog's save)
   // keeps the table current but shows none of it.
@@ -40,7 +40,7 @@ void MainWindow::showEmptyListHint() {
     recordList_->setEmptyHint({});
     return;
   }
-  recordList_->setEmptyHint(records_.isEmpty() ? texts::kNoRecordsHint : texts::kNothingFoundHint);
+  recordList_->setEmptyHint(records().isEmpty() ? texts::kNoRecordsHint : texts::kNothingFoundHint);
 }
 
 void MainWindow::showRecordCount() {
@@ -52,22 +52,27 @@ void MainWindow::showRecordCount() {
                             texts::kRecordCountSuffix);
 }
 
-void MainWindow::applySearch() { loadRecords(); }
+void MainWindow::applySearch() {
+  readKeepingListHonest([this] {
+    if (session_.loadIfChanged()) buildTrayRecordMenu();
+  });
+  fillRecordList();
+  showRecordCount();
+}
 
 bool MainWindow::hasSelectedRow() const { return recordList_->selectionModel()->hasSelection(); }
 
 bool MainWindow::findSelectedRecord() {
   const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
   if (selected.isEmpty()) return false;
-  return records_.locate(listModel_->row(selected.first().row()).recordNumber);
+  return records().locate(listModel_->row(selected.first().row()).recordNumber);
 }
 
 void MainWindow::sortByColumn(int column) {
   Guarded([&] {
     if (locked()) return;
-    const ColumnClickResult click = ClickColumn({SortField, SortDescending}, column);
-    SortField = click.state.field;
-    SortDescending = click.state.descending;
+    const ColumnClickResult click = ClickColumn(sortState_, column);
+    sortState_ = click.state;
     listModel_->setHeaderGlyph(click.glyphColumn, click.glyph);
     fillRecordList();
     showRecordCount();
@@ -82,7 +87,7 @@ void MainWindow::searchTextChanged(const QString& text) {
       return;
     }
     searchDelay_->stop();
-    loadRecords();
+    applySearch();
   });
 }
 

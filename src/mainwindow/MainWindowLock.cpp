@@ -49,7 +49,7 @@ void MainWindow::unlockFromTray() {
     if (!windowLock_.beginReAuthentication()) return;
     bool accepted = false;
     try {
-      MasterPasswordDialog dialog(*this, dataFilePath_);
+      MasterPasswordDialog dialog(*this, session_.dataFilePath());
       dialog.setReAuthMode(true);
       dialog.exec();
       accepted = dialog.loginOk();

@@ -17,7 +17,7 @@ class SyncedFile : public EditorOnDisplay {
     QTemporaryDir elsewhere;
     const std::string theirs = elsewhere.filePath(QStringLiteral("data.xtr")).toStdString();
     RecordTable table;
-    LoadRecords(table, path.toStdString(), kPassword, LoadSteps{});
+    LoadRecords(table, path.toStdString(), MasterKey(kPassword), LoadSteps{});
     ASSERT_TRUE(table.locate(RecordTitled(ExportWithCli(path, kPassword), title)
                                  .value(QStringLiteral("ALAN1"))
                                  .toString()
@@ -25,7 +25,7 @@ class SyncedFile : public EditorOnDisplay {
     table.edit();
     table.setText(Field::Description, description.toStdString());
     table.post();
-    SaveRecords(table, theirs, masterPassword);
+    SaveRecords(table, theirs, MasterKey(masterPassword));
     ASSERT_EQ(std::rename(theirs.c_str(), path.toUtf8().constData()), 0);
   }
 
