@@ -61,16 +61,16 @@ SaveOutcome Session::readBackAfter(SaveOutcome outcome) {
 
 SaveOutcome Session::save(const TableChange& change) {
   const MasterKey& current = key();
-  return readBackAfter(SaveWithoutBlindWrite(records_, dataFilePath_, {current, current}, change,
-                                             lastReadContent_));
+  return readBackAfter(
+      SaveWithoutBlindWrite(records_, dataFilePath_, {current, current}, change, lastReadContent_));
 }
 
 SaveOutcome Session::saveInstead(RecordTable changed, const TableChange& change) {
   const MasterKey& current = key();
   SaveOutcome outcome;
   try {
-    outcome = SaveWithoutBlindWrite(changed, dataFilePath_, {current, current}, change,
-                                    lastReadContent_);
+    outcome =
+        SaveWithoutBlindWrite(changed, dataFilePath_, {current, current}, change, lastReadContent_);
   } catch (...) {
     changed.wipeAllRecords();
     throw;
