@@ -85,7 +85,7 @@ void MainWindow::connectParts() {
   connect(secretClipboard_, &SecretClipboard::countdownEnded, this,
           &MainWindow::showCountdownEnded);
   connect(trayIcon_, &TrayIcon::unlockRequested, this, &MainWindow::unlockFromTray);
-  connect(trayIcon_, &TrayIcon::recordChosen, this, &MainWindow::openTrayRecordWebAddress);
+  connect(trayIcon_, &TrayIcon::webAddressChosen, this, &MainWindow::openTrayWebAddress);
   connect(trayIcon_, &TrayIcon::closeRequested, this, &MainWindow::closeProgramFromTray);
   connect(trayIcon_, &TrayIcon::autoFillRequested, this, &MainWindow::autoFillFromAnywhere);
   connect(idleLock_, &IdleLock::idleTooLong, this, &MainWindow::lockAfterIdle);

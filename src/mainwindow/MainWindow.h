@@ -161,9 +161,9 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void editRecordFromReport(const std::string& recordNumber);
   void editOnDoubleClick();
   void deleteSelectedRecord();
-  void openRecordWebAddress();
+  void openWebAddress(const QString& address);
   void openSelectedWebAddress();
-  void openTrayRecordWebAddress(const QByteArray& recordNumber);
+  void openTrayWebAddress(const QString& address);
   void openMakerWebSite();
   void closeProgram();
   void closeProgramFromTray();

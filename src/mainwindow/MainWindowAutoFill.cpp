@@ -55,9 +55,12 @@ void MainWindow::autoFillFromAnywhere() {
       if (dialog.loginOk()) openAutoFill();
     } catch (...) {
       windowLock_.endAutoFill();
+      session_.lock();
       throw;
     }
     windowLock_.endAutoFill();
+    // The password opened the records for this fill only.
+    if (locked()) session_.lock();
   });
 }
 

@@ -65,8 +65,7 @@ void MainWindow::deleteSelectedRecord() {
   });
 }
 
-void MainWindow::openRecordWebAddress() {
-  const QString address = FromCp1254(records().text(Field::WebAddress));
+void MainWindow::openWebAddress(const QString& address) {
   AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
   OpenWithDesktop(address);
 }
@@ -74,8 +73,8 @@ void MainWindow::openRecordWebAddress() {
 void MainWindow::openSelectedWebAddress() {
   Guarded([this] {
     if (locked()) return;
-    findSelectedRecord();
-    openRecordWebAddress();
+    AbortWithInfo(!findSelectedRecord(), texts::kSelectRecordFirst);
+    openWebAddress(FromCp1254(records().text(Field::WebAddress)));
   });
 }
 
@@ -83,17 +82,14 @@ void MainWindow::buildTrayRecordMenu() {
   std::vector<TrayRecordItem> items;
   for (records().first(); !records().eof(); records().next()) {
     if (!records().boolean(Field::ShowInTray)) continue;
-    items.push_back({FromCp1254(records().text(Field::Title)),
-                     QByteArray::fromStdString(records().text(Field::RecordNumber))});
+    items.push_back(
+        {FromCp1254(records().text(Field::Title)), FromCp1254(records().text(Field::WebAddress))});
   }
   trayIcon_->setRecordItems(items);
 }
 
-void MainWindow::openTrayRecordWebAddress(const QByteArray& recordNumber) {
-  Guarded([&] {
-    records().locate(recordNumber.toStdString());
-    openRecordWebAddress();
-  });
+void MainWindow::openTrayWebAddress(const QString& address) {
+  Guarded([&] { openWebAddress(address); });
 }
 
 void MainWindow::openMakerWebSite() {

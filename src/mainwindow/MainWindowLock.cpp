@@ -70,6 +70,9 @@ void MainWindow::lockAfterIdle() {
 
 void MainWindow::showLockState() {
   showRecordsWhileUnlocked();
+  // Nothing deciphered stays in memory while locked: the unlock reads the
+  // file again.
+  if (locked()) session_.lock();
   if (windowLock_.windowShown()) {
     trayIcon_->hide();
     coverRecords(false);

@@ -22,6 +22,12 @@ const MasterKey& Session::key() const {
   return *key_;
 }
 
+// The table of a locked session is empty: written, it would empty the file.
+const MasterKey& Session::keyToWrite() const {
+  if (locked_) throw std::logic_error("The data file is written while the session is locked.");
+  return key();
+}
+
 void Session::logIn(std::string_view password) {
   auto candidate = std::make_unique<MasterKey>(password);
   loadUnder(*candidate);
@@ -46,10 +52,13 @@ void Session::loadUnder(const MasterKey& key) {
   }
 }
 
-void Session::load() { loadUnder(key()); }
+// Locked, the table stays empty until the unlock reads it.
+void Session::load() {
+  if (!locked_) loadUnder(key());
+}
 
 bool Session::loadIfChanged() {
-  if (IdentityOf(dataFilePath_) == lastRead_) return false;
+  if (locked_ || IdentityOf(dataFilePath_) == lastRead_) return false;
   load();
   return true;
 }
@@ -60,13 +69,13 @@ SaveOutcome Session::readBackAfter(SaveOutcome outcome) {
 }
 
 SaveOutcome Session::save(const TableChange& change) {
-  const MasterKey& current = key();
+  const MasterKey& current = keyToWrite();
   return readBackAfter(
       SaveWithoutBlindWrite(records_, dataFilePath_, {current, current}, change, lastReadContent_));
 }
 
 SaveOutcome Session::saveInstead(RecordTable changed, const TableChange& change) {
-  const MasterKey& current = key();
+  const MasterKey& current = keyToWrite();
   SaveOutcome outcome;
   try {
     outcome =
@@ -82,7 +91,7 @@ SaveOutcome Session::saveInstead(RecordTable changed, const TableChange& change)
 SaveOutcome Session::changeMasterPassword(std::string_view newPassword) {
   auto fresh = std::make_unique<MasterKey>(newPassword);
   const SaveOutcome outcome =
-      SaveWithoutBlindWrite(records_, dataFilePath_, {key(), *fresh}, {}, lastReadContent_);
+      SaveWithoutBlindWrite(records_, dataFilePath_, {keyToWrite(), *fresh}, {}, lastReadContent_);
   if (outcome == SaveOutcome::Written || outcome == SaveOutcome::WrittenWithChangesFromElsewhere) {
     key_ = std::move(fresh);
   }
@@ -99,7 +108,7 @@ void Session::lock() {
 bool Session::unlock(std::string_view password) {
   if (!masterPasswordMatches(password)) return false;
   if (locked_) {
-    load();
+    loadUnder(key());
     locked_ = false;
   }
   return true;

@@ -61,7 +61,7 @@ class Session {
   SaveOutcome changeMasterPassword(std::string_view newPassword);
 
   // Locked, the session holds no record data; the master password stays for
-  // the unlock to compare with.
+  // the unlock to compare with. Loads do nothing then, and saves refuse.
   void lock();
   bool locked() const { return locked_; }
   // False when password is not the master password. Otherwise reads the
@@ -70,6 +70,7 @@ class Session {
 
  private:
   const MasterKey& key() const;
+  const MasterKey& keyToWrite() const;
   void loadUnder(const MasterKey& key);
   // Reads the file again after a save, unless the save found a file the
   // master password no longer opens.

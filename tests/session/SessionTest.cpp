@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
 #include "FileSteps.h"
@@ -164,6 +165,13 @@ TEST_F(SessionOnFile, LockedItHoldsNoRecordsAndOnlyTheMasterPasswordUnlocks) {
   session.lock();
   EXPECT_TRUE(session.locked());
   EXPECT_TRUE(session.records().isEmpty());
+  // Locked, nothing reads the records in, and the empty table is never written.
+  const std::string bytes = test::ReadBytes(path);
+  replaceFileWithCopy();
+  EXPECT_FALSE(session.loadIfChanged());
+  EXPECT_TRUE(session.records().isEmpty());
+  EXPECT_THROW(session.save({}), std::logic_error);
+  EXPECT_EQ(test::ReadBytes(path), bytes);
 
   EXPECT_FALSE(session.unlock("ANAHTAR"));
   EXPECT_TRUE(session.locked());
