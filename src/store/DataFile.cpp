@@ -19,8 +19,6 @@ namespace quilor {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
-// UTF-8, shown to the user after the file's path.
-constexpr const char* kNoRecordsInFile = "dosyada okunabilen bir kayıt yok; dosya değiştirilmedi";
 constexpr std::string_view kSectionPrefix = "RecNo";
 
 // Blanks as the profile functions see them, Ctrl-Z (an old end-of-file mark)
@@ -101,12 +99,32 @@ bool IsSectionHeader(std::string_view line) {
   return line.front() == '[' && line.find(']', 1) != std::string_view::npos;
 }
 
+// The fewest bytes one record takes in the file as written: its header and
+// every key, each with an empty value.
+constexpr std::size_t kSmallestSectionBytes = [] {
+  std::size_t bytes = std::string_view("[RecNo1]").size() + kLineEnd.size();
+  for (const auto& field : kFields) bytes += field.name.size() + 1 + kLineEnd.size();
+  return bytes;
+}();
+
+// More records than this cannot be written within the read limit, whatever
+// they hold. A file of more sections (a few bytes each, by the hundred
+// thousand) is refused as it is read, before it costs a record each.
+constexpr std::size_t kMostRecords =
+    static_cast<std::size_t>(kMaxReadBytes) / kSmallestSectionBytes;
+
+[[noreturn]] void RefuseRewrite(const std::string& path) {
+  throw std::runtime_error(path + ": " + kRewriteTooLargeText);
+}
+
 // Fills the table from the file's text in one pass. Every header starts a
 // record, whatever its name, also one that repeats an earlier name, so that
 // no record is lost to a repeated header. Within a record the first line of
 // a key decides its value, as the profile reader returns the first match;
-// keys before the first header belong to no record.
-void FillTable(RecordTable& table, std::string_view text) {
+// keys before the first header belong to no record. False, with the table
+// left part-filled, when the file holds more than kMostRecords sections.
+bool FillTable(RecordTable& table, std::string_view text) {
+  std::size_t records = 0;
   bool inRecord = false;
   std::bitset<kFieldCount> keySeen;
   std::string_view line;
@@ -116,6 +134,7 @@ void FillTable(RecordTable& table, std::string_view text) {
     if (line.empty()) continue;
     if (IsSectionHeader(line)) {
       if (inRecord) table.post();
+      if (++records > kMostRecords) return false;
       table.append();
       inRecord = true;
       keySeen.reset();
@@ -130,6 +149,7 @@ void FillTable(RecordTable& table, std::string_view text) {
     if (!value.empty()) SetFieldFromText(table, field, value);
   }
   if (inRecord) table.post();
+  return true;
 }
 
 void AppendRecordSection(std::string& out, int position, const Record& record) {
@@ -165,13 +185,18 @@ std::string FieldToText(const FieldValue& value, FieldKind kind) {
   return {};
 }
 
-std::string DataFileText(RecordTable& table, const std::string& path) {
+namespace {
+
+// The file's content for the table; none when it would be larger than the
+// read limit, so that nothing is ever written that could not be read again.
+std::optional<std::string> TextWithinReadLimit(RecordTable& table, const std::string& path) {
+  constexpr auto kLimit = static_cast<std::size_t>(kMaxReadBytes);
   const RecordTable::Bookmark mark = table.remember();
   std::string content;
-  content.reserve(table.recordCount() * 1024);
+  content.reserve(std::min(table.recordCount() * 1024, kLimit));
   int position = 0;
   try {
-    for (table.first(); !table.eof(); table.next()) {
+    for (table.first(); !table.eof() && content.size() <= kLimit; table.next()) {
       AppendRecordSection(content, ++position, table.current());
     }
   } catch (const std::invalid_argument& refused) {
@@ -179,7 +204,16 @@ std::string DataFileText(RecordTable& table, const std::string& path) {
     throw std::runtime_error("Unable to write to " + path + ": " + refused.what());
   }
   table.returnTo(mark);
+  if (content.size() > kLimit) return std::nullopt;
   return content;
+}
+
+}  // namespace
+
+std::string DataFileText(RecordTable& table, const std::string& path) {
+  auto content = TextWithinReadLimit(table, path);
+  if (!content) throw std::runtime_error("Unable to write to " + path + ": " + kSaveTooLargeText);
+  return std::move(*content);
 }
 
 void WriteDataFile(RecordTable& table, const std::string& path) {
@@ -201,19 +235,23 @@ std::optional<std::string> FillTableFromFile(RecordTable& table, const std::stri
 void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string& path) {
   table.removeAllRecords();
   const std::string text = DataFileTextInCp1254(std::move(bytes), path);
-  FillTable(table, text);
+  if (!FillTable(table, text)) {
+    table.removeAllRecords();
+    RefuseRewrite(path);
+  }
   // Only an empty file means "no records"; one that holds something yet
   // gives none is not ours to delete or rewrite.
   if (table.isEmpty() && !std::all_of(text.begin(), text.end(), IsBlank)) {
-    throw std::runtime_error(path + ": " + kNoRecordsInFile);
+    throw std::runtime_error(path + ": " + kNoRecordsInFileText);
   }
   table.first();
 }
 
 std::optional<std::string> NormalisedFileText(RecordTable& table, const std::string& path,
                                               std::string_view bytesRead) {
-  std::string normalised = DataFileText(table, path);
-  if (normalised == bytesRead) return std::nullopt;
+  auto normalised = TextWithinReadLimit(table, path);
+  if (!normalised) RefuseRewrite(path);
+  if (*normalised == bytesRead) return std::nullopt;
   return normalised;
 }
 
@@ -229,7 +267,16 @@ void ReadDataFile(RecordTable& table, const std::string& path) {
   if (!bytes) return;
   if (table.isEmpty()) {
     RemoveFile(path);
-  } else if (const auto normalised = NormalisedFileText(table, path, *bytes)) {
+    return;
+  }
+  std::optional<std::string> normalised;
+  try {
+    normalised = NormalisedFileText(table, path, *bytes);
+  } catch (...) {
+    table.removeAllRecords();
+    throw;
+  }
+  if (normalised) {
     ReplaceWholeFile(path, *normalised);
   } else {
     RestrictToOwner(path);

@@ -21,8 +21,9 @@ std::string FieldToText(const FieldValue& value, FieldKind kind);
 // so a failure leaves the previous file as it was; it is readable and
 // writable by its owner only. An empty table removes the file. A value
 // holding a line feed, which would fall apart into lines of its own, is
-// refused and nothing is written. Throws std::runtime_error ("Unable to write
-// to <path>") on failure.
+// refused and nothing is written; so is content beyond the read limit
+// (kMaxReadBytes), which could never be read again. Throws
+// std::runtime_error ("Unable to write to <path>") on failure.
 void WriteDataFile(RecordTable& table, const std::string& path);
 
 // Empties the table and fills it from the file at path (every section is a
@@ -34,7 +35,9 @@ void WriteDataFile(RecordTable& table, const std::string& path);
 // table and writes nothing; an empty or all-blank one is removed. A file that
 // cannot be read, cannot be converted to Windows-1254, or holds something yet
 // gives no record is never written over: the read throws std::runtime_error,
-// its message naming the file.
+// its message naming the file. So is a file whose normalised form would be
+// larger than the read limit (many sections of a few bytes grow to a full
+// record each): it is refused as a whole, before it costs memory per section.
 void ReadDataFile(RecordTable& table, const std::string& path);
 
 // The halves of the two operations above, for a caller that does other work

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <future>
 #include <memory>
 #include <vector>
 
@@ -211,11 +210,12 @@ void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& k
 
 namespace {
 
-// Verifies and deciphers what was read into the table; rewrite, when valid,
-// is the file's normalising rewrite still under way, whose outcome counts
-// before anything of the deciphering shows.
+// Verifies and deciphers what was read into the table. rewrite, when set,
+// brings the file into its normalised form; it runs only once the master
+// password is proven, so that a wrong one never changes the file, and before
+// anything of the deciphering shows.
 void UnlockTable(RecordTable& table, const CipherKey& key, const LoadSteps& steps,
-                 std::future<void>& rewrite) {
+                 const std::function<void()>& rewrite) {
   const auto records = RecordsInOrder(table);
   DecipheredTexts plain(records.size());
   std::vector<char> verified(records.size(), 0);
@@ -225,9 +225,9 @@ void UnlockTable(RecordTable& table, const CipherKey& key, const LoadSteps& step
       verified[i] = DecipherRecord(*records[i], key, *plain[i]);
       return verified[i] != 0;
     });
-    if (rewrite.valid()) rewrite.get();
+    const bool proven = std::all_of(verified.begin(), verified.end(), [](char v) { return v; });
+    if (proven && rewrite) rewrite();
   } catch (...) {
-    if (rewrite.valid()) rewrite.wait();
     WipeAll(plain);
     table.removeAllRecords();
     throw;
@@ -263,11 +263,10 @@ void LoadRecords(RecordTable& table, const std::string& path, const MasterKey& k
 
 bool LoadRecordsFromBytes(RecordTable& table, const std::optional<std::string>& bytes,
                           const std::string& path, const MasterKey& key, const LoadSteps& steps) {
-  // The normalising rewrite, when the file needs one, goes to disk on its own
-  // thread: it mostly waits for the disk, which the cipher work need not do. Its outcome is taken
-  // before anything of the deciphering shows, so the order of effects is
-  // that of reading, rewriting, then deciphering.
-  std::future<void> rewrite;
+  // The normalised form is made, and held to the read limit, before any
+  // deciphering: a file that could not be rewritten is refused whatever the
+  // password. It is written only once the password is proven.
+  std::optional<std::string> normalised;
   bool removed = false;
   table.removeAllRecords();
   try {
@@ -276,12 +275,9 @@ bool LoadRecordsFromBytes(RecordTable& table, const std::optional<std::string>& 
       if (table.isEmpty()) {
         RemoveFile(path);
         removed = true;
-      } else if (auto normalised = NormalisedFileText(table, path, *bytes)) {
-        rewrite = std::async(std::launch::async, [&path, content = std::move(*normalised)] {
-          ReplaceWholeFile(path, content);
-        });
       } else {
-        RestrictToOwner(path);
+        normalised = NormalisedFileText(table, path, *bytes);
+        if (!normalised) RestrictToOwner(path);
       }
     }
   } catch (...) {
@@ -290,9 +286,10 @@ bool LoadRecordsFromBytes(RecordTable& table, const std::optional<std::string>& 
     table.removeAllRecords();
     throw;
   }
-  const bool rewritten = rewrite.valid();
+  std::function<void()> rewrite;
+  if (normalised) rewrite = [&] { ReplaceWholeFile(path, *normalised); };
   UnlockTable(table, key.cipherKey(), steps, rewrite);
-  return removed || rewritten;
+  return removed || normalised.has_value();
 }
 
 void LoadRecordsWithoutRewrite(RecordTable& table, std::string bytes, const std::string& path,
@@ -303,8 +300,7 @@ void LoadRecordsWithoutRewrite(RecordTable& table, std::string bytes, const std:
     table.removeAllRecords();
     throw;
   }
-  std::future<void> noRewrite;
-  UnlockTable(table, key.cipherKey(), steps, noRewrite);
+  UnlockTable(table, key.cipherKey(), steps, {});
 }
 
 }  // namespace quilor

@@ -79,8 +79,10 @@ void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& k
 // values, then runs steps.refreshViews. On a wrong master password:
 // steps.reportWrongPassword, then throws WrongMasterPassword; the records before the
 // failing one are deciphered, it and those after it keep their protected
-// forms. When reading or rewriting the file fails, the table is left empty and
-// the error is passed on.
+// forms. The file's normalising rewrite (see ReadDataFile) waits for the
+// password to be proven: a wrong one leaves the file as it is. When reading
+// or rewriting the file fails, the table is left empty and the error is
+// passed on.
 void LoadRecords(RecordTable& table, const std::string& path, const MasterKey& key,
                  const LoadSteps& steps);
 

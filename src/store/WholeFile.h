@@ -4,15 +4,14 @@
 #include <string>
 #include <string_view>
 
+#include "StoreTexts.h"
+
 namespace quilor {
 
 // No real collection comes near this size; a larger file is refused before
 // it is read, so that a hostile one cannot make the reader take the memory
 // of the machine.
 inline constexpr long long kMaxReadBytes = 64LL * 1024 * 1024;
-// UTF-8, shown to the user after the file's path.
-inline constexpr const char* kFileTooLargeText =
-    "dosya 64 MB'tan büyük olduğu için okunmadı; dosya değiştirilmedi";
 
 // The bytes of the file at path; none when there is no such file. Anything
 // but a regular file (a FIFO would block the reader for good) and any other

@@ -466,6 +466,11 @@ TEST(CliCommandsTest, HostileInputsEndWithTheirStatusAndChangeNothing) {
   std::string emptySections;
   for (int i = 0; i < 100000; ++i) emptySections += "[]\n";
   WriteBytes(dir.file("empty.xtr"), emptySections);
+  // More of them than a data file within the read limit could be written
+  // with: refused before each costs a record.
+  std::string moreSections;
+  for (int i = 0; i < 400000; ++i) moreSections += "[]\n";
+  WriteBytes(dir.file("sections.xtr"), moreSections);
   // Items that are no record, and more empty records than a data file the
   // program can read has room for.
   std::string arrays = "[[]";
@@ -489,6 +494,9 @@ TEST(CliCommandsTest, HostileInputsEndWithTheirStatusAndChangeNothing) {
       {{"ls", dir.file("huge.xtr")}, 2, dir.file("huge.xtr") + tooLarge},
       {{"import", dir.file("new.xtr"), dir.file("huge.json")}, 2, dir.file("huge.json") + tooLarge},
       {{"show", dir.file("empty.xtr"), "x"}, 3, "Ana şifreniz geçersiz."},
+      {{"ls", dir.file("sections.xtr")},
+       2,
+       dir.file("sections.xtr") + ": dosyadaki bölümler kayıt olarak yazıldığında dosya 64 MB'ı"},
       {{"import", dir.file("new.xtr"), dir.file("arrays.json")},
        4,
        dir.file("arrays.json") + ":1:2: her kayıt ALAN1..ALAN20 anahtarlı bir nesne olmalı"},
@@ -505,6 +513,7 @@ TEST(CliCommandsTest, HostileInputsEndWithTheirStatusAndChangeNothing) {
   }
   EXPECT_FALSE(Exists(dir.file("new.xtr")));
   EXPECT_EQ(ReadBytes(dir.file("empty.xtr")), emptySections);
+  EXPECT_EQ(ReadBytes(dir.file("sections.xtr")), moreSections);
 }
 
 // Text from the file reaches a terminal with its control characters shown,

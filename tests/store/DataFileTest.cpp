@@ -267,6 +267,65 @@ TEST(ReadDataFile, WhatCannotBeReadIsReportedAndLeftAlone) {
 // data.xtr may be a link into a synchronised folder: every write must reach
 // the file it points to and leave the link in place, with no stray file in
 // either folder.
+// Sections of a few bytes each grow to a full record of twenty keys when
+// the file is written back. A file whose written form would pass the read
+// limit is refused as it stands, so that no read ever leaves behind a file
+// that no reader opens again. 400,000 sections are refused as they are
+// counted, 365,000 (fewer than that count allows) once their written form is
+// known to be too large.
+TEST(ReadDataFile, AFileThatWouldGrowBeyondTheReadLimitIsRefusedAndLeftAlone) {
+  std::vector<int> counts = {400000};
+  if (std::getenv("QUILOR_MEMCHECK") == nullptr) counts.push_back(365000);
+  for (const int count : counts) {
+    SCOPED_TRACE(count);
+    TempFolder folder;
+    const std::string path = folder.file("data.xtr");
+    std::string sections;
+    for (int i = 0; i < count; ++i) sections += "[a]\n";
+    WriteBytes(path, sections);
+    RecordTable table;
+    AppendTitled(table, "eski");
+    try {
+      ReadDataFile(table, path);
+      FAIL() << "no error";
+    } catch (const std::runtime_error& error) {
+      EXPECT_EQ(std::string(error.what()),
+                path +
+                    ": dosyadaki bölümler kayıt olarak yazıldığında dosya 64 MB'ı aşacağı için "
+                    "okunmadı; dosya değiştirilmedi");
+    }
+    EXPECT_TRUE(table.isEmpty());
+    EXPECT_EQ(ReadBytes(path), sections);
+    EXPECT_EQ(test::EntryCount(folder.path()), 1u);
+  }
+}
+
+TEST(WriteDataFile, RefusesAFileBeyondTheReadLimitAndKeepsTheOldOne) {
+  if (std::getenv("QUILOR_MEMCHECK") != nullptr) GTEST_SKIP() << "64 MB of text under memcheck";
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  WriteBytes(path, Fixture("data.normalised.xtr"));
+  RecordTable table;
+  // Each record is over 700 bytes written: 100,000 of them pass 64 MB.
+  for (int i = 0; i < 100000; ++i) {
+    table.append();
+    table.setText(Field::AutoFillScript, std::string(500, 's'));
+    table.setText(Field::Description, std::string(200, 'a'));
+    table.post();
+  }
+  try {
+    WriteDataFile(table, path);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Unable to write to " + path +
+                  ": kayıtlar yazıldığında dosya 64 MB'ı aşacağı için kaydedilmedi; dosya "
+                  "değiştirilmedi");
+  }
+  EXPECT_EQ(ReadBytes(path), Fixture("data.normalised.xtr"));
+  EXPECT_EQ(test::EntryCount(folder.path()), 1u);
+}
+
 TEST(DataFile, ALinkedDataFileStaysALinkAndItsTargetIsWritten) {
   const struct {
     const char* name;

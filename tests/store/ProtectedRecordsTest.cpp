@@ -266,6 +266,44 @@ TEST_P(ProtectedRecords, AWrongPasswordStopsAtTheFirstRecordThatFails) {
   EXPECT_EQ(loaded.text(Field::Password), ValueInFile(file, 1, "ALAN4"));
 }
 
+// The file is brought into its written form only for the master password
+// that opens it: a wrong one leaves it byte for byte, a file too large to
+// write back is refused before any password is tried.
+TEST_P(ProtectedRecords, OnlyTheRightPasswordRewritesTheFile) {
+  RecordTable table;
+  AppendRecord(table, "Posta", "ayse", "gizli", "");
+  SaveRecords(table, path_, MasterKey(master_));
+  const std::string normalised = ReadBytes(path_);
+  std::string edited = normalised;
+  edited.insert(edited.find("ALAN2="), "; bir not\r\nBILINMEZ=x\r\n");
+  WriteBytes(path_, edited);
+  std::string emptySections;
+  for (int i = 0; i < 400000; ++i) emptySections += "[]\n";
+  const std::string tooLarge = folder_.file("bos.xtr");
+  WriteBytes(tooLarge, emptySections);
+
+  for (const std::string& password : {Cp("yanlış"), master_}) {
+    StepCalls calls;
+    RecordTable loaded;
+    EXPECT_THROW(LoadRecords(loaded, tooLarge, MasterKey(password), calls.steps()),
+                 std::runtime_error);
+    EXPECT_EQ(calls.wrongPassword, 0);
+    EXPECT_EQ(ReadBytes(tooLarge), emptySections);
+  }
+
+  StepCalls wrong;
+  EXPECT_THROW(LoadRecords(table, path_, MasterKey(Cp("yanlış")), wrong.steps()),
+               WrongMasterPassword);
+  EXPECT_EQ(wrong.wrongPassword, 1);
+  EXPECT_EQ(ReadBytes(path_), edited);
+
+  StepCalls right;
+  LoadRecords(table, path_, MasterKey(master_), right.steps());
+  EXPECT_EQ(right.refreshViews, 1);
+  EXPECT_EQ(table.text(Field::Password), "gizli");
+  EXPECT_EQ(ReadBytes(path_), normalised);
+}
+
 TEST_P(ProtectedRecords, ARecordWithoutAPasswordLineFailsEveryLogin) {
   WriteBytes(path_, "[RecNo1]\r\nALAN2=Şifresiz\r\nALAN3=" +
                         ProtectValue("KULLANICIADIa", master_) + "\r\n");
