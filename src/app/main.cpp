@@ -11,6 +11,7 @@
 #include "ProcessHardening.h"
 #include "QtTurkishTexts.h"
 #include "SingleInstance.h"
+#include "StaleTemporaries.h"
 #include "WaylandSession.h"
 #include "WindowsWithinScreen.h"
 
@@ -29,6 +30,9 @@ int main(int argc, char** argv) {
       quilor::ShowInfo(QStringLiteral("Program sistemde çalışıyor."));
       return 0;
     }
+    // Holding the data file's lock, this copy is its only writer: whatever
+    // a killed save left beside it is stale.
+    quilor::RemoveStaleTemporaries(quilor::DataFilePath());
 
     QApplication::setApplicationName(quilor::ApplicationTitle());
     // The main window is hidden while dialogs come and go; the program ends

@@ -18,6 +18,7 @@
 #include "MergeCommands.h"
 #include "ProtectedRecords.h"
 #include "RecordDigests.h"
+#include "StaleTemporaries.h"
 #include "TempFolder.h"
 #include "WholeFile.h"
 
@@ -116,7 +117,7 @@ void RewriteDataFile(RecordTable& table, const std::string& path, const MasterKe
     Unwritable(path, e.what());
   }
   const DeferredSignals deferred;
-  TempFolder scratch(FolderOf(target));
+  TempFolder scratch(StagingFolderTemplate(target));
   const std::string staged = scratch.file("data.xtr");
   try {
     SaveRecords(table, staged, key, entered);
@@ -159,7 +160,7 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   // Made before the staging folder, so that it goes after it: a Ctrl-C
   // during the import ends the process only once the folder is removed.
   const DeferredSignals deferred;
-  TempFolder scratch(FolderOf(target));
+  TempFolder scratch(StagingFolderTemplate(target));
   const std::string staged = scratch.file("data.xtr");
   try {
     SaveRecords(table, staged, key, entered);

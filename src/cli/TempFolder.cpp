@@ -11,11 +11,11 @@
 
 namespace quilor::cli {
 
-TempFolder::TempFolder(const std::string& parent) {
-  std::string pattern = parent + "/.quilor-cli-XXXXXX";
-  std::vector<char> buffer(pattern.begin(), pattern.end());
+TempFolder::TempFolder(const std::string& pathTemplate) {
+  std::vector<char> buffer(pathTemplate.begin(), pathTemplate.end());
   buffer.push_back('\0');
   if (mkdtemp(buffer.data()) == nullptr) {
+    const std::string parent = std::filesystem::path(pathTemplate).parent_path().string();
     throw CliError(kExitFile,
                    parent + ": " + text::kFileUnwritable + " (" + std::strerror(errno) + ")");
   }

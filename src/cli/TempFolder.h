@@ -9,9 +9,10 @@ namespace quilor::cli {
 // made.
 class TempFolder {
  public:
-  // Made inside parent, so that a file in it can be renamed beside parent's
-  // files without crossing a file system.
-  explicit TempFolder(const std::string& parent);
+  // Made by the mkdtemp template pathTemplate. Made beside the file it
+  // stages, a file in it can be renamed there without crossing a file
+  // system.
+  explicit TempFolder(const std::string& pathTemplate);
   ~TempFolder();
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;

@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "FileSteps.h"
+#include "StaleTemporaries.h"
 
 namespace quilor {
 
@@ -108,7 +109,7 @@ void ReplaceWholeFile(const std::string& path, std::string_view content) {
   // the new content replaces the file the link points to, from beside it.
   const std::string target = ResolveLinks(path);
   FileSteps& steps = CurrentFileSteps();
-  std::string tempPath = target + ".XXXXXX";
+  std::string tempPath = TemporaryFileTemplate(target);
   const int fd = steps.open(tempPath);
   if (fd < 0) ThrowUnableToWrite(path);
 

@@ -632,5 +632,43 @@ TEST(CliCommandsTest, AnInterruptedImportLeavesNothingBehind) {
   }
 }
 
+// SIGKILL gives the tool no chance to clear up: whatever it was staging
+// stays beside the data file until the next import, which holds the file's
+// lock and removes it.
+TEST(CliCommandsTest, TheImportAfterAKilledOneRemovesItsLeftovers) {
+  std::string json = "[";
+  for (int i = 0; i < 1000; ++i) {
+    json += std::string(i == 0 ? "" : ",") + "{\"ALAN2\": \"k" + std::to_string(i) +
+            "\", \"ALAN4\": \"" + std::string(300, 'p') + "\"}";
+  }
+  json += "]";
+  TempFolder dir;
+  std::filesystem::create_directory(dir.file("target"));
+  WriteBytes(dir.file("r.json"), json);
+  {
+    RunningCli cli({"import", dir.file("target/data.xtr"), dir.file("r.json")}, dir.file(""));
+    cli.typeLine("pw");
+    cli.typeLine("pw");
+    bool writing = false;
+    for (int i = 0; i < 60000 && !writing; ++i) {
+      writing = !std::filesystem::is_empty(dir.file("target"));
+      if (!writing) ::usleep(1000);
+    }
+    ASSERT_TRUE(writing);
+    ::kill(cli.pid(), SIGKILL);
+    const int status = cli.wait();
+    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+  }
+
+  const RunResult again =
+      RunCli({"import", "--force", dir.file("target/data.xtr"), dir.file("r.json")}, "pw\npw\n");
+  EXPECT_EQ(again.exitCode, 0) << again.err;
+  std::vector<std::string> left;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.file("target"))) {
+    left.push_back(entry.path().filename().string());
+  }
+  EXPECT_EQ(left, std::vector<std::string>{"data.xtr"});
+}
+
 }  // namespace
 }  // namespace quilor::test
