@@ -61,6 +61,10 @@ first=$pid
 wait_for_window "$first" "$caption" >/dev/null || fail "no login window"
 
 case="a copy on another display"
+# A leftover that looks like a save of the first copy under way: the refused
+# copy, which does not hold the data file's lock, must leave it alone.
+leftover="$work/a/data.xtr.quilor-tmp-Sav1ng"
+printf '[RecNo1]\r\n' >"$leftover"
 mkdir -m 700 "$work/runtime2"
 start_display "$work"
 second_display=$display
@@ -72,11 +76,23 @@ DISPLAY=$second_display xdotool key Return
 status=0
 wait_for_exit "$pid" || status=$?
 [[ $status -eq 0 ]] || fail "the refused copy ended with status $status"
+[[ -f "$leftover" ]] || fail "the refused copy removed a file of the running copy"
+rm "$leftover"
 unchanged a
 
 case="another data file on the other display"
+# What saves killed with SIGKILL left beside b's data file, and a user's
+# backup that only looks like it: the copy that takes b's lock removes the
+# leftovers before its login window shows.
+printf '[RecNo1]\r\nALAN1=2' >"$work/b/data.xtr.quilor-tmp-K1ll3d"
+mkdir -m 700 "$work/b/.data.xtr.quilor-cli-St4g3d"
+printf '[RecNo1]\r\n' >"$work/b/.data.xtr.quilor-cli-St4g3d/data.xtr"
+printf 'yedek\n' >"$work/b/data.xtr.backup"
 start b DISPLAY="$second_display" XDG_RUNTIME_DIR="$work/runtime2"
 DISPLAY=$second_display wait_for_window "$pid" "$caption" >/dev/null || fail "no login window"
+[[ "$(ls -A "$work/b")" == $'data.xtr\ndata.xtr.backup\nquilor' ]] ||
+  fail "files now: $(ls -A "$work/b")"
+cmp -s "$work/b/data.xtr" "$work/b.before" || fail "the data file changed"
 kill -9 "$pid"
 wait "$pid" 2>/dev/null || true
 
