@@ -211,9 +211,9 @@ void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& k
 namespace {
 
 // Verifies and deciphers what was read into the table. rewrite, when set,
-// brings the file into its normalised form; it runs only once the master
-// password is proven, so that a wrong one never changes the file, and before
-// anything of the deciphering shows.
+// brings the file into its normalised form and mode; it runs only once the
+// master password is proven, so that a wrong one never changes the file, and
+// before anything of the deciphering shows.
 void UnlockTable(RecordTable& table, const CipherKey& key, const LoadSteps& steps,
                  const std::function<void()>& rewrite) {
   const auto records = RecordsInOrder(table);
@@ -277,7 +277,6 @@ bool LoadRecordsFromBytes(RecordTable& table, const std::optional<std::string>& 
         removed = true;
       } else {
         normalised = NormalisedFileText(table, path, *bytes);
-        if (!normalised) RestrictToOwner(path);
       }
     }
   } catch (...) {
@@ -287,7 +286,11 @@ bool LoadRecordsFromBytes(RecordTable& table, const std::optional<std::string>& 
     throw;
   }
   std::function<void()> rewrite;
-  if (normalised) rewrite = [&] { ReplaceWholeFile(path, *normalised); };
+  if (normalised) {
+    rewrite = [&] { ReplaceWholeFile(path, *normalised); };
+  } else if (bytes && !removed) {
+    rewrite = [&] { RestrictToOwner(path); };
+  }
   UnlockTable(table, key.cipherKey(), steps, rewrite);
   return removed || normalised.has_value();
 }
