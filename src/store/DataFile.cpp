@@ -108,8 +108,7 @@ constexpr std::size_t kSmallestSectionBytes = [] {
 }();
 
 // More records than this cannot be written within the read limit, whatever
-// they hold. A file of more sections (a few bytes each, by the hundred
-// thousand) is refused as it is read, before it costs a record each.
+// they hold.
 constexpr std::size_t kMostRecords =
     static_cast<std::size_t>(kMaxReadBytes) / kSmallestSectionBytes;
 
@@ -117,14 +116,31 @@ constexpr std::size_t kMostRecords =
   throw std::runtime_error(path + ": " + kRewriteTooLargeText);
 }
 
+std::size_t SectionCount(std::string_view text) {
+  std::size_t count = 0;
+  std::string_view line;
+  LineReader lines(text);
+  while (lines.next(line)) {
+    line = Trim(line);
+    if (!line.empty() && IsSectionHeader(line)) ++count;
+  }
+  return count;
+}
+
+// A file of more sections than kMostRecords (a few bytes each, by the
+// hundred thousand) is refused before it costs a record each. Every header
+// holds a "[", so counting those settles it at once for any real file.
+bool HasTooManySections(std::string_view text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '[')) > kMostRecords &&
+         SectionCount(text) > kMostRecords;
+}
+
 // Fills the table from the file's text in one pass. Every header starts a
 // record, whatever its name, also one that repeats an earlier name, so that
 // no record is lost to a repeated header. Within a record the first line of
 // a key decides its value, as the profile reader returns the first match;
-// keys before the first header belong to no record. False, with the table
-// left part-filled, when the file holds more than kMostRecords sections.
-bool FillTable(RecordTable& table, std::string_view text) {
-  std::size_t records = 0;
+// keys before the first header belong to no record.
+void FillTable(RecordTable& table, std::string_view text) {
   bool inRecord = false;
   std::bitset<kFieldCount> keySeen;
   std::string_view line;
@@ -134,7 +150,6 @@ bool FillTable(RecordTable& table, std::string_view text) {
     if (line.empty()) continue;
     if (IsSectionHeader(line)) {
       if (inRecord) table.post();
-      if (++records > kMostRecords) return false;
       table.append();
       inRecord = true;
       keySeen.reset();
@@ -149,7 +164,6 @@ bool FillTable(RecordTable& table, std::string_view text) {
     if (!value.empty()) SetFieldFromText(table, field, value);
   }
   if (inRecord) table.post();
-  return true;
 }
 
 void AppendRecordSection(std::string& out, int position, const Record& record) {
@@ -235,10 +249,8 @@ std::optional<std::string> FillTableFromFile(RecordTable& table, const std::stri
 void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string& path) {
   table.removeAllRecords();
   const std::string text = DataFileTextInCp1254(std::move(bytes), path);
-  if (!FillTable(table, text)) {
-    table.removeAllRecords();
-    RefuseRewrite(path);
-  }
+  if (HasTooManySections(text)) RefuseRewrite(path);
+  FillTable(table, text);
   // Only an empty file means "no records"; one that holds something yet
   // gives none is not ours to delete or rewrite.
   if (table.isEmpty() && !std::all_of(text.begin(), text.end(), IsBlank)) {
