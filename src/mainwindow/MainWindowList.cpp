@@ -1,7 +1,6 @@
 // The record list: filling, sorting by header click, search and count.
 #include <QLineEdit>
 #include <QTimer>
-#include <algorithm>
 #include <vector>
 
 #include "ColumnSort.h"
@@ -11,7 +10,6 @@
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "RecordRow.h"
-#include "SearchFold.h"
 
 namespace quilor {
 
@@ -26,12 +24,7 @@ void MainWindow::fillRecordList() {
   // A reload while locked (a search timer that was due, a dialog's save)
   // keeps the table current but shows none of it.
   if (locked()) rows.clear();
-  const QString search = searchBox_->text();
-  if (!search.isEmpty()) {
-    const RowMatcher matcher(search);
-    std::erase_if(rows, [&](const RecordRow& row) { return !matcher.matches(row); });
-  }
-  listModel_->setRows(std::move(rows));
+  listModel_->setRows(std::move(rows), searchBox_->text());
   showEmptyListHint();
 }
 
@@ -53,10 +46,13 @@ void MainWindow::showRecordCount() {
 }
 
 void MainWindow::applySearch() {
-  readKeepingListHonest([this] {
-    if (session_.loadIfChanged()) buildTrayRecordMenu();
-  });
-  fillRecordList();
+  if (session_.changedSinceRead()) {
+    // The read refreshes the list, with the search, and the count.
+    loadRecords();
+    return;
+  }
+  listModel_->showMatching(searchBox_->text());
+  showEmptyListHint();
   showRecordCount();
 }
 

@@ -57,10 +57,8 @@ void Session::load() {
   if (!locked_) loadUnder(key());
 }
 
-bool Session::loadIfChanged() {
-  if (locked_ || IdentityOf(dataFilePath_) == lastRead_) return false;
-  load();
-  return true;
+bool Session::changedSinceRead() const {
+  return !locked_ && IdentityOf(dataFilePath_) != lastRead_;
 }
 
 SaveOutcome Session::readBackAfter(SaveOutcome outcome) {

@@ -46,9 +46,9 @@ class Session {
   void logIn(std::string_view password);
   // Reads the file again under the master password.
   void load();
-  // Reads the file again only when its identity differs from the last read:
-  // the table then still shows what the file holds. True when it read.
-  bool loadIfChanged();
+  // True when the file's identity differs from the last read's: only then
+  // must a search read it again to show what it holds. Never while locked.
+  bool changedSinceRead() const;
   // Writes the table, which holds change already, then reads it back once.
   // The secrets of change's written records are the ones the user typed in.
   SaveOutcome save(const TableChange& change);

@@ -95,14 +95,15 @@ TEST_F(SessionOnFile, ASearchReadsTheFileAgainOnlyWhenItChanged) {
   session.logIn(kMaster);
   const int afterLogin = steps.wholeReads;
 
-  EXPECT_FALSE(session.loadIfChanged());
+  EXPECT_FALSE(session.changedSinceRead());
   EXPECT_EQ(steps.wholeReads, afterLogin);
 
   replaceFileWithCopy();
-  EXPECT_TRUE(session.loadIfChanged());
+  EXPECT_TRUE(session.changedSinceRead());
+  session.load();
   EXPECT_EQ(steps.wholeReads, afterLogin + 1);
   EXPECT_EQ(session.records().recordCount(), 2u);
-  EXPECT_FALSE(session.loadIfChanged());
+  EXPECT_FALSE(session.changedSinceRead());
 }
 
 TEST_F(SessionOnFile, ASaveWritesThenReadsBackOnceAndIsThenUnchanged) {
@@ -119,7 +120,7 @@ TEST_F(SessionOnFile, ASaveWritesThenReadsBackOnceAndIsThenUnchanged) {
 
   // The look before the write and the read-back.
   EXPECT_EQ(steps.wholeReads, before + 2);
-  EXPECT_FALSE(session.loadIfChanged());
+  EXPECT_FALSE(session.changedSinceRead());
   Session other(path);
   other.logIn(kMaster);
   ASSERT_TRUE(other.records().locate("2"));
@@ -168,7 +169,7 @@ TEST_F(SessionOnFile, LockedItHoldsNoRecordsAndOnlyTheMasterPasswordUnlocks) {
   // Locked, nothing reads the records in, and the empty table is never written.
   const std::string bytes = test::ReadBytes(path);
   replaceFileWithCopy();
-  EXPECT_FALSE(session.loadIfChanged());
+  EXPECT_FALSE(session.changedSinceRead());
   EXPECT_TRUE(session.records().isEmpty());
   EXPECT_THROW(session.save({}), std::logic_error);
   EXPECT_EQ(test::ReadBytes(path), bytes);
