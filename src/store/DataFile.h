@@ -46,7 +46,8 @@ void ReadDataFile(RecordTable& table, const std::string& path);
 // file. DataFileText is the file's content for a table that is not empty; it
 // throws as WriteDataFile does when a value cannot be written.
 // NormalisedFileText is that content when it differs from bytesRead, none
-// when the file needs no rewrite.
+// when the file needs no rewrite; content beyond the read limit refuses the
+// read as ReadDataFile does.
 std::optional<std::string> FillTableFromFile(RecordTable& table, const std::string& path);
 // FillTableFromBytes is FillTableFromFile for a file's bytes already read;
 // path only names the file in messages.
