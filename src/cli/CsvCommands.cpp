@@ -35,7 +35,7 @@ int ExportCsv(const Arguments& arguments) {
   std::string bytes = ReadFileBytes(arguments.dataFile);
   const MasterPassword masterPassword(false);
   UnlockedTable unlocked;
-  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.bytes(), arguments.dataFile);
+  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.key(), arguments.dataFile);
   std::string csv = RecordsToCsv(unlocked.table);
   std::fwrite(csv.data(), 1, csv.size(), stdout);
   WipeText(csv);

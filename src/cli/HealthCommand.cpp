@@ -19,7 +19,7 @@ int Health(const Arguments& arguments) {
   std::string bytes = ReadFileBytes(arguments.dataFile);
   {
     const MasterPassword masterPassword(false);
-    LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.bytes(), arguments.dataFile);
+    LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.key(), arguments.dataFile);
   }
   const HealthReport report = CheckPasswordHealth(unlocked.table, TodayDayNumber());
   TextStyle style;

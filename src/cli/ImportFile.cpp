@@ -45,9 +45,9 @@ bool SameValue(const FieldValue& a, const FieldValue& b, FieldKind kind) {
 // meant; the reader drops blanks around values and quotation marks around
 // them, which would change a value without a word.
 void CheckReadsBack(RecordTable& written, const std::vector<ImportedRecord>& records,
-                    const std::string& staged, std::string_view masterPassword) {
+                    const std::string& staged, const MasterKey& key) {
   RecordTable back;
-  LoadRecords(back, staged, masterPassword, LoadSteps{});
+  LoadRecords(back, staged, key, LoadSteps{});
   if (back.recordCount() != written.recordCount()) {
     throw JsonError(text::kNotReadBack, records.front().offsets.front());
   }
@@ -88,10 +88,10 @@ void Publish(const std::string& staged, const std::string& path, bool replace) {
 
 // Reads the staged file as the program will and compares it, record by
 // record, with the table it was written from.
-void CheckTableReadsBack(RecordTable& written, const std::string& staged,
-                         std::string_view masterPassword, const std::string& path) {
+void CheckTableReadsBack(RecordTable& written, const std::string& staged, const MasterKey& key,
+                         const std::string& path) {
   RecordTable back;
-  LoadRecords(back, staged, masterPassword, LoadSteps{});
+  LoadRecords(back, staged, key, LoadSteps{});
   bool same = back.recordCount() == written.recordCount();
   std::string title;
   for (written.first(), back.first(); same && !written.eof(); written.next(), back.next()) {
@@ -107,7 +107,7 @@ void CheckTableReadsBack(RecordTable& written, const std::string& staged,
 
 }  // namespace
 
-void RewriteDataFile(RecordTable& table, const std::string& path, std::string_view masterPassword,
+void RewriteDataFile(RecordTable& table, const std::string& path, const MasterKey& key,
                      std::span<const int> entered, const FileSnapshot& readAs) {
   std::string target;
   try {
@@ -119,8 +119,8 @@ void RewriteDataFile(RecordTable& table, const std::string& path, std::string_vi
   TempFolder scratch(FolderOf(target));
   const std::string staged = scratch.file("data.xtr");
   try {
-    SaveRecords(table, staged, masterPassword, entered);
-    CheckTableReadsBack(table, staged, masterPassword, path);
+    SaveRecords(table, staged, key, entered);
+    CheckTableReadsBack(table, staged, key, path);
   } catch (const CliError&) {
     throw;
   } catch (const SecretTooLongError& e) {
@@ -141,7 +141,7 @@ void CheckMayCreate(const std::string& path, bool replace) {
 }
 
 void ImportRecords(const std::vector<ImportedRecord>& records, const std::string& path,
-                   std::string_view masterPassword, bool replace) {
+                   const MasterKey& key, bool replace) {
   CheckMayCreate(path, replace);
   RecordTable table;
   AppendRecords(table, records);
@@ -162,8 +162,8 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   TempFolder scratch(FolderOf(target));
   const std::string staged = scratch.file("data.xtr");
   try {
-    SaveRecords(table, staged, masterPassword, entered);
-    CheckReadsBack(table, records, staged, masterPassword);
+    SaveRecords(table, staged, key, entered);
+    CheckReadsBack(table, records, staged, key);
   } catch (const JsonError&) {
     throw;
   } catch (const std::exception& e) {
@@ -191,7 +191,7 @@ void FinishImport(const ImportInput& input, const std::string& sourceFile,
   const HeldLock lock = LockForImport(arguments.dataFile);
   const MasterPassword masterPassword(true);
   try {
-    ImportRecords(input.records, arguments.dataFile, masterPassword.bytes(), arguments.force);
+    ImportRecords(input.records, arguments.dataFile, masterPassword.key(), arguments.force);
   } catch (const JsonError& error) {
     throw AtPlace(sourceFile, input.text, error.offset(), error.what());
   }

@@ -57,7 +57,7 @@ void MergeImport(const ImportInput& input, const std::string& sourceFile,
   const MasterPassword masterPassword(false);
   UnlockedTable unlocked;
   RecordTable& table = unlocked.table;
-  LoadFromBytes(table, std::move(read.bytes).value_or(""), masterPassword.bytes(),
+  LoadFromBytes(table, std::move(read.bytes).value_or(""), masterPassword.key(),
                 arguments.dataFile);
 
   const AddedRecords added = AddNewRecords(table, input.records, QDateTime::currentDateTime());
@@ -71,7 +71,7 @@ void MergeImport(const ImportInput& input, const std::string& sourceFile,
     Report(text::kNothingAdded);
     return;
   }
-  RewriteDataFile(table, arguments.dataFile, masterPassword.bytes(),
+  RewriteDataFile(table, arguments.dataFile, masterPassword.key(),
                   RecordIdsOf(table, added.numbers), read.snapshot);
   Report(std::to_string(added.numbers.size()) + text::kAddedAfter);
 }
@@ -83,10 +83,10 @@ int MergeFiles(const Arguments& arguments) {
   const MasterPassword masterPassword(false);
   UnlockedTable mine;
   UnlockedTable theirs;
-  LoadFromBytes(mine.table, std::move(read.bytes).value_or(""), masterPassword.bytes(),
+  LoadFromBytes(mine.table, std::move(read.bytes).value_or(""), masterPassword.key(),
                 arguments.dataFile);
   try {
-    LoadFromBytes(theirs.table, std::move(otherBytes), masterPassword.bytes(), arguments.otherFile);
+    LoadFromBytes(theirs.table, std::move(otherBytes), masterPassword.key(), arguments.otherFile);
   } catch (const CliError& error) {
     if (error.exitCode() != kExitWrongPassword) throw;
     throw CliError(kExitWrongPassword, arguments.otherFile + ": " + text::kOtherWrongPassword);
@@ -102,7 +102,7 @@ int MergeFiles(const Arguments& arguments) {
     Report(text::kNothingAdded);
     return kExitOk;
   }
-  RewriteDataFile(mine.table, arguments.dataFile, masterPassword.bytes(), {}, read.snapshot);
+  RewriteDataFile(mine.table, arguments.dataFile, masterPassword.key(), {}, read.snapshot);
   Report(std::to_string(report.written.size()) + text::kAddedAfter);
   Report(text::kMergeDone + arguments.otherFile);
   return kExitOk;

@@ -34,7 +34,7 @@ namespace {
 void LoadForReading(UnlockedTable& unlocked, const std::string& path) {
   std::string bytes = ReadFileBytes(path);
   const MasterPassword masterPassword(false);
-  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.bytes(), path);
+  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.key(), path);
 }
 
 // Written straight to the descriptor (standard output is unbuffered), so no

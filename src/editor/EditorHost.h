@@ -32,16 +32,12 @@ class EditorHost {
   // there is no such record.
   virtual bool makeSelectedRecordCurrent() = 0;
 
-  // Writes the whole table to the data file; throws when it cannot. The
-  // secrets of the record with enteredRecordId (a RecordId) were just typed
-  // in and are held to their limits. Throws RecordsReloaded when that record
-  // was changed elsewhere as well.
+  // Writes the whole table to the data file, reads it back and refreshes the
+  // list (as the search box asks), the count and the tray menu; throws when
+  // it cannot write. The secrets of the record with enteredRecordId (a
+  // RecordId) were just typed in and are held to their limits. Throws
+  // RecordsReloaded when that record was changed elsewhere as well.
   virtual void saveRecords(int enteredRecordId) = 0;
-  // Reads the data file back and refreshes the list, the count and the tray menu.
-  virtual void loadRecords() = 0;
-  // The search box's text, and the search itself (which reloads first).
-  virtual QString searchText() const = 0;
-  virtual void reapplySearch(const QString& text) = 0;
 };
 
 }  // namespace quilor

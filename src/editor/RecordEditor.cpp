@@ -214,6 +214,8 @@ void RecordEditor::saveRecord() {
   writeRecord(checked);
   table.post();
   const std::string recordNumber = table.text(Field::RecordNumber);
+  // The save rebuilds the list; the user keeps the row where it was.
+  const int position = host_.selectedListRow();
   try {
     host_.saveRecords(table.recordId());
   } catch (const RecordsReloaded&) {
@@ -223,13 +225,6 @@ void RecordEditor::saveRecord() {
     PutBack(table, recordNumber, before);
     throw;
   }
-
-  const int position = host_.selectedListRow();
-  host_.loadRecords();
-  // The search first, then the position: a search rebuilds the list, and
-  // the user keeps the row where it was either way.
-  const QString search = host_.searchText();
-  if (!search.isEmpty()) host_.reapplySearch(search);
   if (position >= 0 && position < host_.listedRowCount()) host_.selectListRow(position);
   loadedRecordNumber_ = recordNumber;
   setModified(false);

@@ -13,7 +13,6 @@
 #include "LoginHost.h"
 #include "LoginTexts.h"
 #include "PasswordBytes.h"
-#include "ProcessState.h"
 #include "SecureWipe.h"
 #include "StrengthMeter.h"
 
@@ -46,9 +45,8 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
 
 ChangeMasterPasswordDialog* ChangeMasterPasswordDialog::instance_ = nullptr;
 
-ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, SaveUnderNewPassword save,
-                                                       QWidget* parent)
-    : QDialog(parent), host_(host), save_(std::move(save)) {
+ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, QWidget* parent)
+    : QDialog(parent), host_(host) {
   instance_ = this;
   setObjectName(QStringLiteral("changeMasterPasswordDialog"));
   setWindowTitle(host_.caption());
@@ -127,18 +125,16 @@ void ChangeMasterPasswordDialog::changePassword() {
   AbortWithInfo(repeat_->text().isEmpty(), wording::kEnterRepeat);
   AbortWithInfo(repeat_->text() != typed, wording::kNewPasswordsDiffer);
 
-  // The new key first, then the save under it, then the reload under it. A
-  // save that fails leaves the file as it was (it is replaced whole or not
-  // at all) and the table with its plain values, so the old key goes back.
-  std::string previous = std::exchange(MasterPassword, PasswordBytes(typed));
+  // A save that fails leaves the file as it was (it is replaced whole or not
+  // at all) and the old password in force.
+  std::string password = PasswordBytes(typed);
   try {
-    save_(previous);
+    host_.changeMasterPassword(password);
   } catch (...) {
-    MasterPassword = std::move(previous);
+    WipeText(password);
     throw;
   }
-  WipeText(previous);
-  host_.loadRecords();
+  WipeText(password);
   ShowInfo(wording::kPasswordChanged);
   accept();
 }
@@ -148,7 +144,10 @@ void ChangeMasterPasswordDialog::checkCurrentPassword() {
   AbortWithInfo(current.isEmpty(), wording::kEnterCurrentPassword);
   // Tried once, the text leaves the box, right or wrong.
   currentPassword_->setText(QString());
-  if (PasswordBytes(current) != MasterPassword) {
+  std::string bytes = PasswordBytes(current);
+  const bool matches = host_.masterPasswordMatches(bytes);
+  WipeText(bytes);
+  if (!matches) {
     currentPassword_->setFocus();
     AbortWithInfo(true, wording::kCurrentPasswordWrong);
   }

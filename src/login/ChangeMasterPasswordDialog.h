@@ -22,8 +22,7 @@ class ChangeMasterPasswordDialog : public QDialog {
   Q_OBJECT
 
  public:
-  using SaveUnderNewPassword = std::function<void(std::string_view previousPassword)>;
-  ChangeMasterPasswordDialog(LoginHost& host, SaveUnderNewPassword save, QWidget* parent = nullptr);
+  explicit ChangeMasterPasswordDialog(LoginHost& host, QWidget* parent = nullptr);
   ~ChangeMasterPasswordDialog() override;
 
   static ChangeMasterPasswordDialog* instance() { return instance_; }
@@ -41,7 +40,6 @@ class ChangeMasterPasswordDialog : public QDialog {
   static ChangeMasterPasswordDialog* instance_;
 
   LoginHost& host_;
-  SaveUnderNewPassword save_;
   QLineEdit* currentPassword_ = nullptr;
   QLineEdit* newPassword_ = nullptr;
   QLineEdit* repeat_ = nullptr;

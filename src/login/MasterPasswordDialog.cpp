@@ -18,8 +18,9 @@
 #include "LoginTexts.h"
 #include "PadlockPicture.h"
 #include "PasswordBytes.h"
-#include "ProcessState.h"
+#include "ProtectedRecords.h"
 #include "SecureWipe.h"
+#include "SilentAbort.h"
 #include "StrengthMeter.h"
 #include "WindowForeground.h"
 
@@ -203,7 +204,10 @@ void MasterPasswordDialog::confirm(Pressed pressed) {
 void MasterPasswordDialog::reAuthenticate() {
   const QString typed = passwordBox_->text();
   AbortWithInfo(typed.isEmpty(), texts::kEnterPassword);
-  if (PasswordBytes(typed) != MasterPassword) {
+  std::string password = PasswordBytes(typed);
+  const bool accepted = host_.unlock(password);
+  WipeText(password);
+  if (!accepted) {
     clearPasswordForRetry();
     AbortWithInfo(true, texts::kWrongPassword);
   }
@@ -218,14 +222,19 @@ void MasterPasswordDialog::logIn(Pressed pressed) {
   AbortWithInfo(firstStart && repeatBox_->text().isEmpty(), texts::kEnterRepeat);
   AbortWithInfo(firstStart && repeatBox_->text() != typed, texts::kPasswordsDiffer);
 
-  MasterPassword = PasswordBytes(typed);
+  std::string password = PasswordBytes(typed);
   try {
-    host_.loadRecords();
+    host_.logIn(password);
+  } catch (const WrongMasterPassword&) {
+    WipeText(password);
+    ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
+    clearPasswordForRetry();
+    throw SilentAbort{};
   } catch (...) {
-    // The records did not open with it: it is kept for nothing.
-    WipeText(MasterPassword);
+    WipeText(password);
     throw;
   }
+  WipeText(password);
   loginOk_ = true;
   if (pressed == Pressed::Login) {
     host_.showMainWindow();
@@ -262,11 +271,6 @@ void MasterPasswordDialog::endProgramIfAbandoned() {
 bool MasterPasswordDialog::dataFileExists() const {
   std::error_code error;
   return std::filesystem::exists(dataFilePath_, error);
-}
-
-void FocusPasswordAfterWrongLogin() {
-  if (MasterPasswordDialog* dialog = MasterPasswordDialog::instance())
-    dialog->clearPasswordForRetry();
 }
 
 }  // namespace quilor

@@ -83,8 +83,4 @@ class MasterPasswordDialog : public QDialog {
   QAction* closeAction_ = nullptr;
 };
 
-// Used by the main window's LoadRecords after a wrong master password: when a
-// master password dialog is open, its password is selected and focused.
-void FocusPasswordAfterWrongLogin();
-
 }  // namespace quilor

@@ -10,12 +10,14 @@
 #include <string>
 
 #include "CheckedSave.h"
+#include "ColumnSort.h"
 #include "EditorHost.h"
 #include "ExeFolder.h"
 #include "IdleProbe.h"
 #include "LoginHost.h"
 #include "RecordRow.h"
 #include "RecordTable.h"
+#include "Session.h"
 #include "WindowLock.h"
 
 class QAction;
@@ -56,17 +58,17 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   explicit MainWindow(const MainWindowSetup& setup = MainWindowSetup(), QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  RecordTable& records() { return records_; }
+  Session& session() { return session_; }
+  RecordTable& records() { return session_.records(); }
   SecretClipboard& secretClipboard() { return *secretClipboard_; }
   TrayIcon& trayIcon() { return *trayIcon_; }
   IdleLock& idleLock() { return *idleLock_; }
   const WindowLock& windowLock() const { return windowLock_; }
   const QLabel& header() const { return *header_; }
 
-  // LoadRecords of the store with this window's steps: on a wrong master
-  // password the notice and the focus back into the login's password box;
-  // on success the tray record menu, the list and the count are refreshed.
-  void loadRecords() override;
+  // Reads the data file again; then the tray record menu, the list and the
+  // count are refreshed. When the read stops, the list is emptied.
+  void loadRecords();
 
   // Sorts the table by the sort state and rebuilds the rows: every record,
   // or while the search box holds text, those whose text holds it. So box,
@@ -76,7 +78,8 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void fillRecordList();
   // "Toplam N Kayıt" for the rows the list holds.
   void showRecordCount();
-  // Reloads; the rebuilt list keeps the rows the search box asks for.
+  // The rows the search box asks for, from what the file holds: read again
+  // only when the file changed since the last read.
   void applySearch();
   // Makes the selected row's record the table's current one; false when
   // no row is selected or the record is not in the table.
@@ -84,22 +87,23 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
 
   // LoginHost
   QString caption() const override { return windowTitle(); }
+  void logIn(std::string_view password) override;
+  bool unlock(std::string_view password) override;
+  bool masterPasswordMatches(std::string_view password) const override;
+  void changeMasterPassword(std::string_view password) override;
   void showMainWindow() override;
   void showTrayIcon() override;
   bool idleTimeAvailable() const override;
   void setIdleTimerActive(bool active) override;
 
-  // EditorHost (caption and loadRecords are shared with LoginHost)
-  RecordTable& recordTable() override { return records_; }
+  // EditorHost (caption is shared with LoginHost)
+  RecordTable& recordTable() override { return session_.records(); }
   QStringList listedGroups() const override;
   int listedRowCount() const override;
   int selectedListRow() const override;
   void selectListRow(int row) override;
   bool makeSelectedRecordCurrent() override { return findSelectedRecord(); }
   void saveRecords(int enteredRecordId) override;
-  QString searchText() const override;
-  // The editor passes the box's own text, which every reload applies.
-  void reapplySearch(const QString&) override { applySearch(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -139,15 +143,11 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void showCountdownPosition(int position);
   void showCountdownEnded();
 
-  // Writes table, which holds the user's change, unless the file changed
-  // elsewhere since it was read: then the change is made again on the
-  // file's new content, which is written and becomes table, and the user is
-  // told. A change on both sides reloads the records, tells conflictText and
-  // throws RecordsReloaded; a file that no longer opens with the master
-  // password is left alone, said so, and the action aborted. readKey is the
-  // master password the table was read under.
-  void saveWithoutBlindWrite(RecordTable& table, const TableChange& change,
-                             std::string_view readKey, const QString& conflictText);
+  // What the user is told after a save, by what it did: changes from
+  // elsewhere taken in; a record changed on both sides (the records were
+  // read again; conflictText, then RecordsReloaded); a file that no longer
+  // opens with the master password (nothing written; the action aborts).
+  void tellSaveOutcome(SaveOutcome outcome, const QString& conflictText);
   // At the login: the copies a sync engine left beside the data file, and
   // the command that merges them back.
   void tellOfConflictCopies();
@@ -157,15 +157,15 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void exportCsv();
   void newRecord();
   void editSelectedRecord();
-  void changeMasterPassword();
+  void openChangeMasterPassword();
   void openAutoFill();
   void openPasswordHealth();
   void editRecordFromReport(const std::string& recordNumber);
   void editOnDoubleClick();
   void deleteSelectedRecord();
-  void openRecordWebAddress();
+  void openWebAddress(const QString& address);
   void openSelectedWebAddress();
-  void openTrayRecordWebAddress(const QByteArray& recordNumber);
+  void openTrayWebAddress(const QString& address);
   void openMakerWebSite();
   void closeProgram();
   void closeProgramFromTray();
@@ -200,11 +200,14 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   // The tray menu's "Web Adresine Bağlan" items: one per record flagged for
   // the tray, in file order.
   void buildTrayRecordMenu();
+  // The tray record menu, the list and the count, after the table changed.
+  void refreshViews();
+  // Runs a step that reads the file; when it stops, no row may stay whose
+  // record is gone from the table.
+  void readKeepingListHonest(const std::function<void()>& read);
 
-  std::string dataFilePath_;
-  RecordTable records_;
-  // What records_ was last read from, for the check before every write.
-  LastRead lastRead_;
+  Session session_;
+  SortState sortState_{"ALAN2", false};
   WindowLock windowLock_;
   SecretClipboard* secretClipboard_ = nullptr;
   TrayIcon* trayIcon_ = nullptr;

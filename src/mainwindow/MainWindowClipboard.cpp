@@ -27,7 +27,7 @@ void MainWindow::copyField(int field) {
     // Only the selected row's own record is copied; without it nothing is,
     // rather than whatever record happens to be current.
     if (locked() || !findSelectedRecord()) return;
-    secretClipboard_->copy(FromCp1254(records_.text(field)));
+    secretClipboard_->copy(FromCp1254(records().text(field)));
   });
 }
 

@@ -16,8 +16,6 @@
 #include "MainWindowTexts.h"
 #include "MakerContacts.h"
 #include "MasterPasswordDialog.h"
-#include "ProcessState.h"
-#include "ProtectedRecords.h"
 #include "TrayIcon.h"
 
 namespace quilor {
@@ -58,17 +56,16 @@ void MainWindow::deleteSelectedRecord() {
     // The delete is saved from a copy of the table: when the save fails,
     // table, list and file stay as they were, and every row still finds its
     // own record.
-    RecordTable changed = records_;
+    RecordTable changed = records();
     const TableChange change{{}, {changed.text(Field::RecordNumber)}};
     changed.deleteCurrent();
-    saveWithoutBlindWrite(changed, change, MasterPassword, texts::kDeletedRecordChangedElsewhere);
-    records_ = std::move(changed);
-    loadRecords();
+    SaveOutcome outcome = SaveOutcome::Written;
+    readKeepingListHonest([&] { outcome = session_.saveInstead(std::move(changed), change); });
+    tellSaveOutcome(outcome, texts::kDeletedRecordChangedElsewhere);
   });
 }
 
-void MainWindow::openRecordWebAddress() {
-  const QString address = FromCp1254(records_.text(Field::WebAddress));
+void MainWindow::openWebAddress(const QString& address) {
   AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
   OpenWithDesktop(address);
 }
@@ -76,26 +73,23 @@ void MainWindow::openRecordWebAddress() {
 void MainWindow::openSelectedWebAddress() {
   Guarded([this] {
     if (locked()) return;
-    findSelectedRecord();
-    openRecordWebAddress();
+    AbortWithInfo(!findSelectedRecord(), texts::kSelectRecordFirst);
+    openWebAddress(FromCp1254(records().text(Field::WebAddress)));
   });
 }
 
 void MainWindow::buildTrayRecordMenu() {
   std::vector<TrayRecordItem> items;
-  for (records_.first(); !records_.eof(); records_.next()) {
-    if (!records_.boolean(Field::ShowInTray)) continue;
-    items.push_back({FromCp1254(records_.text(Field::Title)),
-                     QByteArray::fromStdString(records_.text(Field::RecordNumber))});
+  for (records().first(); !records().eof(); records().next()) {
+    if (!records().boolean(Field::ShowInTray)) continue;
+    items.push_back(
+        {FromCp1254(records().text(Field::Title)), FromCp1254(records().text(Field::WebAddress))});
   }
   trayIcon_->setRecordItems(items);
 }
 
-void MainWindow::openTrayRecordWebAddress(const QByteArray& recordNumber) {
-  Guarded([&] {
-    records_.locate(recordNumber.toStdString());
-    openRecordWebAddress();
-  });
+void MainWindow::openTrayWebAddress(const QString& address) {
+  Guarded([&] { openWebAddress(address); });
 }
 
 void MainWindow::openMakerWebSite() {

@@ -9,8 +9,6 @@
 #include "Info.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
-#include "ProcessState.h"
-#include "ProtectedRecords.h"
 #include "RecordEditor.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
@@ -43,15 +41,10 @@ void MainWindow::editSelectedRecord() {
   });
 }
 
-void MainWindow::changeMasterPassword() {
+void MainWindow::openChangeMasterPassword() {
   Guarded([this] {
     if (locked()) return;
-    ChangeMasterPasswordDialog dialog(
-        *this,
-        [this](std::string_view previous) {
-          saveWithoutBlindWrite(records_, TableChange{}, previous, QString());
-        },
-        this);
+    ChangeMasterPasswordDialog dialog(*this, this);
     dialog.exec();
   });
 }
@@ -79,15 +72,16 @@ void MainWindow::selectListRow(int row) {
 void MainWindow::saveRecords(int enteredRecordId) {
   // Whatever dialog still asks to save, a locked window writes nothing.
   if (locked()) throw SilentAbort{};
+  RecordTable& table = records();
   TableChange change;
-  for (records_.first(); !records_.eof(); records_.next()) {
-    if (records_.recordId() == enteredRecordId) {
-      change.written.push_back(records_.text(Field::RecordNumber));
+  for (table.first(); !table.eof(); table.next()) {
+    if (table.recordId() == enteredRecordId) {
+      change.written.push_back(table.text(Field::RecordNumber));
     }
   }
-  saveWithoutBlindWrite(records_, change, MasterPassword, texts::kRecordChangedElsewhere);
+  SaveOutcome outcome = SaveOutcome::Written;
+  readKeepingListHonest([&] { outcome = session_.save(change); });
+  tellSaveOutcome(outcome, texts::kRecordChangedElsewhere);
 }
-
-QString MainWindow::searchText() const { return searchBox_->text(); }
 
 }  // namespace quilor

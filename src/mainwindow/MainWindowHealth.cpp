@@ -11,7 +11,7 @@ namespace quilor {
 void MainWindow::openPasswordHealth() {
   Guarded([this] {
     PasswordHealthDialog dialog(
-        windowTitle(), records_,
+        windowTitle(), records(),
         [this](const std::string& recordNumber) { editRecordFromReport(recordNumber); }, this);
     dialog.exec();
   });

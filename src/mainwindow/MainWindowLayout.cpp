@@ -20,7 +20,6 @@
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
 #include "MakerContacts.h"
-#include "ProcessState.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "UpdateChecker.h"
@@ -47,7 +46,7 @@ struct CopyItem {
 
 void MainWindow::buildRecordList(QWidget* parent) {
   listModel_ = new RecordListModel(this);
-  listModel_->setHeaderGlyph(0, GlyphForDirection(SortDescending));
+  listModel_->setHeaderGlyph(0, GlyphForDirection(sortState_.descending));
 
   recordList_ = new RecordListView(parent);
   recordList_->setObjectName(QStringLiteral("recordList"));
@@ -218,7 +217,7 @@ QToolBar* MainWindow::buildToolBar(QWidget* parent) {
   bar->addSeparator();
   connect(add("changeMasterPassword", QStyle::SP_DialogResetButton, texts::kChangeMasterPassword,
               texts::kChangeMasterPasswordHint),
-          &QAction::triggered, this, &MainWindow::changeMasterPassword);
+          &QAction::triggered, this, &MainWindow::openChangeMasterPassword);
   bar->addSeparator();
   connect(add("hideToTray", QStyle::SP_ArrowDown, texts::kHide, {}), &QAction::triggered, this,
           &MainWindow::hideToTray);

@@ -1,37 +1,30 @@
 // The record list: filling, sorting by header click, search and count.
 #include <QLineEdit>
 #include <QTimer>
-#include <algorithm>
 #include <vector>
 
 #include "ColumnSort.h"
 #include "ErrorDisplay.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
-#include "ProcessState.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "RecordRow.h"
-#include "SearchFold.h"
 
 namespace quilor {
 
 void MainWindow::fillRecordList() {
-  records_.sortByField(SortField, true, SortDescending);
+  RecordTable& table = records();
+  table.sortByField(sortState_.field, true, sortState_.descending);
   std::vector<RecordRow> rows;
-  rows.reserve(records_.recordCount());
-  for (records_.first(); !records_.eof(); records_.next()) {
-    rows.push_back(BuildRecordRow(records_, rowDateFormats_));
+  rows.reserve(table.recordCount());
+  for (table.first(); !table.eof(); table.next()) {
+    rows.push_back(BuildRecordRow(table, rowDateFormats_));
   }
   // A reload while locked (a search timer that was due, a dialog's save)
   // keeps the table current but shows none of it.
   if (locked()) rows.clear();
-  const QString search = searchBox_->text();
-  if (!search.isEmpty()) {
-    const RowMatcher matcher(search);
-    std::erase_if(rows, [&](const RecordRow& row) { return !matcher.matches(row); });
-  }
-  listModel_->setRows(std::move(rows));
+  listModel_->setRows(std::move(rows), searchBox_->text());
   showEmptyListHint();
 }
 
@@ -40,7 +33,7 @@ void MainWindow::showEmptyListHint() {
     recordList_->setEmptyHint({});
     return;
   }
-  recordList_->setEmptyHint(records_.isEmpty() ? texts::kNoRecordsHint : texts::kNothingFoundHint);
+  recordList_->setEmptyHint(records().isEmpty() ? texts::kNoRecordsHint : texts::kNothingFoundHint);
 }
 
 void MainWindow::showRecordCount() {
@@ -52,22 +45,30 @@ void MainWindow::showRecordCount() {
                             texts::kRecordCountSuffix);
 }
 
-void MainWindow::applySearch() { loadRecords(); }
+void MainWindow::applySearch() {
+  if (session_.changedSinceRead()) {
+    // The read refreshes the list, with the search, and the count.
+    loadRecords();
+    return;
+  }
+  listModel_->showMatching(searchBox_->text());
+  showEmptyListHint();
+  showRecordCount();
+}
 
 bool MainWindow::hasSelectedRow() const { return recordList_->selectionModel()->hasSelection(); }
 
 bool MainWindow::findSelectedRecord() {
   const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
   if (selected.isEmpty()) return false;
-  return records_.locate(listModel_->row(selected.first().row()).recordNumber);
+  return records().locate(listModel_->row(selected.first().row()).recordNumber);
 }
 
 void MainWindow::sortByColumn(int column) {
   Guarded([&] {
     if (locked()) return;
-    const ColumnClickResult click = ClickColumn({SortField, SortDescending}, column);
-    SortField = click.state.field;
-    SortDescending = click.state.descending;
+    const ColumnClickResult click = ClickColumn(sortState_, column);
+    sortState_ = click.state;
     listModel_->setHeaderGlyph(click.glyphColumn, click.glyph);
     fillRecordList();
     showRecordCount();
@@ -82,7 +83,7 @@ void MainWindow::searchTextChanged(const QString& text) {
       return;
     }
     searchDelay_->stop();
-    loadRecords();
+    applySearch();
   });
 }
 

@@ -49,7 +49,7 @@ void MainWindow::unlockFromTray() {
     if (!windowLock_.beginReAuthentication()) return;
     bool accepted = false;
     try {
-      MasterPasswordDialog dialog(*this, dataFilePath_);
+      MasterPasswordDialog dialog(*this, session_.dataFilePath());
       dialog.setReAuthMode(true);
       dialog.exec();
       accepted = dialog.loginOk();
@@ -70,6 +70,9 @@ void MainWindow::lockAfterIdle() {
 
 void MainWindow::showLockState() {
   showRecordsWhileUnlocked();
+  // Nothing deciphered stays in memory while locked: the unlock reads the
+  // file again.
+  if (locked()) session_.lock();
   if (windowLock_.windowShown()) {
     trayIcon_->hide();
     coverRecords(false);

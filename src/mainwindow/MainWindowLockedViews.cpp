@@ -31,7 +31,7 @@ void MainWindow::emptyRecordViews() {
     const QSignalBlocker quiet(searchBox_);
     searchBox_->setText(QString());
   }
-  listModel_->setRows({});
+  listModel_->setRows({}, {});
   recordList_->setEmptyHint({});
   statusPanels_[2]->clear();
 }

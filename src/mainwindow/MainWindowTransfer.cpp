@@ -24,7 +24,6 @@
 #include "Json.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
-#include "ProcessState.h"
 #include "RecordAdding.h"
 #include "RecordCsv.h"
 #include "SecureWipe.h"
@@ -42,6 +41,12 @@ struct ReadCsv {
   }
   std::string text;
   cli::CsvRecords read;
+};
+
+// A copy of the table whose deciphered secrets must not outlive it.
+struct WipedOnExit {
+  ~WipedOnExit() { table.wipeAllRecords(); }
+  RecordTable& table;
 };
 
 void AppendSection(QString& out, const QString& heading, const std::vector<std::string>& lines) {
@@ -157,20 +162,20 @@ void MainWindow::importCsv() {
       AbortWithInfo(true, path + ':' + QString::number(where.line) + QStringLiteral(": ") +
                               QString::fromUtf8(error.what()));
     }
-    RecordTable changed = records_;
+    RecordTable changed = records();
+    // Left unsaved (a refusal, a lock), the copy takes its secrets along.
+    const WipedOnExit wiped{changed};
     const cli::AddedRecords added =
         cli::AddNewRecords(changed, csv.read.records, QDateTime::currentDateTime());
     const int count = static_cast<int>(added.numbers.size());
-    if (!ConfirmImport(this, count, PreviewDetails(csv, added))) {
-      changed.wipeAllRecords();
-      return;
-    }
+    if (!ConfirmImport(this, count, PreviewDetails(csv, added))) return;
     // The idle lock may have struck while the preview was open.
     AbortWithInfo(!windowLock_.windowShown(), texts::kTransferWhileLocked);
-    saveWithoutBlindWrite(changed, TableChange{added.numbers, {}}, MasterPassword,
-                          texts::kRecordChangedElsewhere);
-    records_ = std::move(changed);
-    loadRecords();
+    SaveOutcome outcome = SaveOutcome::Written;
+    readKeepingListHonest([&] {
+      outcome = session_.saveInstead(std::move(changed), TableChange{added.numbers, {}});
+    });
+    tellSaveOutcome(outcome, texts::kRecordChangedElsewhere);
     ShowInfo(QString::number(count) + texts::kImportDoneSuffix);
   });
 }
@@ -184,11 +189,12 @@ void MainWindow::exportCsv() {
     if (warning.exec() != QMessageBox::Yes) return;
     const QString path = ChooseFile(this, QFileDialog::AcceptSave);
     if (path.isEmpty()) return;
-    AbortWithInfo(SameFile(path, dataFilePath_), texts::kExportOverDataFile);
+    AbortWithInfo(SameFile(path, session_.dataFilePath()), texts::kExportOverDataFile);
     AbortWithInfo(!windowLock_.windowShown(), texts::kTransferWhileLocked);
-    const RecordTable::Bookmark mark = records_.remember();
-    std::string csv = cli::RecordsToCsv(records_);
-    records_.returnTo(mark);
+    RecordTable& table = records();
+    const RecordTable::Bookmark mark = table.remember();
+    std::string csv = cli::RecordsToCsv(table);
+    table.returnTo(mark);
     try {
       // Written beside the target under mode 0600 and renamed over it.
       ReplaceWholeFile(path.toStdString(), csv);
@@ -197,7 +203,7 @@ void MainWindow::exportCsv() {
       throw;
     }
     WipeText(csv);
-    ShowInfo(QString::number(records_.recordCount()) + texts::kExportDoneMiddle + path);
+    ShowInfo(QString::number(table.recordCount()) + texts::kExportDoneMiddle + path);
   });
 }
 

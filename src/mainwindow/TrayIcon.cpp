@@ -14,7 +14,7 @@ TrayIcon::TrayIcon(const QIcon& icon, const QString& toolTip, QObject* parent)
   recordMenu_->setObjectName(QStringLiteral("trayRecordMenu"));
   recordMenu_->menuAction()->setObjectName(QStringLiteral("trayRecordMenu"));
   connect(recordMenu_, &QMenu::triggered, this,
-          [this](QAction* item) { emit recordChosen(item->data().toByteArray()); });
+          [this](QAction* item) { emit webAddressChosen(item->data().toString()); });
 
   QAction* autoFill = menu_->addAction(texts::kAutoFill);
   autoFill->setObjectName(QStringLiteral("trayAutoFill"));
@@ -37,7 +37,7 @@ TrayIcon::~TrayIcon() = default;
 void TrayIcon::setRecordItems(const std::vector<TrayRecordItem>& items) {
   recordMenu_->clear();
   for (const TrayRecordItem& item : items) {
-    recordMenu_->addAction(item.title)->setData(item.recordNumber);
+    recordMenu_->addAction(item.title)->setData(item.webAddress);
   }
 }
 

@@ -14,9 +14,11 @@ namespace quilor {
 
 // A record listed under "Web Adresine Bağlan": its title, and the record
 // number that finds it again.
+// A tray item carries its address: the tray offers it while the window is
+// locked and the session holds no records.
 struct TrayRecordItem {
   QString title;
-  QByteArray recordNumber;
+  QString webAddress;
 };
 
 // The icon in the notification area with its menu: the records flagged for
@@ -44,7 +46,7 @@ class TrayIcon : public QObject {
   QSystemTrayIcon& systemIcon() { return icon_; }
 
  signals:
-  void recordChosen(const QByteArray& recordNumber);
+  void webAddressChosen(const QString& webAddress);
   // A double-click on the icon.
   void unlockRequested();
   void autoFillRequested();

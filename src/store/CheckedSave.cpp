@@ -2,8 +2,6 @@
 
 #include <vector>
 
-#include "SilentAbort.h"
-
 namespace quilor {
 
 namespace {
@@ -20,22 +18,21 @@ std::vector<int> WrittenRecordIds(RecordTable& table, const TableChange& change)
 
 }  // namespace
 
-void LoadRecordsNoting(RecordTable& table, const std::string& path, std::string_view masterPassword,
+void LoadRecordsNoting(RecordTable& table, const std::string& path, const MasterKey& key,
                        const LoadSteps& steps, LastRead& lastRead) {
   LoadSteps quiet;
   quiet.reportWrongPassword = steps.reportWrongPassword;
-  // The second load finds the file normalised; a third is for a sync engine
-  // that happened to replace it just then. One that never stops changing
-  // it leaves a note that a later save sees as a change, which is safe.
+  // The bytes and the note come from one read. A load that had to rewrite
+  // the file reads it again, to note it as the rewrite left it; a third
+  // read is for a sync engine that happened to replace it just then. After
+  // that the note is of the bytes before the last rewrite, which a later
+  // save sees as a change: safe.
   constexpr int kLoads = 3;
-  FileSnapshot after;
   for (int load = 0; load < kLoads; ++load) {
-    const FileSnapshot before = SnapshotOf(path);
-    LoadRecords(table, path, masterPassword, quiet);
-    after = SnapshotOf(path);
-    if (after == before) break;
+    SnapshotRead read = ReadWithSnapshot(path);
+    lastRead.file = read.snapshot;
+    if (!LoadRecordsFromBytes(table, read.bytes, path, key, quiet)) break;
   }
-  lastRead.file = after;
   lastRead.records = RecordDigests(table);
   if (steps.refreshViews) steps.refreshViews();
 }
@@ -52,7 +49,7 @@ SaveOutcome SaveWithoutBlindWrite(RecordTable& table, const std::string& path, c
     LoadSteps steps;
     try {
       LoadRecordsWithoutRewrite(fresh, std::move(*now.bytes), path, keys.read, steps);
-    } catch (const SilentAbort&) {
+    } catch (const WrongMasterPassword&) {
       fresh.wipeAllRecords();
       return SaveOutcome::NoLongerOpens;
     }

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <string>
-#include <string_view>
 
 #include "FileSnapshot.h"
+#include "MasterKey.h"
 #include "ProtectedRecords.h"
 #include "RecordDigests.h"
 #include "TableChange.h"
@@ -22,7 +22,7 @@ struct LastRead {
 // sync engine putting a new version in place) is loaded again, so that the
 // note is of the file the table came from. steps.refreshViews runs once, at
 // the end.
-void LoadRecordsNoting(RecordTable& table, const std::string& path, std::string_view masterPassword,
+void LoadRecordsNoting(RecordTable& table, const std::string& path, const MasterKey& key,
                        const LoadSteps& steps, LastRead& lastRead);
 
 enum class SaveOutcome {
@@ -38,11 +38,11 @@ enum class SaveOutcome {
   NoLongerOpens,
 };
 
-// The master password the table was read under and the one to write under;
-// they differ only while the master password is being changed.
+// The master key the table was read under and the one to write under; they
+// differ only while the master password is being changed.
 struct SaveKeys {
-  std::string_view read;
-  std::string_view write;
+  const MasterKey& read;
+  const MasterKey& write;
 };
 
 // SaveRecords that never writes blindly over a file changed since it was

@@ -36,7 +36,6 @@
 #include "FileSteps.h"
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
-#include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "RecordEditor.h"
 #include "RecordStamps.h"
@@ -81,9 +80,6 @@ class EditorOnDisplay : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
     path = folder.filePath(QStringLiteral("data.xtr"));
-    SortField = "ALAN2";
-    SortDescending = false;
-    MasterPassword = kPassword;
 
     RecordTable table;
     test::AppendSample(table, {.title = "Banka",
@@ -109,9 +105,9 @@ class EditorOnDisplay : public ::testing::Test {
                                .description = "Maaş hesabı",
                                .password = "z",
                                .recordNumber = "202401010900000000004"});
-    test::SaveSample(table, path.toStdString(), MasterPassword);
+    test::SaveSample(table, path.toStdString(), kPassword);
     openWindow();
-    window->loadRecords();
+    window->logIn(kPassword);
   }
 
   // The main window on the data file, shown, its list empty until a load.
@@ -170,7 +166,7 @@ class EditorOnDisplay : public ::testing::Test {
     QTemporaryDir elsewhere;
     const std::string theirs = elsewhere.filePath(QStringLiteral("data.xtr")).toStdString();
     RecordTable table;
-    LoadRecords(table, path.toStdString(), kPassword, LoadSteps{});
+    LoadRecords(table, path.toStdString(), MasterKey(kPassword), LoadSteps{});
     ASSERT_TRUE(table.locate(RecordTitled(ExportWithCli(path, kPassword), title)
                                  .value(QStringLiteral("ALAN1"))
                                  .toString()
@@ -178,7 +174,7 @@ class EditorOnDisplay : public ::testing::Test {
     table.edit();
     table.setText(Field::Description, description.toStdString());
     table.post();
-    SaveRecords(table, theirs, masterPassword);
+    SaveRecords(table, theirs, MasterKey(masterPassword));
     ASSERT_EQ(std::rename(theirs.c_str(), path.toUtf8().constData()), 0);
   }
 

@@ -10,7 +10,6 @@
 
 #include "AutoFillDialog.h"
 #include "LockedWindow.h"
-#include "ProcessState.h"
 #include "SampleRecords.h"
 #include "TypingTarget.h"
 
@@ -23,9 +22,6 @@ class HotKeyInALoginForm : public LockedWindow {
  protected:
   void SetUp() override {
     path = folder.file("data.xtr");
-    SortField = "ALAN2";
-    SortDescending = false;
-    MasterPassword = kPassword;
     RecordTable table;
     AppendSample(table, {.title = "Posta", .userName = "ali", .password = "p-1"});
     AppendSample(table, {.title = "İş Bankası",
@@ -33,7 +29,7 @@ class HotKeyInALoginForm : public LockedWindow {
                          .userName = "ayşe.yılmaz",
                          .password = "Gİzli-ğüş1"});
     AppendSample(table, {.title = "Forum", .userName = "veli", .password = "f-2"});
-    SaveSample(table, path, MasterPassword);
+    SaveSample(table, path, kPassword);
     openWindow();
     display_ = XOpenDisplay(nullptr);
     ASSERT_NE(display_, nullptr);

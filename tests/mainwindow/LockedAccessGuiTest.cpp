@@ -22,7 +22,6 @@
 #include "AutoFillDialog.h"
 #include "Fields.h"
 #include "LockedWindow.h"
-#include "ProcessState.h"
 #include "SampleRecords.h"
 #include "TrayIcon.h"
 #include "TypingTarget.h"
@@ -97,7 +96,7 @@ class LockedAccess : public LockedWindow {
                          .webAddress = "https://kargo.example",
                          .password = "k",
                          .recordNumber = "202401010900000000002"});
-    SaveSample(table, path, MasterPassword);
+    SaveSample(table, path, kPassword);
     window->loadRecords();
     // Under the cover the list is out of the window: found now, while it is in.
     list_ = window->findChild<QTableView*>(QStringLiteral("recordList"));
@@ -216,7 +215,7 @@ TEST_F(LockedAccess, AWaitInAScriptKeepsTheProgramAnsweringAndTheIdleLockEndsThe
   table.setText(Field::Password, "p");
   table.setText(Field::AutoFillScript, "ab{BEKLE_30000}cd");
   table.post();
-  SaveSample(table, path, MasterPassword);
+  SaveSample(table, path, kPassword);
   window->loadRecords();
   {
     TypingTarget target(display, QStringLiteral("Giriş Formu"));

@@ -10,7 +10,6 @@
 
 #include "CheckedSave.h"
 #include "ConflictCopies.h"
-#include "SilentAbort.h"
 #include "StoreTestSupport.h"
 
 namespace quilor {
@@ -44,7 +43,7 @@ void Delete(RecordTable& table, const std::string& number) {
 // The titles a file holds under a password, sorted, to compare as a set.
 std::vector<std::string> TitlesIn(const std::string& path, const std::string& password) {
   RecordTable table;
-  LoadRecords(table, path, password, LoadSteps{});
+  LoadRecords(table, path, MasterKey(password), LoadSteps{});
   std::vector<std::string> titles;
   for (table.first(); !table.eof(); table.next()) titles.push_back(table.text(Field::Title));
   std::sort(titles.begin(), titles.end());
@@ -82,7 +81,7 @@ class SaveWithoutBlindWriteTest : public testing::TestWithParam<Case> {
   TempFolder folder_;
   TempFolder otherMachine_;
   std::string path_ = folder_.file("data.xtr");
-  std::string master_ = "ana";
+  MasterKey master_{"ana"};
 };
 
 TEST_P(SaveWithoutBlindWriteTest, TakesInChangesFromElsewhereOrWritesNothing) {
@@ -97,7 +96,7 @@ TEST_P(SaveWithoutBlindWriteTest, TakesInChangesFromElsewhereOrWritesNothing) {
     RecordTable there;
     LoadRecords(there, theirs, master_, LoadSteps{});
     c.elsewhere(there);
-    SaveRecords(there, theirs, c.rekeyElsewhere ? "baska" : master_);
+    SaveRecords(there, theirs, MasterKey(c.rekeyElsewhere ? "baska" : "ana"));
     // A table left empty takes the file away, as a sync engine then does here.
     if (std::filesystem::exists(theirs)) {
       std::filesystem::rename(theirs, path_);
@@ -108,14 +107,15 @@ TEST_P(SaveWithoutBlindWriteTest, TakesInChangesFromElsewhereOrWritesNothing) {
   const std::string fileBefore = std::filesystem::exists(path_) ? ReadBytes(path_) : "";
 
   c.here(here);
-  const std::string writeKey = c.rekeyHere ? "yeni" : master_;
+  const std::string writePassword = c.rekeyHere ? "yeni" : "ana";
+  const MasterKey writeKey(writePassword);
   EXPECT_EQ(SaveWithoutBlindWrite(here, path_, {master_, writeKey}, c.change, lastRead), c.outcome);
 
   if (c.titlesAfter.empty()) {
     EXPECT_EQ(ReadBytes(path_), fileBefore);
     return;
   }
-  EXPECT_EQ(TitlesIn(path_, writeKey), c.titlesAfter);
+  EXPECT_EQ(TitlesIn(path_, writePassword), c.titlesAfter);
   // What was written is what the table now holds.
   std::vector<std::string> tableTitles;
   for (here.first(); !here.eof(); here.next()) tableTitles.push_back(here.text(Field::Title));
@@ -238,18 +238,19 @@ TEST(LoadRecordsNoting, NotesTheFileAsTheLoadLeftIt) {
   const std::string path = folder.file("data.xtr");
   RecordTable table;
   AppendTitled(table, "1", "Banka");
-  SaveRecords(table, path, "ana");
+  SaveRecords(table, path, MasterKey("ana"));
   std::string loose = ReadBytes(path);
   loose.insert(loose.find("ALAN2="), "bilinmeyen=anahtar\r\n");
   WriteBytes(path, loose);
 
   LastRead lastRead;
   int refreshed = 0;
-  LoadRecordsNoting(table, path, "ana", {nullptr, [&] { ++refreshed; }}, lastRead);
+  const MasterKey key("ana");
+  LoadRecordsNoting(table, path, key, {nullptr, [&] { ++refreshed; }}, lastRead);
   EXPECT_NE(ReadBytes(path), loose);
   EXPECT_EQ(refreshed, 1);
   Retitle(table, "1", "Banka2");
-  EXPECT_EQ(SaveWithoutBlindWrite(table, path, {"ana", "ana"}, {{"1"}, {}}, lastRead),
+  EXPECT_EQ(SaveWithoutBlindWrite(table, path, {key, key}, {{"1"}, {}}, lastRead),
             SaveOutcome::Written);
 }
 
@@ -258,11 +259,12 @@ TEST(LoadRecordsNoting, WrongPasswordIsReportedOnce) {
   const std::string path = folder.file("data.xtr");
   RecordTable table;
   AppendTitled(table, "1", "Banka");
-  SaveRecords(table, path, "ana");
+  SaveRecords(table, path, MasterKey("ana"));
   LastRead lastRead;
   int reported = 0;
-  EXPECT_THROW(LoadRecordsNoting(table, path, "yanlis", {[&] { ++reported; }, nullptr}, lastRead),
-               SilentAbort);
+  EXPECT_THROW(
+      LoadRecordsNoting(table, path, MasterKey("yanlis"), {[&] { ++reported; }, nullptr}, lastRead),
+      WrongMasterPassword);
   EXPECT_EQ(reported, 1);
 }
 
