@@ -24,6 +24,7 @@
 #include "EditorTexts.h"
 #include "ErrorDisplay.h"
 #include "Info.h"
+#include "OneLineBox.h"
 #include "PasswordGeneratorDialog.h"
 #include "RecordStamps.h"
 #include "RecordTable.h"
@@ -221,13 +222,12 @@ void RecordEditor::saveRecord() {
     throw;
   }
 
-  const int position = host_.selectedListRow();
   host_.loadRecords();
-  // The search first, then the position: a search rebuilds the list, and
-  // the user keeps the row where it was either way.
   const QString search = host_.searchText();
   if (!search.isEmpty()) host_.reapplySearch(search);
-  if (position >= 0 && position < host_.listedRowCount()) host_.selectListRow(position);
+  // The highlight goes to the record just saved, wherever the sort put it; a
+  // copy command then takes this record, never whichever took its row.
+  host_.selectRecord(recordNumber);
   loadedRecordNumber_ = recordNumber;
   setModified(false);
 }
@@ -343,7 +343,7 @@ void RecordEditor::renameCaption(Secret& secret) {
   const QString answer = QInputDialog::getText(this, host_.caption(), wording::kNewCaptionPrompt,
                                                QLineEdit::Normal, secret.caption->text(), &ok);
   if (!ok) return;
-  secret.caption->setText(answer.isEmpty() ? secret.defaultCaption : answer);
+  secret.caption->setText(answer.isEmpty() ? secret.defaultCaption : AsOneLine(answer));
   setModified(true);
 }
 
@@ -351,7 +351,7 @@ void RecordEditor::openWebAddress() {
   const QString address = webAddress_->text();
   const QString refusal = WebAddressRefusal(address);
   AbortWithInfo(!refusal.isEmpty(), refusal);
-  OpenWithDesktop(address);
+  OpenWithDesktop(address, ShowInfo);
 }
 
 void RecordEditor::insertScriptItem(const QString& caption) {

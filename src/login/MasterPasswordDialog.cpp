@@ -16,10 +16,13 @@
 #include "ErrorDisplay.h"
 #include "Info.h"
 #include "LoginTexts.h"
+#include "OneLineBox.h"
 #include "PadlockPicture.h"
 #include "PasswordBytes.h"
 #include "ProcessState.h"
+#include "SilentAbort.h"
 #include "StrengthMeter.h"
+#include "WeakPasswordQuestion.h"
 #include "WindowForeground.h"
 
 namespace quilor {
@@ -37,6 +40,7 @@ QLineEdit* MakePasswordBox(const QString& objectName, const QString& label, QWid
   box->setEchoMode(QLineEdit::Password);
   box->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // '*'
   box->setAccessibleName(label);
+  KeepOnOneLine(box);
   return box;
 }
 
@@ -199,7 +203,12 @@ void MasterPasswordDialog::confirm(Pressed pressed) {
 void MasterPasswordDialog::reAuthenticate() {
   const QString typed = passwordBox_->text();
   AbortWithInfo(typed.isEmpty(), texts::kEnterPassword);
-  AbortWithInfo(PasswordBytes(typed) != MasterPassword, texts::kWrongPassword);
+  if (PasswordBytes(typed) != MasterPassword) {
+    // Selected, as after a failed login: the next try replaces it.
+    ShowInfo(texts::kWrongPassword);
+    selectPasswordForRetry();
+    throw SilentAbort{};
+  }
   loginOk_ = true;
   accept();
 }
@@ -210,6 +219,10 @@ void MasterPasswordDialog::logIn(Pressed pressed) {
   const bool firstStart = !dataFileExists();
   AbortWithInfo(firstStart && repeatBox_->text().isEmpty(), texts::kEnterRepeat);
   AbortWithInfo(firstStart && repeatBox_->text() != typed, texts::kPasswordsDiffer);
+  if (firstStart && !NewMasterPasswordAccepted(this, typed)) {
+    selectPasswordForRetry();
+    throw SilentAbort{};
+  }
 
   MasterPassword = PasswordBytes(typed);
   host_.loadRecords();

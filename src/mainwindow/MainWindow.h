@@ -92,6 +92,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   int listedRowCount() const override;
   int selectedListRow() const override;
   void selectListRow(int row) override;
+  void selectRecord(const std::string& recordNumber) override;
   bool makeSelectedRecordCurrent() override { return findSelectedRecord(); }
   void saveRecords(int enteredRecordId) override;
   QString searchText() const override;
@@ -104,6 +105,9 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
 
  private:
   void buildRecordList(QWidget* parent);
+  // Sizes the columns to the list's width, dates in full, until the user
+  // sizes one himself.
+  void fitColumnsToList();
   QWidget* buildSearchPanel(QWidget* parent);
   void buildStatusBar();
   void buildRecordMenu();
@@ -122,6 +126,11 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void clearSearch();
   bool hasSelectedRow() const;
   void showEmptyListHint();
+  // The highlight follows its record, found by record number, through every
+  // rebuild of the rows: the number is kept whenever the selection changes
+  // and looked for again whenever the rows are replaced.
+  void rememberSelectedRecord();
+  void reselectRememberedRecord();
 
   // The keyboard: the search box's own keys, and the list's.
   void focusSearch();
@@ -182,6 +191,10 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   RowDateFormats rowDateFormats_;
   RecordListModel* listModel_ = nullptr;
   RecordListView* recordList_ = nullptr;
+  bool fittingColumns_ = false;
+  bool columnsSizedByUser_ = false;
+  // The record number of the selected row; empty when none is selected.
+  std::string selectedRecordNumber_;
   QLineEdit* searchBox_ = nullptr;
   QLabel* statusPanels_[3] = {};
   QProgressBar* clipboardProgress_ = nullptr;

@@ -35,6 +35,18 @@ bool Ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons 
   return box.exec() == yes;
 }
 
+// The question names the record by its title and group, so that the user
+// sees which one goes before saying yes.
+QString DeleteQuestion(const RecordTable& records) {
+  QString question = texts::kConfirmDelete + QStringLiteral("\n\n") + texts::kColumnCaptions[0] +
+                     QStringLiteral(": ") + FromCp1254(records.text(Field::Title));
+  const QString group = FromCp1254(records.text(Field::Group));
+  if (!group.isEmpty()) {
+    question += QStringLiteral("\n") + texts::kColumnCaptions[1] + QStringLiteral(": ") + group;
+  }
+  return question;
+}
+
 }  // namespace
 
 void MainWindow::editOnDoubleClick() {
@@ -46,11 +58,11 @@ void MainWindow::editOnDoubleClick() {
 void MainWindow::deleteSelectedRecord() {
   Guarded([this] {
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
-    if (!Ask(this, texts::kConfirmDelete, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+    if (!findSelectedRecord()) return;
+    if (!Ask(this, DeleteQuestion(records_), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
              QMessageBox::No)) {
       return;
     }
-    if (!findSelectedRecord()) return;
     // The delete is saved from a copy of the table: when the save fails,
     // table, list and file stay as they were, and every row still finds its
     // own record.
@@ -65,7 +77,7 @@ void MainWindow::deleteSelectedRecord() {
 void MainWindow::openRecordWebAddress() {
   const QString address = FromCp1254(records_.text(Field::WebAddress));
   AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
-  OpenWithDesktop(address);
+  OpenWithDesktop(address, ShowInfo);
 }
 
 void MainWindow::openSelectedWebAddress() {
@@ -93,7 +105,7 @@ void MainWindow::openTrayRecordWebAddress(const QByteArray& recordNumber) {
 }
 
 void MainWindow::openMakerWebSite() {
-  Guarded([] { OpenWithDesktop(maker::kWebAddress); });
+  Guarded([] { OpenWithDesktop(maker::kWebAddress, ShowInfo); });
 }
 
 void MainWindow::closeProgram() {

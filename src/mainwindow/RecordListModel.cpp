@@ -19,6 +19,13 @@ void RecordListModel::setRows(std::vector<RecordRow> rows) {
   endResetModel();
 }
 
+int RecordListModel::rowOfRecord(const std::string& recordNumber) const {
+  const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const RecordRow& r) {
+    return r.recordNumber == recordNumber;
+  });
+  return found == rows_.end() ? -1 : int(found - rows_.begin());
+}
+
 void RecordListModel::setHeaderGlyph(int column, HeaderGlyph glyph) {
   glyphColumn_ = column;
   glyph_ = glyph;

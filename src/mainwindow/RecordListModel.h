@@ -19,6 +19,8 @@ class RecordListModel : public QAbstractTableModel {
 
   void setRows(std::vector<RecordRow> rows);
   const RecordRow& row(int index) const { return rows_.at(std::size_t(index)); }
+  // The row of the record with this number; -1 when no row shows it.
+  int rowOfRecord(const std::string& recordNumber) const;
 
   // Only one column carries a sort glyph at a time.
   void setHeaderGlyph(int column, HeaderGlyph glyph);

@@ -19,8 +19,8 @@ struct TrayRecordItem {
   QByteArray recordNumber;
 };
 
-// The icon in the notification area with its menu: the records flagged for
-// the tray, "Otomatik Doldur" and "Kapat". It only reports what the user
+// The icon in the notification area with its menu: "Göster", the records
+// flagged for the tray, "Otomatik Doldur" and "Kapat". It only reports what the user
 // chose; what happens then is the window's business.
 class TrayIcon : public QObject {
   Q_OBJECT
@@ -45,7 +45,7 @@ class TrayIcon : public QObject {
 
  signals:
   void recordChosen(const QByteArray& recordNumber);
-  // A double-click on the icon.
+  // A click or double-click on the icon, or "Göster".
   void unlockRequested();
   void autoFillRequested();
   void closeRequested();

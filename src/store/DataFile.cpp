@@ -10,8 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "Cp1254.h"
 #include "DecimalText.h"
 #include "FileEncoding.h"
+#include "StoreTexts.h"
 #include "WholeFile.h"
 
 namespace quilor {
@@ -141,7 +143,10 @@ void AppendRecordSection(std::string& out, int position, const Record& record) {
     // read: refuse it rather than store what cannot be read back. A lone CR
     // stays inside its line.
     if (text.find('\n') != std::string::npos) {
-      throw std::invalid_argument(std::string(kFields[field].name) + " holds a line break");
+      const std::string title = FromCp1254(record.values[Field::Title].text).toStdString();
+      throw std::invalid_argument("\"" + title + "\"" + store_texts::kRecordOf +
+                                  store_texts::kFieldNames[std::size_t(field)] +
+                                  store_texts::kLineBreakInField);
     }
     out.append(kFields[field].name).append("=").append(text).append(kLineEnd);
   }
@@ -176,7 +181,8 @@ std::string DataFileText(RecordTable& table, const std::string& path) {
     }
   } catch (const std::invalid_argument& refused) {
     table.returnTo(mark);
-    throw std::runtime_error("Unable to write to " + path + ": " + refused.what());
+    throw std::runtime_error(store_texts::kCannotWrite + path + " (" + refused.what() + ")." +
+                             store_texts::kLineBreakAdvice);
   }
   table.returnTo(mark);
   return content;

@@ -21,8 +21,8 @@ std::string FieldToText(const FieldValue& value, FieldKind kind);
 // so a failure leaves the previous file as it was; it is readable and
 // writable by its owner only. An empty table removes the file. A value
 // holding a line feed, which would fall apart into lines of its own, is
-// refused and nothing is written. Throws std::runtime_error ("Unable to write
-// to <path>") on failure.
+// refused and nothing is written. Throws std::runtime_error on failure, its
+// message naming the file, why, and what to do.
 void WriteDataFile(RecordTable& table, const std::string& path);
 
 // Empties the table and fills it from the file at path (every section is a

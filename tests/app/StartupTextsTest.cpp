@@ -28,7 +28,7 @@ TEST(MainWindow, StartsHiddenWithItsCaptionsAndAnEmptyTable) {
   MainWindow window;
   EXPECT_FALSE(window.isVisible());
   EXPECT_EQ(window.windowTitle(), QStringLiteral("ZENTARIS Quilor s1.02.01f"));
-  EXPECT_EQ(window.trayIcon().toolTip(), window.windowTitle());
+  EXPECT_EQ(window.trayIcon().toolTip(), QStringLiteral("Quilor (kilitli)"));
   EXPECT_FALSE(window.trayIcon().isVisible());
   EXPECT_EQ(window.header().text(), QStringLiteral("   ZENTARIS Quilor"));
   EXPECT_TRUE(window.records().isEmpty());

@@ -151,8 +151,9 @@ TEST_F(EditorOnDisplay, TheMeterFollowsTypingAndCountsTheRecordsOwnTexts) {
             QStringLiteral("Zeytinburnu1987"));
 }
 
-TEST_F(EditorOnDisplay, TheChangeDialogRatesTheNewPasswordAndTakesAWeakOne) {
+TEST_F(EditorOnDisplay, TheChangeDialogRatesTheNewPasswordAndTakesAWeakOneWhenToldTo) {
   QString word;
+  QString question;
   QString info;
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
     auto* meter = child<StrengthMeter>(dialog, "newPasswordStrength");
@@ -161,12 +162,17 @@ TEST_F(EditorOnDisplay, TheChangeDialogRatesTheNewPasswordAndTakesAWeakOne) {
     word = meter->word();
     typeInto(child<QLineEdit>(dialog, "repeatEdit"), QStringLiteral("1"));
     Screenshot(QStringLiteral("change-master-password-meter"));
+    auto asked = AnswerNextMessageBox(QMessageBox::Yes);
     auto seen = AnswerNextMessageBox(QMessageBox::Ok);
     child<QPushButton>(dialog, "okButton")->click();
+    question = asked->text;
     info = seen->text;
   });
   command("changeMasterPassword")->trigger();
   EXPECT_EQ(word, QStringLiteral("Çok zayıf"));
+  EXPECT_EQ(question,
+            QStringLiteral("Bu ana şifre kolay tahmin edilebilir. Veri dosyası ele geçerse "
+                           "şifre hızla denenebilir. Yine de kullanılsın mı?"));
   EXPECT_EQ(info, QStringLiteral("Şifreniz başarıyla değiştirildi."));
   EXPECT_EQ(MasterPassword, "1");
 }

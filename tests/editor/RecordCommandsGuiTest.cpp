@@ -196,8 +196,10 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
     auto* fresh = child<QLineEdit>(dialog, "newPasswordEdit");
     auto* repeat = child<QLineEdit>(dialog, "repeatEdit");
     auto* ok = child<QPushButton>(dialog, "okButton");
-    const std::pair<const char*, const char*> attempts[] = {
-        {"", ""}, {"Yeni", ""}, {"Yeni", "yeni"}, {"Yeni", "Yeni"}};
+    const std::pair<const char*, const char*> attempts[] = {{"", ""},
+                                                            {"Yeni-Sabah-2026", ""},
+                                                            {"Yeni-Sabah-2026", "yeni-Sabah-2026"},
+                                                            {"Yeni-Sabah-2026", "Yeni-Sabah-2026"}};
     for (const auto& [a, b] : attempts) {
       fresh->setText(QString::fromUtf8(a));
       repeat->setText(QString::fromUtf8(b));
@@ -211,13 +213,13 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
             (QStringList{"Yeni şifrenizi giriniz.", "Şifre tekrarını giriniz.",
                          "Her iki şifre de aynı olmalıdır.", "Şifreniz başarıyla değiştirildi."}));
   EXPECT_EQ(ChangeMasterPasswordDialog::instance(), nullptr);
-  EXPECT_EQ(MasterPassword, "Yeni");
+  EXPECT_EQ(MasterPassword, "Yeni-Sabah-2026");
   EXPECT_EQ(rows(), 4);
 
   int exitCode = 0;
   ExportWithCli(path, kPassword, &exitCode);
   EXPECT_EQ(exitCode, 3);
-  EXPECT_EQ(ExportWithCli(path, QStringLiteral("Yeni")), before);
+  EXPECT_EQ(ExportWithCli(path, QStringLiteral("Yeni-Sabah-2026")), before);
 
   // A restart: a new window, and the login as the program shows it.
   window.reset();
@@ -237,7 +239,8 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
     MasterPasswordDialog* login = MasterPasswordDialog::instance();
     if (login == nullptr || !login->isVisible() || attempt >= 2) return;
     login->findChild<QLineEdit*>(QStringLiteral("passwordBox"))
-        ->setText(attempt++ == 0 ? QString::fromUtf8(kPassword) : QStringLiteral("Yeni"));
+        ->setText(attempt++ == 0 ? QString::fromUtf8(kPassword)
+                                 : QStringLiteral("Yeni-Sabah-2026"));
     QMetaObject::invokeMethod(login->findChild<QPushButton*>(QStringLiteral("loginButton")),
                               "click", Qt::QueuedConnection);
   });
@@ -262,8 +265,8 @@ TEST_F(EditorOnDisplay, AMasterPasswordChangeThatCannotBeWrittenKeepsTheOldOne) 
   const QByteArray bytes = ReadFile(path);
   bool stillOpen = false;
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
-    child<QLineEdit>(dialog, "newPasswordEdit")->setText(QStringLiteral("Yeni"));
-    child<QLineEdit>(dialog, "repeatEdit")->setText(QStringLiteral("Yeni"));
+    child<QLineEdit>(dialog, "newPasswordEdit")->setText(QStringLiteral("Yeni-Sabah-2026"));
+    child<QLineEdit>(dialog, "repeatEdit")->setText(QStringLiteral("Yeni-Sabah-2026"));
     {
       ScopedFileSteps steps(failing);
       auto error = AnswerNextMessageBox(QMessageBox::Ok);

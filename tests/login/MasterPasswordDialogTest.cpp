@@ -178,7 +178,7 @@ TEST_F(MasterPasswordDialogOnDisplay, LabelsWarningAndButtonsReadAsWritten) {
   EXPECT_EQ(dialog->findChild<QLabel*>("repeatLabel")->text(), QStringLiteral("Tekrar"));
   QLabel* warning = dialog->findChild<QLabel*>("warningLabel");
   EXPECT_EQ(warning->text(),
-            QStringLiteral("DIKKAT : Ana şifrenizi kesinlikle kaybetmeyiniz. Verileriniz bu "
+            QStringLiteral("DİKKAT : Ana şifrenizi kesinlikle kaybetmeyiniz. Verileriniz bu "
                            "şifreye göre kodlandığı için ana şifrenin unutulması durumunda "
                            "verileriniz hiçbir şekilde geri alınamaz"));
   EXPECT_TRUE(warning->font().bold());
@@ -232,16 +232,34 @@ TEST_F(MasterPasswordDialogOnDisplay, FirstStartChecksBothBoxesBeforeTakingThePa
   EXPECT_TRUE(pass2->text().isEmpty());
 }
 
-TEST_F(MasterPasswordDialogOnDisplay, AtFirstStartTheMeterRatesThePasswordAndNeverRefusesIt) {
+TEST_F(MasterPasswordDialogOnDisplay, AtFirstStartAWeakPasswordIsAskedAboutOnce) {
   auto dialog = open();
   auto* meter = dialog->findChild<StrengthMeter*>("passwordStrength");
+  QLineEdit* pass = box(*dialog, "passwordBox");
   EXPECT_EQ(meter->word(), QString());
-  Type(box(*dialog, "passwordBox"), QStringLiteral("1"));
+  Type(pass, QStringLiteral("1234"));
   EXPECT_EQ(meter->word(), QStringLiteral("Çok zayıf"));
-  const auto seen = typeAndEnter(box(*dialog, "repeatBox"), QStringLiteral("1"));
-  EXPECT_FALSE(seen) << seen->text.toStdString();
+
+  // "Hayır" keeps the user choosing, with the password selected for a new one.
+  Type(box(*dialog, "repeatBox"), QStringLiteral("1234"));
+  const auto no = AnswerMessageBox(
+      [&] { QTest::keyClick(box(*dialog, "repeatBox"), Qt::Key_Return); }, QMessageBox::No);
+  ASSERT_TRUE(no);
+  EXPECT_EQ(no->caption, QStringLiteral("Soru"));
+  EXPECT_EQ(no->text, QStringLiteral("Bu ana şifre kolay tahmin edilebilir. Veri dosyası ele "
+                                     "geçerse şifre hızla denenebilir. Yine de kullanılsın mı?"));
+  EXPECT_EQ(no->defaultButton, QMessageBox::No);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(dialog->loginOk());
+  EXPECT_TRUE(MasterPassword.empty());
+  EXPECT_EQ(pass->selectedText(), QStringLiteral("1234"));
+
+  // "Evet" takes it.
+  const auto yes = AnswerMessageBox(
+      [&] { QTest::keyClick(box(*dialog, "repeatBox"), Qt::Key_Return); }, QMessageBox::Yes);
+  ASSERT_TRUE(yes);
   EXPECT_TRUE(dialog->loginOk());
-  EXPECT_EQ(MasterPassword, "1");
+  EXPECT_EQ(MasterPassword, "1234");
 }
 
 TEST_F(MasterPasswordDialogOnDisplay, LoginAndHideLoadsTheRecordsAndGoesToTheTray) {

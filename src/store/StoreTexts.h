@@ -1,0 +1,60 @@
+#pragma once
+
+#include <array>
+
+#include "Fields.h"
+
+// What the user reads when the data file cannot be read or written. UTF-8.
+namespace quilor::store_texts {
+
+// "<lead><path> (<why>).<advice>"
+inline constexpr const char* kCannotWrite = "Veri dosyası kaydedilemedi: ";
+inline constexpr const char* kCannotWriteAdvice =
+    " Diskte yer olduğunu ve klasöre yazma izniniz bulunduğunu kontrol edip yeniden deneyiniz; "
+    "önceki dosya değiştirilmedi.";
+inline constexpr const char* kCannotRead = "Veri dosyası okunamadı: ";
+inline constexpr const char* kCannotReadAdvice =
+    " Dosyanın yerinde olduğunu ve okuma izniniz bulunduğunu kontrol edip yeniden deneyiniz.";
+// A value the file cannot hold on one line: "<title>" kaydının <field> alanında ...
+inline constexpr const char* kRecordOf = " kaydının ";
+inline constexpr const char* kLineBreakInField = " alanında satır sonu var";
+inline constexpr const char* kLineBreakAdvice =
+    " Satır sonunu silip yeniden deneyiniz; önceki dosya değiştirilmedi.";
+
+inline constexpr const char* kNoCodePageConverter =
+    "Türkçe kod sayfası dönüştürücüsü (iconv CP1254) bulunamadı. Sistemin C kitaplığının "
+    "dönüştürücülerini (libc6 paketi) yeniden kurunuz.";
+
+// Why a file operation failed, by the system's error number.
+inline constexpr const char* kNoSpace = "diskte yer kalmadı";
+inline constexpr const char* kNoPermission = "erişim izni yok";
+inline constexpr const char* kReadOnlyDisk = "disk salt okunur";
+inline constexpr const char* kDiskError = "disk okuma/yazma hatası";
+inline constexpr const char* kNoSuchFolder = "klasör bulunamadı";
+inline constexpr const char* kTooManyLinks = "sembolik bağlantılar bir döngü oluşturuyor";
+inline constexpr const char* kNotAFile = "bu bir dosya değil";
+inline constexpr const char* kSystemError = "sistem hata kodu ";
+
+// The fields as the messages name them, in table order.
+inline constexpr std::array<const char*, kFieldCount> kFieldNames{"Kayıt Numarası",
+                                                                  "Tanımı",
+                                                                  "Kullanıcı Adı",
+                                                                  "Şifre",
+                                                                  "Şifre 2",
+                                                                  "Açıklama",
+                                                                  "Web / Mail Adresi",
+                                                                  "Özel Kodu 1",
+                                                                  "Özel Kodu 2",
+                                                                  "Grubu",
+                                                                  "Kayıt Tarihi",
+                                                                  "Şifre 1 Değiştirme Tarihi",
+                                                                  "Şifre 1 Değiştirme Saati",
+                                                                  "Şifre 2 Değiştirme Tarihi",
+                                                                  "Şifre 2 Değiştirme Saati",
+                                                                  "Script",
+                                                                  "Sistem Tepsisi",
+                                                                  "Şifre 2 Başlığı",
+                                                                  "Şifre Başlığı",
+                                                                  "Kullanıcı Adı Başlığı"};
+
+}  // namespace quilor::store_texts
