@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const QDateTime now(QDate(2026, 1, 2), QTime(3, 4, 5));
   quilor::cli::CsvRecords read;
   try {
-    read = quilor::cli::RecordsFromCsv(text, size % 2 == 0, now);
+    read = quilor::cli::RecordsFromCsv(text, {size % 2 == 0, size % 3 == 0}, now);
   } catch (const quilor::cli::CsvError& error) {
     Require(error.offset() <= size);
     return 0;
@@ -38,6 +38,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   quilor::RecordTable table;
   quilor::cli::AppendRecords(table, read.records);
   const std::string written = quilor::cli::RecordsToCsv(table);
-  Require(quilor::cli::RecordsFromCsv(written, false, now).records.size() == read.records.size());
+  Require(quilor::cli::RecordsFromCsv(written, {}, now).records.size() == read.records.size());
   return 0;
 }

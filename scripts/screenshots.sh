@@ -4,9 +4,10 @@
 # 1,749 generated records, a search in progress, the context menu with its
 # keys, a clipboard countdown and a search that finds nothing; then the
 # record editor in both modes, its script menu and the script help, the list
-# sorted by its record date, and the main window and the editor at a scale
-# factor of 2 on a 1366x768 screen. Also prints the program's peak resident
-# memory.
+# sorted by its record date, the main window and the editor at a scale
+# factor of 2 on a 1366x768 screen, auto-fill with the record that fits the
+# window chosen, and the password health report. Also prints the program's
+# peak resident memory.
 #   scripts/screenshots.sh OUTDIR [BUILD_DIR]     (BUILD_DIR defaults to build)
 set -euo pipefail
 
@@ -97,10 +98,20 @@ mkdir -p "$out"
 out=$(cd "$out" && pwd)
 cmake -S "$repo" -B "$build" -DQUILOR_TESTS=ON >/dev/null
 cmake --build "$build" -j2 --target quilor quilor_sample_data editor_gui_tests \
-  mainwindow_gui_tests windows_within_screen_gui_tests >/dev/null
+  mainwindow_gui_tests windows_within_screen_gui_tests autofill_dialog_tests \
+  tray_lock_gui_tests >/dev/null
 "$repo/tests/support/with-display.sh" -- "$0" --on-display "$out" \
   "$build/src/app/quilor" "$build/tests/mainwindow/quilor_sample_data" \
   "$build/tests/editor/editor_gui_tests" "$build/tests/mainwindow/mainwindow_gui_tests"
 QUILOR_SCREENSHOTS="$out" "$repo/tests/support/with-display.sh" --screen 1366x768 -- \
   "$build/tests/app/windows_within_screen_gui_tests" --gtest_brief=1 >/dev/null
 ls "$out"/scaled-*.png
+# Auto-fill choosing the record that fits the window, on the Turkish layout,
+# and the password health report.
+QUILOR_SCREENSHOTS="$out" "$repo/tests/support/with-display.sh" --layout tr -- \
+  "$build/tests/autofill/autofill_dialog_tests" --gtest_brief=1 \
+  --gtest_filter='*FitsTheChosenWindow*' >/dev/null
+QUILOR_SCREENSHOTS="$out" "$repo/tests/support/with-display.sh" --tray -- \
+  "$build/tests/mainwindow/tray_lock_gui_tests" --gtest_brief=1 \
+  --gtest_filter='*HealthReport*' >/dev/null
+ls "$out"/autofill-*.png "$out"/password-health.png

@@ -11,10 +11,12 @@
 #include "ProcessHardening.h"
 #include "QtTurkishTexts.h"
 #include "SingleInstance.h"
+#include "WaylandSession.h"
 #include "WindowsWithinScreen.h"
 
 int main(int argc, char** argv) {
   quilor::DisableCoreDumps();
+  quilor::PreferX11OnWayland();
   QApplication app(argc, argv);
   quilor::InstallQtTurkishTexts(app);
   quilor::KeepWindowsWithinScreen(app);

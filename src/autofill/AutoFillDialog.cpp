@@ -1,5 +1,7 @@
 #include "AutoFillDialog.h"
 
+#include <QCheckBox>
+#include <QEventLoop>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -8,12 +10,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWindow>
-#include <thread>
 
 #include "AutoFillTexts.h"
 #include "Cp1254.h"
@@ -21,6 +23,8 @@
 #include "Info.h"
 #include "ScriptPieces.h"
 #include "ScriptRun.h"
+#include "SilentAbort.h"
+#include "WaylandSession.h"
 #include "WindowForeground.h"
 
 namespace quilor {
@@ -29,7 +33,8 @@ namespace {
 
 namespace texts = autofill_texts;
 
-constexpr int kRecordNumberRole = Qt::UserRole;
+// Where an item of the record list finds its record among those collected.
+constexpr int kListedIndexRole = Qt::UserRole;
 // Window titles are read up to this many characters; a longer one is still
 // found, by its beginning.
 constexpr int kTitleLimit = 200;
@@ -87,47 +92,105 @@ AutoFillDialog::AutoFillDialog(RecordTable& records, AutoFillDesktop& desktop,
   page->addWidget(header);
 
   auto* lists = new QHBoxLayout;
+  auto* recordColumn = new QVBoxLayout;
   recordList_ = MakeList(this, "recordList", texts::kRecordsColumn);
+  showAll_ = new QCheckBox(texts::kShowAll, this);
+  showAll_->setObjectName(QStringLiteral("showAll"));
+  showAll_->hide();
+  recordColumn->addWidget(recordList_, 1);
+  recordColumn->addWidget(showAll_);
+  auto* windowColumn = new QVBoxLayout;
   windowList_ = MakeList(this, "windowList", texts::kWindowsColumn);
-  lists->addWidget(recordList_, 2);
-  lists->addWidget(windowList_, 3);
+  windowColumn->addWidget(windowList_, 1);
+  if (IsWaylandSession()) {
+    auto* note = new QLabel(texts::kWaylandNote, this);
+    note->setObjectName(QStringLiteral("waylandNote"));
+    note->setWordWrap(true);
+    windowColumn->addWidget(note);
+  }
+  lists->addLayout(recordColumn, 2);
+  lists->addLayout(windowColumn, 3);
   page->addLayout(lists, 1);
 
   auto* buttons = new QHBoxLayout;
   buttons->addStretch(1);
-  auto* confirmButton = new QPushButton(texts::kConfirm, this);
-  confirmButton->setObjectName(QStringLiteral("confirmButton"));
-  confirmButton->setDefault(true);
+  confirmButton_ = new QPushButton(texts::kConfirm, this);
+  confirmButton_->setObjectName(QStringLiteral("confirmButton"));
+  confirmButton_->setDefault(true);
   auto* cancelButton = new QPushButton(texts::kCancel, this);
   cancelButton->setObjectName(QStringLiteral("cancelButton"));
-  buttons->addWidget(confirmButton);
+  buttons->addWidget(confirmButton_);
   buttons->addWidget(cancelButton);
   page->addLayout(buttons);
-  connect(confirmButton, &QPushButton::clicked, this, &AutoFillDialog::confirm);
+  connect(confirmButton_, &QPushButton::clicked, this, &AutoFillDialog::confirm);
   // Esc closes the dialog as well: QDialog rejects on it.
   connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(showAll_, &QCheckBox::toggled, this,
+          [this] { Guarded([this] { showRecords(selectedRecord()); }); });
 
   resize(640, 420);
-  fillRecordList(opening);
+  collectRecords(opening);
   fillWindowList();
+  windowChosen();
+  connect(windowList_, &QTreeWidget::itemSelectionChanged, this,
+          [this] { Guarded([this] { windowChosen(); }); });
 }
 
 AutoFillDialog::~AutoFillDialog() { current_ = nullptr; }
 
-void AutoFillDialog::fillRecordList(const AutoFillOpening& opening) {
-  const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
+void AutoFillDialog::collectRecords(const AutoFillOpening& opening) {
   for (records_.first(); !records_.eof(); records_.next()) {
-    if (records_.text(Field::AutoFillScript).empty()) continue;
-    auto* item = new QTreeWidgetItem(recordList_, {FromCp1254(records_.text(Field::Title))});
-    item->setIcon(0, icon);
-    const std::string number = records_.text(Field::RecordNumber);
-    item->setData(0, kRecordNumberRole, QByteArray(number.data(), qsizetype(number.size())));
-    // With several records of that title, the last one ends selected.
+    Listed record{FromCp1254(records_.text(Field::Title)), records_.text(Field::RecordNumber),
+                  records_.remember(), !records_.text(Field::AutoFillScript).empty()};
+    // With several records of that title, the last one is chosen.
     if (opening.mainWindowVisible && !opening.selectedRecordTitle.isNull() &&
-        item->text(0) == opening.selectedRecordTitle) {
-      recordList_->setCurrentItem(item);
+        record.title == opening.selectedRecordTitle) {
+      openingChoice_ = listed_.size();
     }
+    fitKeys_.push_back(MakeFitKeys(records_.text(Field::Title), records_.text(Field::WebAddress)));
+    listed_.push_back(std::move(record));
   }
+}
+
+void AutoFillDialog::windowChosen() {
+  const QTreeWidgetItem* window = SelectedItem(*windowList_);
+  fits_ = window == nullptr ? std::vector<WindowFit>{}
+                            : FitsForWindow(FoldedWindowTitle(window->text(0)), fitKeys_);
+  const QSignalBlocker quiet(showAll_);
+  showAll_->setChecked(false);
+  showAll_->setVisible(fits_.size() > 1);
+  if (!fits_.empty()) {
+    showRecords(fits_.front().record);
+  } else if (const std::optional<std::size_t> kept = selectedRecord()) {
+    showRecords(kept);
+  } else {
+    showRecords(openingChoice_);
+  }
+}
+
+void AutoFillDialog::showRecords(std::optional<std::size_t> choice) {
+  std::vector<std::size_t> shown;
+  if (fits_.size() > 1 && !showAll_->isChecked()) {
+    for (const WindowFit& fit : fits_) shown.push_back(fit.record);
+  } else {
+    for (std::size_t i = 0; i < listed_.size(); ++i) shown.push_back(i);
+  }
+  recordList_->clear();
+  const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
+  for (const std::size_t index : shown) {
+    const Listed& record = listed_[index];
+    auto* item = new QTreeWidgetItem(
+        recordList_, {record.ownScript ? record.title : record.title + texts::kDefaultScriptMark});
+    item->setIcon(0, icon);
+    item->setData(0, kListedIndexRole, qulonglong(index));
+    if (choice == index) recordList_->setCurrentItem(item);
+  }
+}
+
+std::optional<std::size_t> AutoFillDialog::selectedRecord() const {
+  const QTreeWidgetItem* item = SelectedItem(*recordList_);
+  if (item == nullptr) return std::nullopt;
+  return std::size_t(item->data(0, kListedIndexRole).toULongLong());
 }
 
 // Our own windows are not in the list, so the window the user worked in
@@ -153,9 +216,14 @@ void AutoFillDialog::showEvent(QShowEvent* event) {
   // The window is mapped only after this event returns; the window manager
   // can bring it forward once it is.
   QTimer::singleShot(0, this, [this] { Guarded([this] { ForceToForeground(windowHandle()); }); });
-  recordList_->setFocus();
   if (SelectedItem(*recordList_) == nullptr && recordList_->topLevelItemCount() > 0) {
     recordList_->setCurrentItem(recordList_->topLevelItem(0));
+  }
+  // One record fits the window the user came from: Enter fills it in.
+  if (fits_.size() == 1) {
+    confirmButton_->setFocus();
+  } else {
+    recordList_->setFocus();
   }
 }
 
@@ -166,23 +234,80 @@ void AutoFillDialog::centreOnDesktop() {
 
 void AutoFillDialog::confirm() {
   Guarded([this] {
-    const QTreeWidgetItem* record = SelectedItem(*recordList_);
+    const std::optional<std::size_t> record = selectedRecord();
     const QTreeWidgetItem* window = SelectedItem(*windowList_);
-    AbortWithInfo(record == nullptr || window == nullptr, texts::kPickBoth);
-    if (!records_.locate(record->data(0, kRecordNumberRole).toByteArray().toStdString())) return;
+    AbortWithInfo(!record || window == nullptr, texts::kPickBoth);
+    if (!makeCurrent(listed_[*record])) return;
+    const std::vector<ScriptPiece> pieces =
+        SplitScript(ExpandPlaceholders(RecordScript(records_), records_));
+    const int longest = LongestWait(pieces);
+    AbortWithInfo(
+        longest > kLongestWaitMilliseconds,
+        texts::kWaitTooLong.arg(FromCp1254(records_.text(Field::Title)), QString::number(longest)));
     const WindowId target = desktop_.activateWindow(window->text(0).toStdString());
-    if (target != 0) RunScript(records_.text(Field::AutoFillScript), target);
+    if (target != 0) typePieces(pieces, target);
     accept();
   });
 }
 
-void AutoFillDialog::RunScript(const std::string& script, WindowId target) {
-  const std::vector<ScriptPiece> pieces = SplitScript(ExpandPlaceholders(script, records_));
-  const std::unique_ptr<Keyboard> keyboard = desktop_.typeInto(target, ShowEngineMessage);
-  // Typing and its pauses hold the program up until they are done, so
-  // nothing of ours (a timer, a repaint) gets between the keys.
-  RunScriptPieces(pieces, *keyboard,
-                  [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); });
+void AutoFillDialog::typePieces(const std::vector<ScriptPiece>& pieces, WindowId target) {
+  // Between the keys the event loop runs; the dialog takes no second
+  // "Tamam" meanwhile.
+  struct Running {
+    AutoFillDialog& dialog;
+    explicit Running(AutoFillDialog& d) : dialog(d) {
+      dialog.typing_ = true;
+      dialog.stopped_ = false;
+      dialog.setEnabled(false);
+    }
+    ~Running() {
+      dialog.typing_ = false;
+      dialog.setEnabled(true);
+    }
+  } running(*this);
+  // The keyboard lets go of every key it holds when it is destroyed, also
+  // when a stop ends the run half-way.
+  const std::unique_ptr<Keyboard> keyboard =
+      desktop_.typeInto(target, [this](EngineMessage message) {
+        ShowEngineMessage(message);
+        endRunIfStopped();
+      });
+  RunScriptPieces(pieces, *keyboard, [this](std::chrono::milliseconds length) { pause(length); });
+}
+
+void AutoFillDialog::pause(std::chrono::milliseconds length) {
+  QEventLoop loop;
+  QTimer timer;
+  timer.setSingleShot(true);
+  timer.setTimerType(Qt::PreciseTimer);
+  connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
+  connect(this, &AutoFillDialog::typingStopped, &loop, &QEventLoop::quit);
+  timer.start(length);
+  if (!stopped_) loop.exec();
+  endRunIfStopped();
+}
+
+void AutoFillDialog::endRunIfStopped() const {
+  if (stopped_) throw SilentAbort{};
+}
+
+void AutoFillDialog::done(int result) {
+  if (typing_) {
+    stopped_ = true;
+    emit typingStopped();
+  }
+  QDialog::done(result);
+}
+
+// By the record itself first: a file may hold two records under one number,
+// and the secrets typed must be those of the record the user chose.
+bool AutoFillDialog::makeCurrent(const Listed& record) {
+  records_.returnTo(record.mark);
+  if (records_.remember() == record.mark &&
+      records_.text(Field::RecordNumber) == record.recordNumber) {
+    return true;
+  }
+  return records_.locate(record.recordNumber);
 }
 
 std::vector<WindowId> OwnTopLevelWindows() {

@@ -1,5 +1,6 @@
 #include "ScriptPieces.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 
@@ -71,6 +72,19 @@ int WaitMilliseconds(std::string_view token) {
 }
 
 }  // namespace
+
+int LongestWait(const std::vector<ScriptPiece>& pieces) {
+  int longest = 0;
+  for (const ScriptPiece& piece : pieces) {
+    if (piece.isWait) longest = std::max(longest, piece.waitMilliseconds);
+  }
+  return longest;
+}
+
+std::string RecordScript(const RecordTable& records) {
+  std::string script = records.text(Field::AutoFillScript);
+  return script.empty() ? std::string(kDefaultScript) : script;
+}
 
 std::string ExpandPlaceholders(std::string_view script, const RecordTable& records) {
   std::string text(script);

@@ -71,10 +71,12 @@ void CipherEachBlock(const CipherKey& key, unsigned char* buffer, std::size_t le
   }
 }
 
+}  // namespace
+
 // The expanded key is as secret as the password it came from: clear it before
-// its stack space is handed to other code. Volatile stores keep the compiler
+// its storage is handed to other code. Volatile stores keep the compiler
 // from dropping the writes to a dying object.
-void Wipe(CipherKey& key) {
+void WipeCipherKey(CipherKey& key) {
   volatile std::uint32_t* p = key.p;
   for (std::size_t i = 0; i < std::size(key.p); ++i) p[i] = 0;
   for (auto& box : key.s) {
@@ -82,8 +84,6 @@ void Wipe(CipherKey& key) {
     for (std::size_t i = 0; i < std::size(box); ++i) s[i] = 0;
   }
 }
-
-}  // namespace
 
 void MakeCipherKey(std::string_view password, CipherKey& key) {
   if (password.empty()) {
@@ -130,15 +130,20 @@ void DecipherBlock(const CipherKey& key, std::uint32_t& l, std::uint32_t& r) {
 }
 
 void CipherBlocks(unsigned char* buffer, std::size_t length, CipherDirection direction,
-                  std::string_view password) {
-  CipherKey key;
-  MakeCipherKey(password, key);
+                  const CipherKey& key) {
   if (direction == CipherDirection::Encipher) {
     CipherEachBlock<CipherDirection::Encipher>(key, buffer, length);
   } else {
     CipherEachBlock<CipherDirection::Decipher>(key, buffer, length);
   }
-  Wipe(key);
+}
+
+void CipherBlocks(unsigned char* buffer, std::size_t length, CipherDirection direction,
+                  std::string_view password) {
+  CipherKey key;
+  MakeCipherKey(password, key);
+  CipherBlocks(buffer, length, direction, key);
+  WipeCipherKey(key);
 }
 
 }  // namespace quilor

@@ -10,7 +10,8 @@ inline constexpr std::size_t kCipherBlockSize = 8;
 
 enum class CipherDirection { Encipher, Decipher };
 
-// The expanded Blowfish key. Built per call in the caller's storage, never kept.
+// The expanded Blowfish key, built in the caller's storage. Whoever keeps one
+// keeps it as safely as the password it came from and wipes it with WipeCipherKey.
 struct CipherKey {
   std::uint32_t p[18];
   std::uint32_t s[4][256];
@@ -22,9 +23,14 @@ void MakeCipherKey(std::string_view password, CipherKey& key);
 void EncipherBlock(const CipherKey& key, std::uint32_t& l, std::uint32_t& r);
 void DecipherBlock(const CipherKey& key, std::uint32_t& l, std::uint32_t& r);
 
+void WipeCipherKey(CipherKey& key);
+
 // Enciphers or deciphers the whole 8-byte blocks of buffer in place (ECB,
-// big-endian halves); a trailing partial block is left as it is. Builds the
-// key from password on every call. An empty password throws and changes no byte.
+// big-endian halves); a trailing partial block is left as it is.
+void CipherBlocks(unsigned char* buffer, std::size_t length, CipherDirection direction,
+                  const CipherKey& key);
+// The same under a key built from password for this call alone. An empty
+// password throws and changes no byte.
 void CipherBlocks(unsigned char* buffer, std::size_t length, CipherDirection direction,
                   std::string_view password);
 

@@ -19,31 +19,57 @@ std::size_t PadLength(const std::string& text) {
   return allPad ? pad : 0;
 }
 
+// Always at least one pad byte, so a text that itself ends in a small byte
+// value is never mistaken for padding.
+void AppendPad(std::string& text) {
+  const std::size_t pad = kCipherBlockSize - text.size() % kCipherBlockSize;
+  text.append(pad, static_cast<char>(pad));
+}
+
+// A wrong password or damaged data usually leaves no valid pad; the text
+// then keeps its full length and the caller's own check rejects it.
+void RemovePad(std::string& text) { text.erase(text.size() - PadLength(text)); }
+
+// Builds the key only for a text that needs one, so that an empty text under
+// an empty password stays the no-op it always was.
+class KeyForOneText {
+ public:
+  explicit KeyForOneText(std::string_view password) { MakeCipherKey(password, key_); }
+  ~KeyForOneText() { WipeCipherKey(key_); }
+  KeyForOneText(const KeyForOneText&) = delete;
+  KeyForOneText& operator=(const KeyForOneText&) = delete;
+  const CipherKey& key() const { return key_; }
+
+ private:
+  CipherKey key_;
+};
+
 }  // namespace
 
+void EncryptText(std::string& text, const CipherKey& key) {
+  if (text.empty()) return;
+  AppendPad(text);
+  CipherBlocks(Bytes(text), text.size(), CipherDirection::Encipher, key);
+}
+
+void DecryptText(std::string& text, const CipherKey& key) {
+  if (text.empty()) return;
+  CipherBlocks(Bytes(text), text.size(), CipherDirection::Decipher, key);
+  RemovePad(text);
+}
+
+// A refused password must leave the caller's text as it was: the key is
+// built, and may throw, before the pad is added.
 void EncryptText(std::string& text, std::string_view password) {
   if (text.empty()) return;
-  const std::size_t plainLength = text.size();
-  // Always at least one pad byte, so a text that itself ends in a small byte
-  // value is never mistaken for padding.
-  const std::size_t pad = kCipherBlockSize - plainLength % kCipherBlockSize;
-  text.append(pad, static_cast<char>(pad));
-  // A refused password must leave the caller's text as it was: take the pad
-  // off again before passing the error on.
-  try {
-    CipherBlocks(Bytes(text), text.size(), CipherDirection::Encipher, password);
-  } catch (...) {
-    text.resize(plainLength);
-    throw;
-  }
+  const KeyForOneText once(password);
+  EncryptText(text, once.key());
 }
 
 void DecryptText(std::string& text, std::string_view password) {
   if (text.empty()) return;
-  CipherBlocks(Bytes(text), text.size(), CipherDirection::Decipher, password);
-  // A wrong password or damaged data usually leaves no valid pad; the text
-  // then keeps its full length and the caller's own check rejects it.
-  text.erase(text.size() - PadLength(text));
+  const KeyForOneText once(password);
+  DecryptText(text, once.key());
 }
 
 }  // namespace quilor

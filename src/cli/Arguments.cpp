@@ -26,6 +26,8 @@ constexpr CommandShape kCommands[] = {
     {"import", Command::Import, 2},
     {"export-csv", Command::ExportCsv, 1},
     {"import-csv", Command::ImportCsv, 2},
+    {"health", Command::Health, 1},
+    {"merge", Command::Merge, 2},
 };
 
 // A switch that one command understands.
@@ -39,7 +41,10 @@ struct OptionShape {
 constexpr OptionShape kOptions[] = {
     {"--force", nullptr, Command::Import, &Arguments::force},
     {"--force", nullptr, Command::ImportCsv, &Arguments::force},
+    {"--merge", nullptr, Command::Import, &Arguments::merge},
+    {"--merge", nullptr, Command::ImportCsv, &Arguments::merge},
     {"--truncate", nullptr, Command::ImportCsv, &Arguments::truncate},
+    {"--join-lines", nullptr, Command::ImportCsv, &Arguments::joinLines},
     {"--show-secrets", "-s", Command::Show, &Arguments::showSecrets},
 };
 
@@ -67,6 +72,7 @@ void SetOperands(Arguments& arguments, const std::vector<std::string>& positiona
   if (arguments.command == Command::Show) arguments.title = positional[2];
   if (arguments.command == Command::Import) arguments.jsonFile = positional[2];
   if (arguments.command == Command::ImportCsv) arguments.csvFile = positional[2];
+  if (arguments.command == Command::Merge) arguments.otherFile = positional[2];
 }
 
 }  // namespace
@@ -101,6 +107,7 @@ Arguments ParseArguments(const std::vector<std::string>& words) {
       if (option == nullptr) UsageError(text::kUnknownOption + word);
       arguments.*(option->flag) = true;
     }
+    if (arguments.merge && arguments.force) UsageError(text::kMergeOrForce);
     SetOperands(arguments, positional);
     return arguments;
   }

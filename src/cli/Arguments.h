@@ -5,7 +5,7 @@
 
 namespace quilor::cli {
 
-enum class Command { Help, List, Show, Export, Import, ExportCsv, ImportCsv };
+enum class Command { Help, List, Show, Export, Import, ExportCsv, ImportCsv, Health, Merge };
 
 struct Arguments {
   Command command = Command::Help;
@@ -13,8 +13,11 @@ struct Arguments {
   std::string title;         // show
   std::string jsonFile;      // import
   std::string csvFile;       // import-csv
+  std::string otherFile;     // merge: the data file whose records come in
   bool force = false;        // import, import-csv: replace an existing data file
+  bool merge = false;        // import, import-csv: add to an existing data file
   bool truncate = false;     // import-csv: cut values too long for their field
+  bool joinLines = false;    // import-csv: make values of several lines one line
   bool showSecrets = false;  // show: print the passwords too
 };
 

@@ -14,24 +14,45 @@ inline constexpr const char* kHelp =
     "                                      ya da bir kayıt numarasıdır; şifreler yalnızca\n"
     "                                      -s (--show-secrets) ile gösterilir\n"
     "  quilor-cli export DOSYA             bütün kayıtları dosyadaki sırayla JSON yazar\n"
-    "  quilor-cli import [--force] DOSYA KAYITLAR.json\n"
+    "  quilor-cli import [--force | --merge] DOSYA KAYITLAR.json\n"
     "                                      KAYITLAR.json'daki kayıtlardan yeni bir veri\n"
-    "                                      dosyası yazar\n"
+    "                                      dosyası yazar; --merge ile var olan DOSYA'ya\n"
+    "                                      ekler\n"
     "  quilor-cli export-csv DOSYA         kayıtları CSV olarak yazar (Group, Title,\n"
     "                                      Username, Password, URL, Notes; UTF-8)\n"
-    "  quilor-cli import-csv [--force] [--truncate] DOSYA KAYITLAR.csv\n"
-    "                                      başka bir şifre yöneticisinin CSV dışa\n"
-    "                                      aktarımından yeni bir veri dosyası yazar;\n"
-    "                                      sütunlar başlıklarından tanınır, alanına\n"
+    "  quilor-cli import-csv [--force | --merge] [--truncate] [--join-lines]\n"
+    "             DOSYA KAYITLAR.csv       başka bir şifre yöneticisinin CSV dışa\n"
+    "                                      aktarımından yeni bir veri dosyası yazar ya da\n"
+    "                                      --merge ile var olan DOSYA'ya ekler; sütunlar\n"
+    "                                      başlıklarından tanınır (Created ve Last\n"
+    "                                      Modified tarih olarak alınır), alanına\n"
     "                                      sığmayan değerler listelenip reddedilir,\n"
-    "                                      --truncate ile kısaltılıp listelenir\n"
+    "                                      --truncate ile kısaltılıp listelenir;\n"
+    "                                      çok satırlı değerler --join-lines ile\n"
+    "                                      satırları \" / \" ile birleştirilerek alınır\n"
+    "  quilor-cli merge DOSYA DİĞER        DİĞER veri dosyasındaki (örneğin bir eşitleme\n"
+    "                                      programının bıraktığı çakışma kopyası)\n"
+    "                                      kayıtları kayıt numarasına göre DOSYA'ya\n"
+    "                                      katar: yalnızca DİĞER'de olan eklenir, aynı\n"
+    "                                      olan bir kez kalır, farklı olanın DİĞER'deki\n"
+    "                                      hâli tanımının sonuna \" (çakışma)\" eklenerek\n"
+    "                                      yanına konur ve listelenir\n"
+    "  quilor-cli health DOSYA             şifresi boş, zayıf, başka kayıtlarla ortak ya da\n"
+    "                                      365 günden eski kayıtları, en kötüsü önce,\n"
+    "                                      bulgu başına bir satır listeler (tanım, grup,\n"
+    "                                      bulgu; sekmeyle ayrılmış); toplamları standart\n"
+    "                                      hataya yazar; hiçbir şifreyi göstermez\n"
     "  quilor-cli --help                   bu yardımı gösterir\n"
     "\n"
     "Ana şifre terminalden, ekranda gösterilmeden okunur. Standart girdi bir terminal\n"
     "değilse ana şifre girdinin ilk satırıdır.\n"
-    "ls, show, export ve export-csv veri dosyasına hiçbir şey yazmaz, kopyasını da\n"
-    "çıkarmaz. import ve import-csv var olan bir dosyanın üzerine yalnızca --force ile\n"
-    "yazar. Terminale yazılırken dosyadaki denetim karakterleri \\x1b gibi kaçışlarla\n"
+    "ls, show, export, export-csv ve health veri dosyasına hiçbir şey yazmaz,\n"
+    "kopyasını da çıkarmaz. import ve import-csv var olan bir dosyanın üzerine\n"
+    "yalnızca --force ile yazar. --merge ve merge ana şifreyi bir kez sorar, bir şey\n"
+    "yazmadan önce dosyayla sınar; eklenen her kayıt yeni bir kayıt numarası alır;\n"
+    "tanımı, kullanıcı adı, şifresi ve web adresi aynı bir kayıt zaten varsa atlanır\n"
+    "ve listelenir. Terminale yazılırken dosyadaki denetim karakterleri \\x1b gibi "
+    "kaçışlarla\n"
     "gösterilir.\n"
     "\n"
     "JSON biçimi: bir dizi, her kayıt için ALAN1..ALAN20 anahtarlı bir nesne. Metin\n"
@@ -40,15 +61,33 @@ inline constexpr const char* kHelp =
     "\n"
     "Çıkış kodları:\n"
     "  0   başarılı\n"
-    "  1   show: bu tanımla bir kayıt yok ya da birden çok kayıt var; ya da\n"
+    "  1   show: bu tanımla bir kayıt yok ya da birden çok kayıt var; health: en az\n"
+    "      bir bulgu var; ya da\n"
     "      beklenmedik bir hata\n"
     "  2   bir dosya yok, düzenli bir dosya değil, 64 MB'tan büyük, okunamıyor ya da\n"
     "      yazılamıyor; import, import-csv: DOSYA zaten var\n"
     "  3   ana şifre geçersiz\n"
     "  4   ana şifre boş ya da kullanılamıyor, JSON ya da CSV hatalı, bir değer\n"
     "      alanına sığmıyor\n"
-    "  5   import, import-csv: DOSYA şu anda Quilor programında açık\n"
+    "  5   import, import-csv, merge: DOSYA şu anda Quilor programında açık\n"
     "  64  kullanım hatası\n";
+
+// import --merge, import-csv --merge, merge.
+inline constexpr const char* kMergeOrForce =
+    "--merge ile --force birlikte verilemez: --merge ekler, --force yerine yazar";
+inline constexpr const char* kAddedAfter = " kayıt eklendi";
+inline constexpr const char* kNothingAdded = "eklenecek yeni kayıt yok; dosya değiştirilmedi";
+inline constexpr const char* kDuplicateSkipped =
+    "atlandı, tanımı, kullanıcı adı, şifresi ve web adresi aynı bir kayıt zaten var: ";
+inline constexpr const char* kChangedMeanwhile =
+    "dosya okunduktan sonra başka bir yerde değişti; hiçbir şey yazılmadı, yeniden deneyin";
+inline constexpr const char* kOtherWrongPassword =
+    "bu dosya aynı ana şifreyle açılmıyor; hiçbir şey yazılmadı";
+inline constexpr const char* kConflictMark = " (çakışma)";
+inline constexpr const char* kMergeSame = " kayıt iki dosyada da aynı";
+inline constexpr const char* kMergeConflict = "iki dosyada farklı, ikisi de tutuldu: ";
+inline constexpr const char* kMergeConflictCopy = " ve ";
+inline constexpr const char* kMergeDone = "birleştirildi; artık silinebilir: ";
 
 // Usage errors.
 inline constexpr const char* kUsageHint = "; yardım için: quilor-cli --help";

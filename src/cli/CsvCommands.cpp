@@ -35,7 +35,7 @@ int ExportCsv(const Arguments& arguments) {
   std::string bytes = ReadFileBytes(arguments.dataFile);
   const MasterPassword masterPassword(false);
   UnlockedTable unlocked;
-  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.bytes(), arguments.dataFile);
+  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.key(), arguments.dataFile);
   std::string csv = RecordsToCsv(unlocked.table);
   std::fwrite(csv.data(), 1, csv.size(), stdout);
   WipeText(csv);
@@ -47,7 +47,8 @@ int ImportCsv(const Arguments& arguments) {
   input.text = ReadFileBytes(arguments.csvFile);
   CsvRecords read;
   try {
-    read = RecordsFromCsv(input.text, arguments.truncate, QDateTime::currentDateTime());
+    read = RecordsFromCsv(input.text, {arguments.truncate, arguments.joinLines},
+                          QDateTime::currentDateTime());
   } catch (const CsvError& error) {
     throw AtPlace(arguments.csvFile, input.text, error.offset(),
                   text::kCsvError + std::string(error.what()));
@@ -57,7 +58,9 @@ int ImportCsv(const Arguments& arguments) {
   if (input.records.empty())
     throw CliError(kExitBadInput, arguments.csvFile + ": " + text::kNoRecords);
   FinishImport(input, arguments.csvFile, arguments);
-  for (const std::string& cut : read.cutValues) Report(cut);
+  for (const auto* lines : {&read.cutValues, &read.joinedValues, &read.unreadDates}) {
+    for (const std::string& line : *lines) Report(line);
+  }
   return kExitOk;
 }
 

@@ -26,6 +26,11 @@ inline constexpr const char* kCsvRefused =
     "şu değerler veri dosyasına olduğu gibi yazılamıyor; hiçbir şey yazılmadı:";
 inline constexpr const char* kCsvTruncateHint =
     "uzun değerleri kısaltarak almak için --truncate verin";
+inline constexpr const char* kCsvJoinLinesHint =
+    "çok satırlı değerleri tek satır olarak (satırlar \" / \" ile birleşir) almak için "
+    "--join-lines verin";
+inline constexpr const char* kCsvJoined = "satırları \" / \" ile birleştirildi: ";
+inline constexpr const char* kCsvDateUnread = "tarih okunamadı, alınmadı: ";
 inline constexpr const char* kCsvCut = "kısaltıldı: ";
 inline constexpr const char* kCsvCutArrow = " bayttan ";
 inline constexpr const char* kCsvCutEnd = " bayta";

@@ -9,6 +9,8 @@ namespace quilor::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitNoSuchRecord = 1;
 inline constexpr int kExitUnexpected = 1;
+// health: some password needs attention.
+inline constexpr int kExitFindings = 1;
 inline constexpr int kExitFile = 2;
 inline constexpr int kExitWrongPassword = 3;
 inline constexpr int kExitBadInput = 4;

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "MasterKey.h"
 #include "MasterPasswordInput.h"
 #include "RecordJson.h"
 #include "RecordTable.h"
@@ -10,18 +11,29 @@
 
 namespace quilor::cli {
 
-// The master password for as long as a command needs it; overwritten when
-// the command ends, however it ends.
+// The master password and its key for as long as a command needs them, in
+// locked memory; overwritten when the command ends, however it ends.
 class MasterPassword {
  public:
-  explicit MasterPassword(bool confirm) : bytes_(ReadMasterPassword(confirm)) {}
-  ~MasterPassword() { WipeText(bytes_); }
+  explicit MasterPassword(bool confirm) : key_(Read(confirm)) {}
   MasterPassword(const MasterPassword&) = delete;
   MasterPassword& operator=(const MasterPassword&) = delete;
-  const std::string& bytes() const { return bytes_; }
+  const MasterKey& key() const { return key_; }
 
  private:
-  std::string bytes_;
+  static MasterKey Read(bool confirm) {
+    std::string typed = ReadMasterPassword(confirm);
+    try {
+      MasterKey key(typed);
+      WipeText(typed);
+      return key;
+    } catch (...) {
+      WipeText(typed);
+      throw;
+    }
+  }
+
+  MasterKey key_;
 };
 
 // A table whose deciphered secrets are overwritten when it goes.

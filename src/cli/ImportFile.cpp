@@ -15,7 +15,9 @@
 #include "ExitCodes.h"
 #include "ImportLock.h"
 #include "Json.h"
+#include "MergeCommands.h"
 #include "ProtectedRecords.h"
+#include "RecordDigests.h"
 #include "TempFolder.h"
 #include "WholeFile.h"
 
@@ -43,9 +45,9 @@ bool SameValue(const FieldValue& a, const FieldValue& b, FieldKind kind) {
 // meant; the reader drops blanks around values and quotation marks around
 // them, which would change a value without a word.
 void CheckReadsBack(RecordTable& written, const std::vector<ImportedRecord>& records,
-                    const std::string& staged, std::string_view masterPassword) {
+                    const std::string& staged, const MasterKey& key) {
   RecordTable back;
-  LoadRecords(back, staged, masterPassword, LoadSteps{});
+  LoadRecords(back, staged, key, LoadSteps{});
   if (back.recordCount() != written.recordCount()) {
     throw JsonError(text::kNotReadBack, records.front().offsets.front());
   }
@@ -84,7 +86,52 @@ void Publish(const std::string& staged, const std::string& path, bool replace) {
   }
 }
 
+// Reads the staged file as the program will and compares it, record by
+// record, with the table it was written from.
+void CheckTableReadsBack(RecordTable& written, const std::string& staged, const MasterKey& key,
+                         const std::string& path) {
+  RecordTable back;
+  LoadRecords(back, staged, key, LoadSteps{});
+  bool same = back.recordCount() == written.recordCount();
+  std::string title;
+  for (written.first(), back.first(); same && !written.eof(); written.next(), back.next()) {
+    same = DigestOf(written.current()) == DigestOf(back.current());
+    title = written.text(Field::Title);
+  }
+  back.wipeAllRecords();
+  if (!same) {
+    throw CliError(kExitBadInput,
+                   path + ": " + text::kRecord + "\"" + title + "\": " + text::kNotReadBack);
+  }
+}
+
 }  // namespace
+
+void RewriteDataFile(RecordTable& table, const std::string& path, const MasterKey& key,
+                     std::span<const int> entered, const FileSnapshot& readAs) {
+  std::string target;
+  try {
+    target = ResolveLinks(path);
+  } catch (const std::exception& e) {
+    Unwritable(path, e.what());
+  }
+  const DeferredSignals deferred;
+  TempFolder scratch(FolderOf(target));
+  const std::string staged = scratch.file("data.xtr");
+  try {
+    SaveRecords(table, staged, key, entered);
+    CheckTableReadsBack(table, staged, key, path);
+  } catch (const CliError&) {
+    throw;
+  } catch (const SecretTooLongError& e) {
+    throw CliError(kExitBadInput, e.what());
+  } catch (const std::exception& e) {
+    Unwritable(path, e.what());
+  }
+  if (deferred.arrived()) throw CliError(kExitFile, path + ": " + text::kInterrupted);
+  if (SnapshotOf(path) != readAs) throw CliError(kExitFile, path + ": " + text::kChangedMeanwhile);
+  Publish(staged, target, true);
+}
 
 void CheckMayCreate(const std::string& path, bool replace) {
   struct stat info {};
@@ -94,7 +141,7 @@ void CheckMayCreate(const std::string& path, bool replace) {
 }
 
 void ImportRecords(const std::vector<ImportedRecord>& records, const std::string& path,
-                   std::string_view masterPassword, bool replace) {
+                   const MasterKey& key, bool replace) {
   CheckMayCreate(path, replace);
   RecordTable table;
   AppendRecords(table, records);
@@ -115,8 +162,8 @@ void ImportRecords(const std::vector<ImportedRecord>& records, const std::string
   TempFolder scratch(FolderOf(target));
   const std::string staged = scratch.file("data.xtr");
   try {
-    SaveRecords(table, staged, masterPassword, entered);
-    CheckReadsBack(table, records, staged, masterPassword);
+    SaveRecords(table, staged, key, entered);
+    CheckReadsBack(table, records, staged, key);
   } catch (const JsonError&) {
     throw;
   } catch (const std::exception& e) {
@@ -135,11 +182,16 @@ CliError AtPlace(const std::string& path, std::string_view text, std::size_t off
 
 void FinishImport(const ImportInput& input, const std::string& sourceFile,
                   const Arguments& arguments) {
+  struct stat info {};
+  if (arguments.merge && ::lstat(arguments.dataFile.c_str(), &info) == 0) {
+    MergeImport(input, sourceFile, arguments);
+    return;
+  }
   CheckMayCreate(arguments.dataFile, arguments.force);
   const HeldLock lock = LockForImport(arguments.dataFile);
   const MasterPassword masterPassword(true);
   try {
-    ImportRecords(input.records, arguments.dataFile, masterPassword.bytes(), arguments.force);
+    ImportRecords(input.records, arguments.dataFile, masterPassword.key(), arguments.force);
   } catch (const JsonError& error) {
     throw AtPlace(sourceFile, input.text, error.offset(), error.what());
   }

@@ -11,7 +11,6 @@
 #include "CliTexts.h"
 #include "ExitCodes.h"
 #include "ProtectedRecords.h"
-#include "SilentAbort.h"
 #include "WholeFile.h"
 
 namespace quilor::cli {
@@ -70,11 +69,11 @@ std::string ReadFileBytes(const std::string& path) {
   }
 }
 
-void LoadFromBytes(RecordTable& table, std::string bytes, std::string_view masterPassword,
+void LoadFromBytes(RecordTable& table, std::string bytes, const MasterKey& key,
                    const std::string& path) {
   try {
-    LoadRecordsWithoutRewrite(table, std::move(bytes), path, masterPassword, LoadSteps{});
-  } catch (const SilentAbort&) {
+    LoadRecordsWithoutRewrite(table, std::move(bytes), path, key, LoadSteps{});
+  } catch (const WrongMasterPassword&) {
     throw CliError(kExitWrongPassword, kWrongMasterPasswordText);
   } catch (const std::exception& e) {
     throw CliError(kExitFile, path + ": " + text::kFileUnreadable + " (" + e.what() + ")");

@@ -47,14 +47,93 @@ std::string LowerTrimmed(const std::string& name) {
   return lower;
 }
 
+// Dates are read, not written: the export keeps to the columns every
+// password manager reads.
+const std::vector<CsvColumn>& DateColumns() {
+  static const std::vector<CsvColumn> columns = {
+      {Field::CreatedDate, "Created", {"created"}},
+      {Field::PasswordChangedDate, "Last Modified", {"last modified"}},
+  };
+  return columns;
+}
+
 std::optional<int> FieldOfHeader(const std::string& name) {
   const std::string wanted = LowerTrimmed(name);
-  for (const CsvColumn& column : Columns()) {
-    for (std::string_view readName : column.readNames) {
-      if (readName == wanted) return column.field;
+  for (const auto* columns : {&Columns(), &DateColumns()}) {
+    for (const CsvColumn& column : *columns) {
+      for (std::string_view readName : column.readNames) {
+        if (readName == wanted) return column.field;
+      }
     }
   }
   return std::nullopt;
+}
+
+// A date as KeePassXC writes it ("2024-05-01T09:30:00Z"), or without the
+// time; a zone or offset is turned into local time.
+std::optional<QDateTime> ReadDate(const std::string& text) {
+  const QString trimmed = QString::fromUtf8(text).trimmed();
+  QDateTime moment = QDateTime::fromString(trimmed, Qt::ISODateWithMs);
+  if (!moment.isValid())
+    moment = QDateTime::fromString(trimmed, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+  if (!moment.isValid()) moment = QDateTime(QDate::fromString(trimmed, Qt::ISODate), QTime(0, 0));
+  if (!moment.isValid()) return std::nullopt;
+  return moment.toLocalTime();
+}
+
+// The lines of a value joined into one by " / "; blank lines go.
+std::string JoinedLines(const std::string& value) {
+  std::string joined;
+  std::size_t start = 0;
+  while (start <= value.size()) {
+    const std::size_t end = std::min(value.find_first_of("\r\n", start), value.size());
+    const std::string line = value.substr(start, end - start);
+    if (line.find_first_not_of(" \t") != std::string::npos) {
+      joined += (joined.empty() ? "" : " / ") + line;
+    }
+    // CR LF is one line end.
+    start = end + (value.compare(end, 2, "\r\n") == 0 ? 2 : 1);
+  }
+  return joined;
+}
+
+// Which field each column of the header fills; -1 for columns not taken.
+struct ColumnMap {
+  std::vector<int> fieldOfColumn;
+  std::vector<std::string> headerNames;
+  std::vector<std::string> unknown;
+};
+
+// KeePassXC writes "TOTP", "Icon", "Created" and "Last Modified" beside the
+// columns our own export writes; our export writes none of them.
+bool WrittenByKeePassXc(const ColumnMap& map) {
+  static const std::vector<std::string_view> marks = {"totp", "icon", "created", "last modified"};
+  return std::any_of(map.headerNames.begin(), map.headerNames.end(), [](const std::string& name) {
+    return std::find(marks.begin(), marks.end(), LowerTrimmed(name)) != marks.end();
+  });
+}
+
+// KeePassXC writes its root group in front of every group ("Root/E-posta",
+// or "Root" alone for the entries at the top). When every row starts with the
+// same name and some row goes deeper, that name says nothing: it goes. Only
+// in KeePassXC's files: a group of our own export is read back as written.
+void DropSharedRootGroup(std::vector<CsvRow>& rows, std::size_t groupColumn) {
+  if (rows.size() < 2) return;
+  std::string root;
+  bool deeper = false;
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    if (groupColumn >= rows[i].fields.size()) return;
+    const std::string& group = rows[i].fields[groupColumn];
+    const std::string first = group.substr(0, group.find('/'));
+    if (first.empty() || (i > 1 && first != root)) return;
+    root = first;
+    deeper = deeper || group.size() > first.size();
+  }
+  if (!deeper) return;
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    std::string& group = rows[i].fields[groupColumn];
+    group.erase(0, std::min(group.size(), root.size() + 1));
+  }
 }
 
 void CheckUtf8(std::string_view csv) {
@@ -69,13 +148,6 @@ void CheckUtf8(std::string_view csv) {
     at = end + 1;
   }
 }
-
-// Which field each column of the header fills; -1 for columns not taken.
-struct ColumnMap {
-  std::vector<int> fieldOfColumn;
-  std::vector<std::string> headerNames;
-  std::vector<std::string> unknown;
-};
 
 ColumnMap MapHeader(const CsvRow& header) {
   ColumnMap map;
@@ -114,7 +186,8 @@ std::string PlaceOf(std::size_t line, const std::string& title, const std::strin
 
 class RecordReader {
  public:
-  RecordReader(std::string_view csv, bool truncate) : csv_(csv), truncate_(truncate) {}
+  RecordReader(std::string_view csv, const CsvReadOptions& options)
+      : csv_(csv), options_(options) {}
 
   // The record of one row; nothing when one of its values was refused or
   // when the row leaves every column that is taken empty.
@@ -138,6 +211,10 @@ class RecordReader {
       const int field = map.fieldOfColumn[i];
       if (field < 0) continue;
       const std::string place = PlaceOf(line, title, map.headerNames[i]);
+      if (kFields[field].kind == FieldKind::Date) {
+        readDate(record, field, row.fields[i], place);
+        continue;
+      }
       std::optional<std::string> bytes = valueBytes(row.fields[i], field, place);
       if (!bytes) {
         fits = false;
@@ -149,13 +226,21 @@ class RecordReader {
       value.text = std::move(*bytes);
       record.offsets[field] = row.offsets[i];
     }
-    if (!fits || empty) return std::nullopt;
+    if (!fits || empty) {
+      rowDates_.clear();
+      return std::nullopt;
+    }
+    unreadDates.insert(unreadDates.end(), rowDates_.begin(), rowDates_.end());
+    rowDates_.clear();
     return record;
   }
 
   std::vector<std::string> refused;
   std::vector<std::string> cut;
+  std::vector<std::string> joined;
+  std::vector<std::string> unreadDates;
   bool refusedForLengthOnly = true;
+  bool refusedForLineBreak = false;
 
  private:
   // Rows come in order, so the line count moves forward only.
@@ -173,10 +258,17 @@ class RecordReader {
     if (converted.unmappable) return refuse(place + text::kUnmappable + *converted.unmappable);
     std::string& bytes = converted.bytes;
     if (bytes.find('\0') != std::string::npos) return refuse(place + text::kZeroCharacter);
-    if (bytes.find_first_of("\r\n") != std::string::npos) return refuse(place + text::kLineBreak);
+    if (bytes.find_first_of("\r\n") != std::string::npos) {
+      if (!options_.joinLines) {
+        refusedForLineBreak = true;
+        return refuse(place + text::kLineBreak);
+      }
+      bytes = JoinedLines(bytes);
+      joined.push_back(text::kCsvJoined + place.substr(0, place.size() - 2));
+    }
     const std::size_t limit = LimitOf(field);
     if (bytes.size() > limit) {
-      if (!truncate_) {
+      if (!options_.truncate) {
         refused.push_back(place + text::kTooLongBefore + std::to_string(limit) +
                           text::kTooLongMiddle + std::to_string(bytes.size()) +
                           text::kTooLongAfter);
@@ -193,6 +285,26 @@ class RecordReader {
     return std::move(bytes);
   }
 
+  // An unreadable date is left out and said so: the record is worth more
+  // than its date.
+  void readDate(ImportedRecord& record, int field, const std::string& value,
+                const std::string& place) {
+    if (value.find_first_not_of(" \t") == std::string::npos) return;
+    const std::optional<QDateTime> moment = ReadDate(value);
+    if (!moment) {
+      rowDates_.push_back(place + text::kCsvDateUnread + value);
+      return;
+    }
+    FieldValue& date = record.values.writable(field);
+    date.isNull = false;
+    date.number = DayNumber(moment->date());
+    const int timeField = TimeFieldOfDate(field);
+    if (timeField < 0) return;
+    FieldValue& time = record.values.writable(timeField);
+    time.isNull = false;
+    time.number = TimeOfDayNumber(moment->time());
+  }
+
   std::nullopt_t refuse(const std::string& problem) {
     refused.push_back(problem);
     refusedForLengthOnly = false;
@@ -200,15 +312,18 @@ class RecordReader {
   }
 
   std::string_view csv_;
-  bool truncate_;
+  CsvReadOptions options_;
+  // The unread dates of the row being read, told only when it makes a record.
+  std::vector<std::string> rowDates_;
   std::size_t line_ = 1;
   std::size_t lineCounted_ = 0;
 };
 
-std::string RefusalMessage(const RecordReader& reader) {
+std::string RefusalMessage(const CsvRecords& read) {
   std::string message = text::kCsvRefused;
-  for (const std::string& problem : reader.refused) message += "\n  " + problem;
-  if (reader.refusedForLengthOnly) message += std::string("\n") + text::kCsvTruncateHint;
+  for (const std::string& problem : read.refused) message += "\n  " + problem;
+  if (read.truncateWouldHelp) message += std::string("\n") + text::kCsvTruncateHint;
+  if (read.joinLinesWouldHelp) message += std::string("\n") + text::kCsvJoinLinesHint;
   return message;
 }
 
@@ -219,18 +334,23 @@ void StampNewRecord(ImportedRecord& record, const QDateTime& created) {
       MakeRecordNumber(created, static_cast<int>(QRandomGenerator::system()->bounded(1000)))
           .toStdString();
   FieldValue& date = record.values.writable(Field::CreatedDate);
+  if (!date.isNull) return;
   date.isNull = false;
   date.number = DayNumber(created.date());
 }
 
 }  // namespace
 
-CsvRecords RecordsFromCsv(std::string_view csv, bool truncate, const QDateTime& now) {
+CsvRecords ReadCsvRecords(std::string_view csv, const CsvReadOptions& options,
+                          const QDateTime& now) {
   CheckUtf8(csv);
-  const std::vector<CsvRow> rows = ParseCsv(csv);
+  std::vector<CsvRow> rows = ParseCsv(csv);
   if (rows.empty()) throw CsvError(text::kCsvNoHeader, 0);
   const ColumnMap map = MapHeader(rows.front());
-  RecordReader reader(csv, truncate);
+  for (std::size_t i = 0; i < map.fieldOfColumn.size() && WrittenByKeePassXc(map); ++i) {
+    if (map.fieldOfColumn[i] == Field::Group) DropSharedRootGroup(rows, i);
+  }
+  RecordReader reader(csv, options);
   CsvRecords result;
   result.unknownColumns = map.unknown;
   for (std::size_t i = 1; i < rows.size(); ++i) {
@@ -239,9 +359,20 @@ CsvRecords RecordsFromCsv(std::string_view csv, bool truncate, const QDateTime& 
     StampNewRecord(*record, now.addMSecs(static_cast<qint64>(i)));
     result.records.push_back(std::move(*record));
   }
-  if (!reader.refused.empty()) throw CliError(kExitBadInput, RefusalMessage(reader));
-  result.cutValues = reader.cut;
+  result.refused = std::move(reader.refused);
+  result.truncateWouldHelp = !result.refused.empty() && reader.refusedForLengthOnly;
+  result.joinLinesWouldHelp = reader.refusedForLineBreak;
+  result.cutValues = std::move(reader.cut);
+  result.joinedValues = std::move(reader.joined);
+  result.unreadDates = std::move(reader.unreadDates);
   return result;
+}
+
+CsvRecords RecordsFromCsv(std::string_view csv, const CsvReadOptions& options,
+                          const QDateTime& now) {
+  CsvRecords read = ReadCsvRecords(csv, options, now);
+  if (!read.refused.empty()) throw CliError(kExitBadInput, RefusalMessage(read));
+  return read;
 }
 
 std::string RecordsToCsv(RecordTable& table) {

@@ -11,10 +11,12 @@
 #include "CliTexts.h"
 #include "CsvCommands.h"
 #include "ExitCodes.h"
+#include "HealthCommand.h"
 #include "HeldSecrets.h"
 #include "ImportFile.h"
 #include "Json.h"
 #include "MasterPasswordInput.h"
+#include "MergeCommands.h"
 #include "ProcessHardening.h"
 #include "ReadOnlyLoad.h"
 #include "RecordJson.h"
@@ -32,7 +34,7 @@ namespace {
 void LoadForReading(UnlockedTable& unlocked, const std::string& path) {
   std::string bytes = ReadFileBytes(path);
   const MasterPassword masterPassword(false);
-  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.bytes(), path);
+  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.key(), path);
 }
 
 // Written straight to the descriptor (standard output is unbuffered), so no
@@ -122,6 +124,10 @@ int Run(const Arguments& arguments) {
       return ExportCsv(arguments);
     case Command::ImportCsv:
       return ImportCsv(arguments);
+    case Command::Health:
+      return Health(arguments);
+    case Command::Merge:
+      return MergeFiles(arguments);
   }
   return kExitUsage;
 }

@@ -4,9 +4,16 @@
 #include <QStringList>
 #include <string>
 
+#include "SilentAbort.h"
+
 namespace quilor {
 
 class RecordTable;
+
+// Thrown by a save that found the record changed elsewhere too: the records
+// were read again and the user told; the table holds the file's records, so
+// nothing of the refused change may be put back into it.
+struct RecordsReloaded : SilentAbort {};
 
 // What the record editor needs of the main window: its caption, the record
 // table, the record list and the steps that save and reload.
@@ -29,15 +36,12 @@ class EditorHost {
   // there is no such record.
   virtual bool makeSelectedRecordCurrent() = 0;
 
-  // Writes the whole table to the data file; throws when it cannot. The
-  // secrets of the record with enteredRecordId (a RecordId) were just typed
-  // in and are held to their limits.
+  // Writes the whole table to the data file, reads it back and refreshes the
+  // list (as the search box asks), the count and the tray menu; throws when
+  // it cannot write. The secrets of the record with enteredRecordId (a
+  // RecordId) were just typed in and are held to their limits. Throws
+  // RecordsReloaded when that record was changed elsewhere as well.
   virtual void saveRecords(int enteredRecordId) = 0;
-  // Reads the data file back and refreshes the list, the count and the tray menu.
-  virtual void loadRecords() = 0;
-  // The search box's text, and the search itself (which reloads first).
-  virtual QString searchText() const = 0;
-  virtual void reapplySearch(const QString& text) = 0;
 };
 
 }  // namespace quilor

@@ -217,14 +217,13 @@ void RecordEditor::saveRecord() {
   const std::string recordNumber = table.text(Field::RecordNumber);
   try {
     host_.saveRecords(table.recordId());
+  } catch (const RecordsReloaded&) {
+    // The editor keeps the user's text for another look and another save.
+    throw;
   } catch (...) {
     PutBack(table, recordNumber, before);
     throw;
   }
-
-  host_.loadRecords();
-  const QString search = host_.searchText();
-  if (!search.isEmpty()) host_.reapplySearch(search);
   // The highlight goes to the record just saved, wherever the sort put it; a
   // copy command then takes this record, never whichever took its row.
   host_.selectRecord(recordNumber);

@@ -15,8 +15,6 @@
 #include "LoginTexts.h"
 #include "OneLineBox.h"
 #include "PasswordBytes.h"
-#include "ProcessState.h"
-#include "ProtectedRecords.h"
 #include "SecureWipe.h"
 #include "StrengthMeter.h"
 #include "WeakPasswordQuestion.h"
@@ -52,9 +50,8 @@ QPushButton* MakeButton(const char* name, const QString& caption, QWidget* paren
 
 ChangeMasterPasswordDialog* ChangeMasterPasswordDialog::instance_ = nullptr;
 
-ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTable& records,
-                                                       std::string dataFilePath, QWidget* parent)
-    : QDialog(parent), host_(host), records_(records), dataFilePath_(std::move(dataFilePath)) {
+ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, QWidget* parent)
+    : QDialog(parent), host_(host) {
   instance_ = this;
   setObjectName(QStringLiteral("changeMasterPasswordDialog"));
   setWindowTitle(host_.caption());
@@ -71,6 +68,7 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTa
   header->setAutoFillBackground(true);
   header->setBackgroundRole(QPalette::Midlight);
 
+  currentPassword_ = MakePasswordBox("currentPasswordEdit", wording::kCurrentPasswordLabel, this);
   newPassword_ = MakePasswordBox("newPasswordEdit", wording::kNewPasswordLabel, this);
   repeat_ = MakePasswordBox("repeatEdit", wording::kNewPasswordRepeatLabel, this);
   // Informs; a weak password is asked about once when "Tamam" takes it.
@@ -84,15 +82,19 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTa
 
   auto* boxes = new QGridLayout;
   boxes->setContentsMargins(12, 8, 12, 0);
+  auto* currentLabel = new QLabel(wording::kCurrentPasswordLabel, this);
+  currentLabel->setBuddy(currentPassword_);
   auto* newLabel = new QLabel(wording::kNewPasswordLabel, this);
   newLabel->setBuddy(newPassword_);
   auto* repeatLabel = new QLabel(wording::kNewPasswordRepeatLabel, this);
   repeatLabel->setBuddy(repeat_);
-  boxes->addWidget(newLabel, 0, 0);
-  boxes->addWidget(newPassword_, 0, 1);
-  boxes->addWidget(strength, 1, 1);
-  boxes->addWidget(repeatLabel, 2, 0);
-  boxes->addWidget(repeat_, 2, 1);
+  boxes->addWidget(currentLabel, 0, 0);
+  boxes->addWidget(currentPassword_, 0, 1);
+  boxes->addWidget(newLabel, 1, 0);
+  boxes->addWidget(newPassword_, 1, 1);
+  boxes->addWidget(strength, 2, 1);
+  boxes->addWidget(repeatLabel, 3, 0);
+  boxes->addWidget(repeat_, 3, 1);
   auto* buttons = new QHBoxLayout;
   buttons->setContentsMargins(12, 8, 12, 12);
   buttons->addStretch();
@@ -106,10 +108,11 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, RecordTa
   page->setSizeConstraint(QLayout::SetFixedSize);
 
   repeat_->installEventFilter(this);
+  setTabOrder(currentPassword_, newPassword_);
   setTabOrder(newPassword_, repeat_);
   setTabOrder(repeat_, ok_);
   setTabOrder(ok_, cancel_);
-  newPassword_->setFocus();
+  currentPassword_->setFocus();
 }
 
 ChangeMasterPasswordDialog::~ChangeMasterPasswordDialog() {
@@ -133,35 +136,52 @@ bool ChangeMasterPasswordDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ChangeMasterPasswordDialog::changePassword() {
+  checkCurrentPassword();
   const QString typed = newPassword_->text();
   AbortWithInfo(typed.isEmpty(), wording::kEnterNewPassword);
   AbortWithInfo(repeat_->text().isEmpty(), wording::kEnterRepeat);
   AbortWithInfo(repeat_->text() != typed, wording::kNewPasswordsDiffer);
+  // "Hayır": the user starts over, from the current password, which the
+  // check above took out of its box.
   if (!NewMasterPasswordAccepted(this, typed)) {
-    newPassword_->selectAll();
-    newPassword_->setFocus();
+    newPassword_->setText(QString());
+    repeat_->setText(QString());
+    currentPassword_->setFocus();
     return;
   }
 
-  // The new key first, then the save under it, then the reload under it. A
-  // save that fails leaves the file as it was (it is replaced whole or not
-  // at all) and the table with its plain values, so the old key goes back.
-  std::string previous = std::exchange(MasterPassword, PasswordBytes(typed));
+  // A save that fails leaves the file as it was (it is replaced whole or not
+  // at all) and the old password in force.
+  std::string password = PasswordBytes(typed);
   try {
-    SaveRecords(records_, dataFilePath_, MasterPassword);
+    host_.changeMasterPassword(password);
   } catch (...) {
-    MasterPassword = std::move(previous);
+    WipeText(password);
     throw;
   }
-  WipeText(previous);
-  host_.loadRecords();
+  WipeText(password);
   ShowInfo(wording::kPasswordChanged);
   accept();
+}
+
+void ChangeMasterPasswordDialog::checkCurrentPassword() {
+  const QString current = currentPassword_->text();
+  AbortWithInfo(current.isEmpty(), wording::kEnterCurrentPassword);
+  // Tried once, the text leaves the box, right or wrong.
+  currentPassword_->setText(QString());
+  std::string bytes = PasswordBytes(current);
+  const bool matches = host_.masterPasswordMatches(bytes);
+  WipeText(bytes);
+  if (!matches) {
+    currentPassword_->setFocus();
+    AbortWithInfo(true, wording::kCurrentPasswordWrong);
+  }
 }
 
 void ChangeMasterPasswordDialog::done(int result) {
   Guarded([this, result] {
     // setText, unlike clear(), also drops the undo history.
+    currentPassword_->setText(QString());
     newPassword_->setText(QString());
     repeat_->setText(QString());
     QDialog::done(result);

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <string>
+#include <string_view>
 
 class QLineEdit;
 class QPushButton;
@@ -9,18 +11,18 @@ class QPushButton;
 namespace quilor {
 
 class LoginHost;
-class RecordTable;
 
-// Replaces the master password: the new one typed twice, then every record
-// is protected under it, written and read back. When writing fails the old
-// password and the old file stay in force. Created per use and shown
+// Replaces the master password: the current one first, so that only who
+// knows it can change it, the new one typed twice, then every record
+// is protected under it, written (by save, which is given the previous
+// password the records were read under) and read back. When writing fails
+// the old password and the old file stay in force. Created per use and shown
 // modally; while it exists, instance() names it.
 class ChangeMasterPasswordDialog : public QDialog {
   Q_OBJECT
 
  public:
-  ChangeMasterPasswordDialog(LoginHost& host, RecordTable& records, std::string dataFilePath,
-                             QWidget* parent = nullptr);
+  explicit ChangeMasterPasswordDialog(LoginHost& host, QWidget* parent = nullptr);
   ~ChangeMasterPasswordDialog() override;
 
   static ChangeMasterPasswordDialog* instance() { return instance_; }
@@ -33,12 +35,13 @@ class ChangeMasterPasswordDialog : public QDialog {
 
  private:
   void changePassword();
+  // Refuses the change unless the box holds the master password in force.
+  void checkCurrentPassword();
 
   static ChangeMasterPasswordDialog* instance_;
 
   LoginHost& host_;
-  RecordTable& records_;
-  std::string dataFilePath_;
+  QLineEdit* currentPassword_ = nullptr;
   QLineEdit* newPassword_ = nullptr;
   QLineEdit* repeat_ = nullptr;
   QPushButton* ok_ = nullptr;

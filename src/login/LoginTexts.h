@@ -26,9 +26,12 @@ inline const QString kUnusableCharacter = QStringLiteral("Şifrenin %1. karakter
 
 // Changing the master password.
 inline const QString kChangeHeader = QStringLiteral("  Ana Şifre Değiştirme");
+inline const QString kCurrentPasswordLabel = QStringLiteral("Mevcut Şifre");
 inline const QString kNewPasswordLabel = QStringLiteral("Yeni Şifre");
 inline const QString kNewPasswordRepeatLabel = QStringLiteral("Şifre Tekrar");
 inline const QString kOk = QStringLiteral("Tamam");
+inline const QString kEnterCurrentPassword = QStringLiteral("Mevcut şifrenizi giriniz.");
+inline const QString kCurrentPasswordWrong = QStringLiteral("Mevcut şifre yanlış.");
 inline const QString kEnterNewPassword = QStringLiteral("Yeni şifrenizi giriniz.");
 inline const QString kNewPasswordsDiffer = QStringLiteral("Her iki şifre de aynı olmalıdır.");
 inline const QString kPasswordChanged = QStringLiteral("Şifreniz başarıyla değiştirildi.");

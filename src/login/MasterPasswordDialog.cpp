@@ -19,7 +19,8 @@
 #include "OneLineBox.h"
 #include "PadlockPicture.h"
 #include "PasswordBytes.h"
-#include "ProcessState.h"
+#include "ProtectedRecords.h"
+#include "SecureWipe.h"
 #include "SilentAbort.h"
 #include "StrengthMeter.h"
 #include "WeakPasswordQuestion.h"
@@ -140,8 +141,11 @@ MasterPasswordDialog::~MasterPasswordDialog() {
   if (instance_ == this) instance_ = nullptr;
 }
 
-void MasterPasswordDialog::selectPasswordForRetry() {
-  passwordBox_->selectAll();
+void MasterPasswordDialog::clearPasswordForRetry() {
+  // A rejected password stays nowhere: not in the boxes, not in their undo
+  // history (setText drops it, clear() would not).
+  passwordBox_->setText(QString());
+  repeatBox_->setText(QString());
   passwordBox_->setFocus();
 }
 
@@ -203,11 +207,12 @@ void MasterPasswordDialog::confirm(Pressed pressed) {
 void MasterPasswordDialog::reAuthenticate() {
   const QString typed = passwordBox_->text();
   AbortWithInfo(typed.isEmpty(), texts::kEnterPassword);
-  if (PasswordBytes(typed) != MasterPassword) {
-    // Selected, as after a failed login: the next try replaces it.
-    ShowInfo(texts::kWrongPassword);
-    selectPasswordForRetry();
-    throw SilentAbort{};
+  std::string password = PasswordBytes(typed);
+  const bool accepted = host_.unlock(password);
+  WipeText(password);
+  if (!accepted) {
+    clearPasswordForRetry();
+    AbortWithInfo(true, texts::kWrongPassword);
   }
   loginOk_ = true;
   accept();
@@ -220,12 +225,23 @@ void MasterPasswordDialog::logIn(Pressed pressed) {
   AbortWithInfo(firstStart && repeatBox_->text().isEmpty(), texts::kEnterRepeat);
   AbortWithInfo(firstStart && repeatBox_->text() != typed, texts::kPasswordsDiffer);
   if (firstStart && !NewMasterPasswordAccepted(this, typed)) {
-    selectPasswordForRetry();
+    clearPasswordForRetry();
     throw SilentAbort{};
   }
 
-  MasterPassword = PasswordBytes(typed);
-  host_.loadRecords();
+  std::string password = PasswordBytes(typed);
+  try {
+    host_.logIn(password);
+  } catch (const WrongMasterPassword&) {
+    WipeText(password);
+    ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
+    clearPasswordForRetry();
+    throw SilentAbort{};
+  } catch (...) {
+    WipeText(password);
+    throw;
+  }
+  WipeText(password);
   loginOk_ = true;
   if (pressed == Pressed::Login) {
     host_.showMainWindow();
@@ -262,11 +278,6 @@ void MasterPasswordDialog::endProgramIfAbandoned() {
 bool MasterPasswordDialog::dataFileExists() const {
   std::error_code error;
   return std::filesystem::exists(dataFilePath_, error);
-}
-
-void FocusPasswordAfterWrongLogin() {
-  if (MasterPasswordDialog* dialog = MasterPasswordDialog::instance())
-    dialog->selectPasswordForRetry();
 }
 
 }  // namespace quilor

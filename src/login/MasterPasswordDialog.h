@@ -39,8 +39,8 @@ class MasterPasswordDialog : public QDialog {
   // True when the dialog closed without a login and asked the program to end.
   bool terminateRequested() const { return terminateRequested_; }
 
-  // After a wrong password: the whole text selected, ready to be typed over.
-  void selectPasswordForRetry();
+  // After a wrong password: the boxes emptied, the focus in the first.
+  void clearPasswordForRetry();
 
   void done(int result) override;
 
@@ -82,9 +82,5 @@ class MasterPasswordDialog : public QDialog {
   QPushButton* cancelButton_ = nullptr;
   QAction* closeAction_ = nullptr;
 };
-
-// Used by the main window's LoadRecords after a wrong master password: when a
-// master password dialog is open, its password is selected and focused.
-void FocusPasswordAfterWrongLogin();
 
 }  // namespace quilor

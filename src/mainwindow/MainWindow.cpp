@@ -1,9 +1,11 @@
 #include "MainWindow.h"
 
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "ConflictCopies.h"
 #include "ErrorDisplay.h"
 #include "GlobalHotKey.h"
 #include "Identity.h"
@@ -12,7 +14,6 @@
 #include "ListGlyphs.h"
 #include "MainWindowTexts.h"
 #include "MasterPasswordDialog.h"
-#include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
@@ -22,7 +23,7 @@
 namespace quilor {
 
 MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
-    : QMainWindow(parent), dataFilePath_(setup.dataFilePath) {
+    : QMainWindow(parent), session_(setup.dataFilePath) {
   setObjectName(QStringLiteral("mainWindow"));
   setWindowTitle(MainCaption());
   setWindowIcon(PadlockGlyph(32));
@@ -56,6 +57,10 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   buildMainMenu();
   connectParts();
   buildKeyboard();
+  for (const char* name : {"newRecord", "editRecord", "operations", "deleteRecord",
+                           "changeMasterPassword", "hideToTray", "focusSearch"}) {
+    recordCommands_ << findChild<QAction*>(QString::fromLatin1(name));
+  }
   // Typing right after the login searches; Tab moves on to the list.
   setTabOrder(searchBox_, recordList_);
   searchBox_->setFocus();
@@ -80,45 +85,108 @@ void MainWindow::connectParts() {
   connect(secretClipboard_, &SecretClipboard::countdownEnded, this,
           &MainWindow::showCountdownEnded);
   connect(trayIcon_, &TrayIcon::unlockRequested, this, &MainWindow::unlockFromTray);
-  connect(trayIcon_, &TrayIcon::recordChosen, this, &MainWindow::openTrayRecordWebAddress);
+  connect(trayIcon_, &TrayIcon::webAddressChosen, this, &MainWindow::openTrayWebAddress);
   connect(trayIcon_, &TrayIcon::closeRequested, this, &MainWindow::closeProgramFromTray);
   connect(trayIcon_, &TrayIcon::autoFillRequested, this, &MainWindow::autoFillFromAnywhere);
   connect(idleLock_, &IdleLock::idleTooLong, this, &MainWindow::lockAfterIdle);
+  // The desktop says nothing when its tray host ends; a look every half
+  // second costs nothing and finds it in time.
+  trayWatch_ = new QTimer(this);
+  trayWatch_->setInterval(500);
+  connect(trayWatch_, &QTimer::timeout, this, &MainWindow::followTrayHost);
+  trayWatch_->start();
 }
 
 void MainWindow::showLoginAtStart() {
   Guarded([this] {
     // A login that is abandoned asks the application to quit from inside the
     // dialog; the program then ends once this handler has returned.
-    MasterPasswordDialog dialog(*this, dataFilePath_);
-    dialog.exec();
+    MasterPasswordDialog dialog(*this, session_.dataFilePath());
+    if (dialog.exec() == QDialog::Accepted) tellOfConflictCopies();
   });
 }
 
-void MainWindow::loadRecords() {
-  LoadSteps steps;
-  steps.reportWrongPassword = [] {
-    ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
-    FocusPasswordAfterWrongLogin();
+void MainWindow::tellOfConflictCopies() {
+  const std::string& dataFilePath = session_.dataFilePath();
+  const std::vector<std::string> copies = ConflictCopiesOf(dataFilePath);
+  if (copies.empty()) return;
+  auto quoted = [](const std::string& path) {
+    return QStringLiteral(" '") + QString::fromStdString(path) + QStringLiteral("'");
   };
-  steps.refreshViews = [this] {
-    buildTrayRecordMenu();
-    fillRecordList();
-    showRecordCount();
-  };
+  QString message = texts::kConflictCopiesBefore + QString::number(copies.size()) +
+                    texts::kConflictCopiesAfter + texts::kConflictCopiesCommand;
+  for (const std::string& copy : copies) {
+    message += QStringLiteral("\n") + texts::kMergeCommand + quoted(dataFilePath) + quoted(copy);
+  }
+  ShowInfo(message);
+}
+
+void MainWindow::tellSaveOutcome(SaveOutcome outcome, const QString& conflictText) {
+  switch (outcome) {
+    case SaveOutcome::Written:
+      return;
+    case SaveOutcome::WrittenWithChangesFromElsewhere:
+      ShowInfo(texts::kChangesFromElsewhereTaken);
+      return;
+    case SaveOutcome::ChangedOnBothSides:
+      ShowInfo(conflictText);
+      throw RecordsReloaded{};
+    case SaveOutcome::NoLongerOpens:
+      ShowInfo(texts::kFileNoLongerOpens);
+      throw SilentAbort{};
+  }
+}
+
+void MainWindow::refreshViews() {
+  buildTrayRecordMenu();
+  fillRecordList();
+  showRecordCount();
+}
+
+void MainWindow::readKeepingListHonest(const std::function<void()>& read) {
   try {
-    LoadRecords(records_, dataFilePath_, MasterPassword, steps);
+    read();
   } catch (...) {
-    // A load that stops leaves the table empty or partly deciphered: no row
-    // may stay whose record is gone from it.
+    // A write that fails leaves the table as it was, and the list with it. A
+    // read that stops leaves the table empty: no row may stay whose record
+    // is gone from it.
+    if (!records().isEmpty()) throw;
     if (listModel_->rowCount() > 0) {
-      listModel_->setRows({});
+      listModel_->setRows({}, {});
       showRecordCount();
     }
-    // The user has just been told why the list is empty.
+    // The user is about to be told why the list is empty.
     recordList_->setEmptyHint({});
     throw;
   }
+  refreshViews();
+}
+
+void MainWindow::loadRecords() {
+  readKeepingListHonest([this] { session_.load(); });
+}
+
+void MainWindow::logIn(std::string_view password) {
+  readKeepingListHonest([&] { session_.logIn(password); });
+}
+
+// While the records stay in the window, the unlock only compares, and the
+// list keeps its rows and its selection.
+bool MainWindow::unlock(std::string_view password) {
+  if (!session_.locked()) return session_.unlock(password);
+  bool accepted = false;
+  readKeepingListHonest([&] { accepted = session_.unlock(password); });
+  return accepted;
+}
+
+bool MainWindow::masterPasswordMatches(std::string_view password) const {
+  return session_.masterPasswordMatches(password);
+}
+
+void MainWindow::changeMasterPassword(std::string_view password) {
+  SaveOutcome outcome = SaveOutcome::Written;
+  readKeepingListHonest([&] { outcome = session_.changeMasterPassword(password); });
+  tellSaveOutcome(outcome, QString());
 }
 
 bool MainWindow::idleTimeAvailable() const { return idleLock_->available(); }

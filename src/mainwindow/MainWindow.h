@@ -2,17 +2,22 @@
 
 #include <QByteArray>
 #include <QLabel>
+#include <QList>
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
+#include "CheckedSave.h"
+#include "ColumnSort.h"
 #include "EditorHost.h"
 #include "ExeFolder.h"
 #include "IdleProbe.h"
 #include "LoginHost.h"
 #include "RecordRow.h"
 #include "RecordTable.h"
+#include "Session.h"
 #include "WindowLock.h"
 
 class QAction;
@@ -53,17 +58,17 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   explicit MainWindow(const MainWindowSetup& setup = MainWindowSetup(), QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  RecordTable& records() { return records_; }
+  Session& session() { return session_; }
+  RecordTable& records() { return session_.records(); }
   SecretClipboard& secretClipboard() { return *secretClipboard_; }
   TrayIcon& trayIcon() { return *trayIcon_; }
   IdleLock& idleLock() { return *idleLock_; }
   const WindowLock& windowLock() const { return windowLock_; }
   const QLabel& header() const { return *header_; }
 
-  // LoadRecords of the store with this window's steps: on a wrong master
-  // password the notice and the focus back into the login's password box;
-  // on success the tray record menu, the list and the count are refreshed.
-  void loadRecords() override;
+  // Reads the data file again; then the tray record menu, the list and the
+  // count are refreshed. When the read stops, the list is emptied.
+  void loadRecords();
 
   // Sorts the table by the sort state and rebuilds the rows: every record,
   // or while the search box holds text, those whose text holds it. So box,
@@ -73,7 +78,8 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void fillRecordList();
   // "Toplam N Kayıt" for the rows the list holds.
   void showRecordCount();
-  // Reloads; the rebuilt list keeps the rows the search box asks for.
+  // The rows the search box asks for, from what the file holds: read again
+  // only when the file changed since the last read.
   void applySearch();
   // Makes the selected row's record the table's current one; false when
   // no row is selected or the record is not in the table.
@@ -81,13 +87,17 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
 
   // LoginHost
   QString caption() const override { return windowTitle(); }
+  void logIn(std::string_view password) override;
+  bool unlock(std::string_view password) override;
+  bool masterPasswordMatches(std::string_view password) const override;
+  void changeMasterPassword(std::string_view password) override;
   void showMainWindow() override;
   void showTrayIcon() override;
   bool idleTimeAvailable() const override;
   void setIdleTimerActive(bool active) override;
 
-  // EditorHost (caption and loadRecords are shared with LoginHost)
-  RecordTable& recordTable() override { return records_; }
+  // EditorHost (caption is shared with LoginHost)
+  RecordTable& recordTable() override { return session_.records(); }
   QStringList listedGroups() const override;
   int listedRowCount() const override;
   int selectedListRow() const override;
@@ -95,9 +105,6 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void selectRecord(const std::string& recordNumber) override;
   bool makeSelectedRecordCurrent() override { return findSelectedRecord(); }
   void saveRecords(int enteredRecordId) override;
-  QString searchText() const override;
-  // The editor passes the box's own text, which every reload applies.
-  void reapplySearch(const QString&) override { applySearch(); }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -125,6 +132,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void applySearchAfterDelay();
   void clearSearch();
   bool hasSelectedRow() const;
+  bool locked() const { return windowLock_.locked(); }
   void showEmptyListHint();
   // The highlight follows its record, found by record number, through every
   // rebuild of the rows: the number is kept whenever the selection changes
@@ -144,16 +152,27 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void showCountdownPosition(int position);
   void showCountdownEnded();
 
+  // What the user is told after a save, by what it did: changes from
+  // elsewhere taken in; a record changed on both sides (the records were
+  // read again; conflictText, then RecordsReloaded); a file that no longer
+  // opens with the master password (nothing written; the action aborts).
+  void tellSaveOutcome(SaveOutcome outcome, const QString& conflictText);
+  // At the login: the copies a sync engine left beside the data file, and
+  // the command that merges them back.
+  void tellOfConflictCopies();
+
   // Commands.
   void newRecord();
   void editSelectedRecord();
-  void changeMasterPassword();
+  void openChangeMasterPassword();
   void openAutoFill();
+  void openPasswordHealth();
+  void editRecordFromReport(const std::string& recordNumber);
   void editOnDoubleClick();
   void deleteSelectedRecord();
-  void openRecordWebAddress();
+  void openWebAddress(const QString& address);
   void openSelectedWebAddress();
-  void openTrayRecordWebAddress(const QByteArray& recordNumber);
+  void openTrayWebAddress(const QString& address);
   void openMakerWebSite();
   void closeProgram();
   void closeProgramFromTray();
@@ -162,6 +181,19 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void hideToTray();
   void unlockFromTray();
   void showLockState();
+  // Every lock goes this way: the open dialogs close with their answer that
+  // changes nothing, then the window goes to the tray (or under its cover).
+  void lockWindow();
+  // While locked the list, the search box and the count show nothing, and
+  // the record commands are off; on the way back the list is rebuilt from
+  // the table with the search and the selected record it had.
+  void showRecordsWhileUnlocked();
+  void emptyRecordViews();
+  void restoreRecordViews();
+  void enableRecordCommands();
+  // A tray host that goes away while the window is in it would leave the
+  // user no way back: the window then goes under its cover at once.
+  void followTrayHost();
   // Where the desktop has no tray: the locked window's records behind a
   // page that only offers to unlock.
   void coverRecords(bool cover);
@@ -174,15 +206,30 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   // The tray menu's "Web Adresine Bağlan" items: one per record flagged for
   // the tray, in file order.
   void buildTrayRecordMenu();
+  // The tray record menu, the list and the count, after the table changed.
+  void refreshViews();
+  // Runs a step that reads the file; when it stops, no row may stay whose
+  // record is gone from the table.
+  void readKeepingListHonest(const std::function<void()>& read);
 
-  std::string dataFilePath_;
-  RecordTable records_;
+  Session session_;
+  SortState sortState_{"ALAN2", false};
   WindowLock windowLock_;
   SecretClipboard* secretClipboard_ = nullptr;
   TrayIcon* trayIcon_ = nullptr;
   IdleLock* idleLock_ = nullptr;
   std::unique_ptr<GlobalHotKey> hotKey_;
   QWidget* recordsUnderCover_ = nullptr;
+  QTimer* trayWatch_ = nullptr;
+  // The search the list showed when the window locked, for the way back;
+  // the selected record waits in selectedRecordNumber_.
+  struct HeldView {
+    QString searchText;
+  };
+  std::optional<HeldView> heldView_;
+  // The commands that read or change records; off while locked.
+  QList<QAction*> recordCommands_;
+  QWidget* searchPanel_ = nullptr;
   QTimer* searchDelay_ = nullptr;
   QLabel* header_ = nullptr;
 

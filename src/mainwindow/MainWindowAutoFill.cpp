@@ -22,12 +22,20 @@ void MainWindow::openAutoFill() {
     const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
     if (!selected.isEmpty())
       opening.selectedRecordTitle = listModel_->row(selected.first().row()).caption;
-    OpenAutoFillDialog(records_, opening);
+    OpenAutoFillDialog(records(), opening);
   });
 }
 
 void MainWindow::autoFillFromAnywhere() {
   Guarded([this] {
+    // A dialog still open (a run that ended in an error leaves it open,
+    // maybe behind the window it typed into) comes forward: it was opened
+    // with the password already, and a press that shows nothing looks like
+    // a hot key that stopped working.
+    if (AutoFillDialog* open = AutoFillDialog::current()) {
+      ForceToForeground(open->windowHandle());
+      return;
+    }
     if (MasterPasswordDialog::instance() != nullptr) return;
     switch (windowLock_.beginAutoFill()) {
       case WindowLock::AutoFill::Open:
@@ -41,15 +49,18 @@ void MainWindow::autoFillFromAnywhere() {
     try {
       // The password dialog stays until the auto-fill dialog has closed: until
       // then a further hot key or double-click finds it and does nothing.
-      MasterPasswordDialog dialog(*this, dataFilePath_);
+      MasterPasswordDialog dialog(*this, session_.dataFilePath());
       dialog.setReAuthMode(true);
       dialog.exec();
       if (dialog.loginOk()) openAutoFill();
     } catch (...) {
       windowLock_.endAutoFill();
+      session_.lock();
       throw;
     }
     windowLock_.endAutoFill();
+    // The password opened the records for this fill only.
+    if (locked()) session_.lock();
   });
 }
 

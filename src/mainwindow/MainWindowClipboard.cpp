@@ -15,8 +15,9 @@ namespace quilor {
 void MainWindow::enableRecordMenuItems() {
   Guarded([this] {
     const bool selected = hasSelectedRow();
+    const bool unlocked = !locked();
     for (QAction* item : recordMenu_->actions()) {
-      if (!item->isSeparator()) item->setEnabled(item == autoFillItem_ || selected);
+      if (!item->isSeparator()) item->setEnabled(unlocked && (item == autoFillItem_ || selected));
     }
   });
 }
@@ -25,8 +26,8 @@ void MainWindow::copyField(int field) {
   Guarded([this, field] {
     // Only the selected row's own record is copied; without it nothing is,
     // rather than whatever record happens to be current.
-    if (!findSelectedRecord()) return;
-    secretClipboard_->copy(FromCp1254(records_.text(field)));
+    if (locked() || !findSelectedRecord()) return;
+    secretClipboard_->copy(FromCp1254(records().text(field)));
   });
 }
 

@@ -16,8 +16,6 @@
 #include "MainWindowTexts.h"
 #include "MakerContacts.h"
 #include "MasterPasswordDialog.h"
-#include "ProcessState.h"
-#include "ProtectedRecords.h"
 #include "TrayIcon.h"
 
 namespace quilor {
@@ -51,57 +49,62 @@ QString DeleteQuestion(const RecordTable& records) {
 
 void MainWindow::editOnDoubleClick() {
   Guarded([this] {
-    if (hasSelectedRow()) editSelectedRecord();
+    if (!locked() && hasSelectedRow()) editSelectedRecord();
   });
 }
 
 void MainWindow::deleteSelectedRecord() {
   Guarded([this] {
+    if (locked()) return;
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
     if (!findSelectedRecord()) return;
-    if (!Ask(this, DeleteQuestion(records_), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+    const std::string asked = records().text(Field::RecordNumber);
+    if (!Ask(this, DeleteQuestion(records()), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
              QMessageBox::No)) {
       return;
     }
+    // The lock answers the question "no" itself; a yes that arrives after
+    // it finds the window locked.
+    // Only the record the question named goes.
+    if (locked()) return;
+    if (!findSelectedRecord() || records().text(Field::RecordNumber) != asked) return;
     // The delete is saved from a copy of the table: when the save fails,
     // table, list and file stay as they were, and every row still finds its
     // own record.
-    RecordTable changed = records_;
+    RecordTable changed = records();
+    const TableChange change{{}, {changed.text(Field::RecordNumber)}};
     changed.deleteCurrent();
-    SaveRecords(changed, dataFilePath_, MasterPassword);
-    records_ = std::move(changed);
-    loadRecords();
+    SaveOutcome outcome = SaveOutcome::Written;
+    readKeepingListHonest([&] { outcome = session_.saveInstead(std::move(changed), change); });
+    tellSaveOutcome(outcome, texts::kDeletedRecordChangedElsewhere);
   });
 }
 
-void MainWindow::openRecordWebAddress() {
-  const QString address = FromCp1254(records_.text(Field::WebAddress));
+void MainWindow::openWebAddress(const QString& address) {
   AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
   OpenWithDesktop(address, ShowInfo);
 }
 
 void MainWindow::openSelectedWebAddress() {
   Guarded([this] {
-    findSelectedRecord();
-    openRecordWebAddress();
+    if (locked()) return;
+    AbortWithInfo(!findSelectedRecord(), texts::kSelectRecordFirst);
+    openWebAddress(FromCp1254(records().text(Field::WebAddress)));
   });
 }
 
 void MainWindow::buildTrayRecordMenu() {
   std::vector<TrayRecordItem> items;
-  for (records_.first(); !records_.eof(); records_.next()) {
-    if (!records_.boolean(Field::ShowInTray)) continue;
-    items.push_back({FromCp1254(records_.text(Field::Title)),
-                     QByteArray::fromStdString(records_.text(Field::RecordNumber))});
+  for (records().first(); !records().eof(); records().next()) {
+    if (!records().boolean(Field::ShowInTray)) continue;
+    items.push_back(
+        {FromCp1254(records().text(Field::Title)), FromCp1254(records().text(Field::WebAddress))});
   }
   trayIcon_->setRecordItems(items);
 }
 
-void MainWindow::openTrayRecordWebAddress(const QByteArray& recordNumber) {
-  Guarded([&] {
-    records_.locate(recordNumber.toStdString());
-    openRecordWebAddress();
-  });
+void MainWindow::openTrayWebAddress(const QString& address) {
+  Guarded([&] { openWebAddress(address); });
 }
 
 void MainWindow::openMakerWebSite() {

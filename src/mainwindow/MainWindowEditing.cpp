@@ -9,17 +9,17 @@
 #include "Info.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
-#include "ProcessState.h"
-#include "ProtectedRecords.h"
 #include "RecordEditor.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "RecordStamps.h"
+#include "SilentAbort.h"
 
 namespace quilor {
 
 void MainWindow::newRecord() {
   Guarded([this] {
+    if (locked()) return;
     RecordEditor editor(*this, this);
     editor.setMode(RecordEditor::Mode::NewRecord);
     editor.setRecordDate(DayNumber(QDate::currentDate()));
@@ -29,6 +29,7 @@ void MainWindow::newRecord() {
 
 void MainWindow::editSelectedRecord() {
   Guarded([this] {
+    if (locked()) return;
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
     // The editor opens on the table's current record also when the locate
     // missed; the row came from the table, so it does not miss.
@@ -40,9 +41,10 @@ void MainWindow::editSelectedRecord() {
   });
 }
 
-void MainWindow::changeMasterPassword() {
+void MainWindow::openChangeMasterPassword() {
   Guarded([this] {
-    ChangeMasterPasswordDialog dialog(*this, records_, dataFilePath_, this);
+    if (locked()) return;
+    ChangeMasterPasswordDialog dialog(*this, this);
     dialog.exec();
   });
 }
@@ -68,9 +70,18 @@ void MainWindow::selectListRow(int row) {
 }
 
 void MainWindow::saveRecords(int enteredRecordId) {
-  SaveRecords(records_, dataFilePath_, MasterPassword, std::span<const int>(&enteredRecordId, 1));
+  // Whatever dialog still asks to save, a locked window writes nothing.
+  if (locked()) throw SilentAbort{};
+  RecordTable& table = records();
+  TableChange change;
+  for (table.first(); !table.eof(); table.next()) {
+    if (table.recordId() == enteredRecordId) {
+      change.written.push_back(table.text(Field::RecordNumber));
+    }
+  }
+  SaveOutcome outcome = SaveOutcome::Written;
+  readKeepingListHonest([&] { outcome = session_.save(change); });
+  tellSaveOutcome(outcome, texts::kRecordChangedElsewhere);
 }
-
-QString MainWindow::searchText() const { return searchBox_->text(); }
 
 }  // namespace quilor

@@ -55,6 +55,7 @@ void MainWindow::buildKeyboard() {
 
 void MainWindow::focusSearch() {
   Guarded([this] {
+    if (locked()) return;
     searchBox_->setFocus(Qt::ShortcutFocusReason);
     searchBox_->selectAll();
   });

@@ -19,11 +19,11 @@
 #include "ColumnWidths.h"
 #include "ErrorDisplay.h"
 #include "Fields.h"
+#include "HealthTexts.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
 #include "MakerContacts.h"
 #include "OneLineBox.h"
-#include "ProcessState.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "UpdateChecker.h"
@@ -50,7 +50,7 @@ struct CopyItem {
 
 void MainWindow::buildRecordList(QWidget* parent) {
   listModel_ = new RecordListModel(this);
-  listModel_->setHeaderGlyph(0, GlyphForDirection(SortDescending));
+  listModel_->setHeaderGlyph(0, GlyphForDirection(sortState_.descending));
 
   recordList_ = new RecordListView(parent);
   recordList_->setObjectName(QStringLiteral("recordList"));
@@ -94,7 +94,9 @@ void MainWindow::buildRecordList(QWidget* parent) {
 
   recordList_->setContextMenuPolicy(Qt::CustomContextMenu);
   connect(recordList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-    Guarded([&] { recordMenu_->popup(recordList_->viewport()->mapToGlobal(pos)); });
+    Guarded([&] {
+      if (!locked()) recordMenu_->popup(recordList_->viewport()->mapToGlobal(pos));
+    });
   });
   connect(header, &QHeaderView::sectionClicked, this, &MainWindow::sortByColumn);
   connect(recordList_, &QAbstractItemView::doubleClicked, this, &MainWindow::editOnDoubleClick);
@@ -129,6 +131,7 @@ void MainWindow::fitColumnsToList() {
 QWidget* MainWindow::buildSearchPanel(QWidget* parent) {
   auto* panel = new QWidget(parent);
   panel->setObjectName(QStringLiteral("searchPanel"));
+  searchPanel_ = panel;
   auto* layout = new QHBoxLayout(panel);
   layout->setContentsMargins(6, 4, 6, 4);
 
@@ -211,7 +214,9 @@ void MainWindow::buildRecordMenu() {
   }
   recordMenu_->addSeparator();
   autoFillItem_ = AddNamedAction(recordMenu_, "autoFill", texts::kAutoFill);
-  connect(autoFillItem_, &QAction::triggered, this, &MainWindow::openAutoFill);
+  connect(autoFillItem_, &QAction::triggered, this, [this] {
+    if (!locked()) openAutoFill();
+  });
   QAction* openWeb = AddNamedAction(recordMenu_, "openWebAddress", texts::kOpenWebAddress);
   openWeb->setShortcut(Qt::CTRL | Qt::Key_U);
   connect(openWeb, &QAction::triggered, this, &MainWindow::openSelectedWebAddress);
@@ -251,7 +256,7 @@ QToolBar* MainWindow::buildToolBar(QWidget* parent) {
   bar->addSeparator();
   connect(add("changeMasterPassword", QStyle::SP_DialogResetButton, texts::kChangeMasterPassword,
               texts::kChangeMasterPasswordHint),
-          &QAction::triggered, this, &MainWindow::changeMasterPassword);
+          &QAction::triggered, this, &MainWindow::openChangeMasterPassword);
   bar->addSeparator();
   connect(add("hideToTray", QStyle::SP_ArrowDown, texts::kHide, {}), &QAction::triggered, this,
           &MainWindow::hideToTray);
@@ -268,6 +273,8 @@ void MainWindow::buildMainMenu() {
   bar->setObjectName(QStringLiteral("mainMenu"));
   QMenu* file = bar->addMenu(texts::kFileMenu);
   file->setObjectName(QStringLiteral("fileMenu"));
+  connect(AddNamedAction(file, "passwordHealth", health_texts::kTitle), &QAction::triggered, this,
+          &MainWindow::openPasswordHealth);
   connect(AddNamedAction(file, "versionCheck", texts::kVersionCheck), &QAction::triggered, this,
           [this] { Guarded([this] { RunUpdateCheck(this); }); });
   connect(AddNamedAction(file, "makerWebSite", maker::kWebAddress), &QAction::triggered, this,

@@ -1,47 +1,60 @@
 // The record list: filling, sorting by header click, search and count.
 #include <QLineEdit>
 #include <QTimer>
-#include <algorithm>
 #include <vector>
 
 #include "ColumnSort.h"
 #include "ErrorDisplay.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
-#include "ProcessState.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "RecordRow.h"
-#include "SearchFold.h"
 
 namespace quilor {
 
 void MainWindow::fillRecordList() {
-  records_.sortByField(SortField, true, SortDescending);
+  RecordTable& table = records();
+  table.sortByField(sortState_.field, true, sortState_.descending);
   std::vector<RecordRow> rows;
-  rows.reserve(records_.recordCount());
-  for (records_.first(); !records_.eof(); records_.next()) {
-    rows.push_back(BuildRecordRow(records_, rowDateFormats_));
+  rows.reserve(table.recordCount());
+  for (table.first(); !table.eof(); table.next()) {
+    rows.push_back(BuildRecordRow(table, rowDateFormats_));
   }
-  const QString search = searchBox_->text();
-  if (!search.isEmpty()) {
-    const RowMatcher matcher(search);
-    std::erase_if(rows, [&](const RecordRow& row) { return !matcher.matches(row); });
-  }
-  listModel_->setRows(std::move(rows));
+  // A reload while locked (a search timer that was due, a dialog's save)
+  // keeps the table current but shows none of it.
+  if (locked()) rows.clear();
+  listModel_->setRows(std::move(rows), searchBox_->text());
   showEmptyListHint();
 }
 
 void MainWindow::showEmptyListHint() {
-  recordList_->setEmptyHint(records_.isEmpty() ? texts::kNoRecordsHint : texts::kNothingFoundHint);
+  if (locked()) {
+    recordList_->setEmptyHint({});
+    return;
+  }
+  recordList_->setEmptyHint(records().isEmpty() ? texts::kNoRecordsHint : texts::kNothingFoundHint);
 }
 
 void MainWindow::showRecordCount() {
+  if (locked()) {
+    statusPanels_[2]->clear();
+    return;
+  }
   statusPanels_[2]->setText(texts::kRecordCountPrefix + QString::number(listModel_->rowCount()) +
                             texts::kRecordCountSuffix);
 }
 
-void MainWindow::applySearch() { loadRecords(); }
+void MainWindow::applySearch() {
+  if (session_.changedSinceRead()) {
+    // The read refreshes the list, with the search, and the count.
+    loadRecords();
+    return;
+  }
+  listModel_->showMatching(searchBox_->text());
+  showEmptyListHint();
+  showRecordCount();
+}
 
 bool MainWindow::hasSelectedRow() const { return recordList_->selectionModel()->hasSelection(); }
 
@@ -51,10 +64,10 @@ void MainWindow::rememberSelectedRecord() {
 }
 
 void MainWindow::reselectRememberedRecord() {
-  // An empty list (locked, or a search that found nothing) keeps the number
-  // for the rows that come back; rows without the record forget it, so no
-  // command acts on a row the user did not choose.
-  if (selectedRecordNumber_.empty() || listModel_->rowCount() == 0) return;
+  // The locked window's empty list keeps the number for the rows that come
+  // back on unlocking. Otherwise rows without the record forget it, so that
+  // no command acts on a row the user did not choose.
+  if (selectedRecordNumber_.empty() || locked()) return;
   if (listModel_->rowOfRecord(selectedRecordNumber_) < 0) {
     selectedRecordNumber_.clear();
     return;
@@ -70,14 +83,14 @@ void MainWindow::selectRecord(const std::string& recordNumber) {
 bool MainWindow::findSelectedRecord() {
   const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
   if (selected.isEmpty()) return false;
-  return records_.locate(listModel_->row(selected.first().row()).recordNumber);
+  return records().locate(listModel_->row(selected.first().row()).recordNumber);
 }
 
 void MainWindow::sortByColumn(int column) {
   Guarded([&] {
-    const ColumnClickResult click = ClickColumn({SortField, SortDescending}, column);
-    SortField = click.state.field;
-    SortDescending = click.state.descending;
+    if (locked()) return;
+    const ColumnClickResult click = ClickColumn(sortState_, column);
+    sortState_ = click.state;
     listModel_->setHeaderGlyph(click.glyphColumn, click.glyph);
     fillRecordList();
     showRecordCount();
@@ -86,18 +99,20 @@ void MainWindow::sortByColumn(int column) {
 
 void MainWindow::searchTextChanged(const QString& text) {
   Guarded([&] {
+    if (locked()) return;
     if (!text.isEmpty()) {
       searchDelay_->start();
       return;
     }
     searchDelay_->stop();
-    loadRecords();
+    applySearch();
   });
 }
 
 void MainWindow::applySearchAfterDelay() {
   Guarded([this] {
     searchDelay_->stop();
+    if (locked()) return;
     applySearch();
   });
 }

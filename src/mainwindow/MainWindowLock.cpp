@@ -10,14 +10,11 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-#include "AutoFillDialog.h"
-#include "ChangeMasterPasswordDialog.h"
+#include "CloseEveryDialog.h"
 #include "ErrorDisplay.h"
 #include "LoginTexts.h"
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
-#include "RecordEditor.h"
-#include "ScriptHelpDialog.h"
 #include "TrayIcon.h"
 
 namespace quilor {
@@ -34,9 +31,16 @@ void MainWindow::showTrayIcon() {
 
 void MainWindow::hideToTray() {
   Guarded([this] {
-    windowLock_.hide();
-    showLockState();
+    if (windowLock_.windowShown()) lockWindow();
   });
+}
+
+void MainWindow::lockWindow() {
+  // Before anything else: a question still open would act on the answer
+  // given after the lock, on a window that holds no records any more.
+  CloseEveryDialog();
+  windowLock_.hide();
+  showLockState();
 }
 
 void MainWindow::unlockFromTray() {
@@ -45,7 +49,7 @@ void MainWindow::unlockFromTray() {
     if (!windowLock_.beginReAuthentication()) return;
     bool accepted = false;
     try {
-      MasterPasswordDialog dialog(*this, dataFilePath_);
+      MasterPasswordDialog dialog(*this, session_.dataFilePath());
       dialog.setReAuthMode(true);
       dialog.exec();
       accepted = dialog.loginOk();
@@ -61,20 +65,14 @@ void MainWindow::unlockFromTray() {
 }
 
 void MainWindow::lockAfterIdle() {
-  Guarded([this] {
-    // The innermost dialog first. Each one's modal loop ends once this
-    // handler has returned.
-    if (ScriptHelpDialog* help = ScriptHelpDialog::instance()) help->reject();
-    if (RecordEditor* editor = RecordEditor::instance()) editor->discardChangesAndClose();
-    if (ChangeMasterPasswordDialog* change = ChangeMasterPasswordDialog::instance())
-      change->reject();
-    if (AutoFillDialog* autoFill = AutoFillDialog::current()) autoFill->reject();
-    windowLock_.hide();
-    showLockState();
-  });
+  Guarded([this] { lockWindow(); });
 }
 
 void MainWindow::showLockState() {
+  showRecordsWhileUnlocked();
+  // Nothing deciphered stays in memory while locked: the unlock reads the
+  // file again.
+  if (locked()) session_.lock();
   if (windowLock_.windowShown()) {
     trayIcon_->hide();
     coverRecords(false);
@@ -96,6 +94,12 @@ void MainWindow::showLockState() {
   // for a state the window already has in our books would do nothing.
   setWindowState(windowState() & ~Qt::WindowMinimized);
   showMinimized();
+}
+
+void MainWindow::followTrayHost() {
+  Guarded([this] {
+    if (locked() && !isVisible() && !trayIcon_->desktopHasTray()) showLockState();
+  });
 }
 
 void MainWindow::coverRecords(bool cover) {

@@ -35,6 +35,28 @@ inline const QString kNoRecordsHint = QStringLiteral(
 inline const QString kNothingFoundHint =
     QStringLiteral("Aramayla eşleşen kayıt bulunamadı. Aramayı temizlemek için Esc tuşuna basın.");
 
+// A data file that a sync engine keeps in step with other machines.
+inline const QString kChangesFromElsewhereTaken = QStringLiteral(
+    "Veri dosyası başka bir yerde değiştirilmişti; oradaki değişiklikler de alındı ve "
+    "sizinkiyle birlikte kaydedildi.");
+inline const QString kRecordChangedElsewhere = QStringLiteral(
+    "Bu kayıt başka bir yerde de değiştirildi; kayıtlar yeniden okundu. Değişikliğinizi kontrol "
+    "edip tekrar kaydedin.");
+inline const QString kDeletedRecordChangedElsewhere = QStringLiteral(
+    "Bu kayıt başka bir yerde değiştirildi; kayıtlar yeniden okundu ve kayıt silinmedi. Kaydı "
+    "kontrol edip gerekirse tekrar silin.");
+inline const QString kFileNoLongerOpens = QStringLiteral(
+    "Veri dosyası başka bir yerde değiştirildi ve artık bu ana şifreyle açılmıyor; üzerine "
+    "hiçbir şey yazılmadı. Programı kapatıp yeniden açın ve dosyanın şimdiki ana şifresini "
+    "girin.");
+inline const QString kConflictCopiesBefore =
+    QStringLiteral("Veri dosyasının yanında bir eşitleme programının bıraktığı ");
+inline const QString kConflictCopiesAfter = QStringLiteral(" çakışma kopyası var:");
+inline const QString kConflictCopiesCommand = QStringLiteral(
+    "\n\nKayıtlarını veri dosyasına katmak için programı kapatıp şunu çalıştırın; "
+    "birleştirilen kopya sonra silinebilir:");
+inline const QString kMergeCommand = QStringLiteral("quilor-cli merge");
+
 // Context menu of the list (also the drop-down of "İşlemler").
 inline const QString kCopyUserName = QStringLiteral("Kullanıcı Adını Panoya Kopyala");
 inline const QString kCopyPassword = QStringLiteral("Şifreyi Panoya Kopyala");

@@ -4,6 +4,7 @@
 
 #include "ListGlyphs.h"
 #include "MainWindowTexts.h"
+#include "SearchFold.h"
 
 namespace quilor {
 
@@ -13,17 +14,33 @@ RecordListModel::RecordListModel(QObject* parent)
       upArrow_(HeaderArrowGlyph(HeaderGlyph::UpArrow)),
       downArrow_(HeaderArrowGlyph(HeaderGlyph::DownArrow)) {}
 
-void RecordListModel::setRows(std::vector<RecordRow> rows) {
+void RecordListModel::setRows(std::vector<RecordRow> rows, const QString& search) {
   beginResetModel();
   rows_ = std::move(rows);
+  chooseShown(search);
   endResetModel();
 }
 
+void RecordListModel::showMatching(const QString& search) {
+  beginResetModel();
+  chooseShown(search);
+  endResetModel();
+}
+
+void RecordListModel::chooseShown(const QString& search) {
+  shown_.clear();
+  shown_.reserve(rows_.size());
+  const RowMatcher matcher(search);
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    if (search.isEmpty() || matcher.matches(rows_[i])) shown_.push_back(i);
+  }
+}
+
 int RecordListModel::rowOfRecord(const std::string& recordNumber) const {
-  const auto found = std::find_if(rows_.begin(), rows_.end(), [&](const RecordRow& r) {
-    return r.recordNumber == recordNumber;
+  const auto found = std::find_if(shown_.begin(), shown_.end(), [&](std::size_t i) {
+    return rows_[i].recordNumber == recordNumber;
   });
-  return found == rows_.end() ? -1 : int(found - rows_.begin());
+  return found == shown_.end() ? -1 : int(found - shown_.begin());
 }
 
 void RecordListModel::setHeaderGlyph(int column, HeaderGlyph glyph) {
@@ -33,7 +50,7 @@ void RecordListModel::setHeaderGlyph(int column, HeaderGlyph glyph) {
 }
 
 int RecordListModel::rowCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : int(rows_.size());
+  return parent.isValid() ? 0 : int(shown_.size());
 }
 
 int RecordListModel::columnCount(const QModelIndex& parent) const {
@@ -41,8 +58,8 @@ int RecordListModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant RecordListModel::data(const QModelIndex& index, int role) const {
-  if (!index.isValid() || index.row() >= int(rows_.size())) return {};
-  const RecordRow& r = rows_[std::size_t(index.row())];
+  if (!index.isValid() || index.row() >= rowCount()) return {};
+  const RecordRow& r = row(index.row());
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:

@@ -9,17 +9,22 @@
 
 namespace quilor {
 
-// The rows of the record list. Every change replaces the rows in one step,
-// so the view repaints once, not once per row.
+// The rows of the record list: every row of the table in list order, and
+// those of them the search text matches, which are the ones shown. A search
+// only chooses among the rows; the rows are built again only when the table
+// changes. Every change is one step, so the view repaints once.
 class RecordListModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
   explicit RecordListModel(QObject* parent = nullptr);
 
-  void setRows(std::vector<RecordRow> rows);
-  const RecordRow& row(int index) const { return rows_.at(std::size_t(index)); }
-  // The row of the record with this number; -1 when no row shows it.
+  void setRows(std::vector<RecordRow> rows, const QString& search);
+  // Shows the rows search matches; all of them when it is empty.
+  void showMatching(const QString& search);
+  // A shown row.
+  const RecordRow& row(int index) const { return rows_[shown_.at(std::size_t(index))]; }
+  // The shown row of the record with this number; -1 when no row shows it.
   int rowOfRecord(const std::string& recordNumber) const;
 
   // Only one column carries a sort glyph at a time.
@@ -32,7 +37,10 @@ class RecordListModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
  private:
+  void chooseShown(const QString& search);
+
   std::vector<RecordRow> rows_;
+  std::vector<std::size_t> shown_;
   QIcon padlock_;
   QIcon upArrow_;
   QIcon downArrow_;

@@ -17,7 +17,7 @@ TrayIcon::TrayIcon(const QIcon& icon, const QString& toolTip, QObject* parent)
   recordMenu_->setObjectName(QStringLiteral("trayRecordMenu"));
   recordMenu_->menuAction()->setObjectName(QStringLiteral("trayRecordMenu"));
   connect(recordMenu_, &QMenu::triggered, this,
-          [this](QAction* item) { emit recordChosen(item->data().toByteArray()); });
+          [this](QAction* item) { emit webAddressChosen(item->data().toString()); });
 
   QAction* autoFill = menu_->addAction(texts::kAutoFill);
   autoFill->setObjectName(QStringLiteral("trayAutoFill"));
@@ -46,7 +46,7 @@ void TrayIcon::setRecordItems(const std::vector<TrayRecordItem>& items) {
   for (const TrayRecordItem& item : items) {
     // A menu takes "&" for the mark of its key: "AT&T" would show as "ATT".
     QString caption = item.title;
-    recordMenu_->addAction(caption.replace('&', QStringLiteral("&&")))->setData(item.recordNumber);
+    recordMenu_->addAction(caption.replace('&', QStringLiteral("&&")))->setData(item.webAddress);
   }
 }
 

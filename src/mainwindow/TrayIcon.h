@@ -12,11 +12,11 @@ class QMenu;
 
 namespace quilor {
 
-// A record listed under "Web Adresine Bağlan": its title, and the record
-// number that finds it again.
+// A record listed under "Web Adresine Bağlan". A tray item carries its address: the tray offers it
+// while the window is locked and the session holds no records.
 struct TrayRecordItem {
   QString title;
-  QByteArray recordNumber;
+  QString webAddress;
 };
 
 // The icon in the notification area with its menu: "Göster", the records
@@ -44,7 +44,7 @@ class TrayIcon : public QObject {
   QSystemTrayIcon& systemIcon() { return icon_; }
 
  signals:
-  void recordChosen(const QByteArray& recordNumber);
+  void webAddressChosen(const QString& webAddress);
   // A click or double-click on the icon, or "Göster".
   void unlockRequested();
   void autoFillRequested();

@@ -29,6 +29,9 @@ class WindowLock {
 
   State state() const { return state_; }
   bool windowShown() const { return state_ == State::Shown; }
+  // After the login and not shown: the window holds no record data and its
+  // record commands act on nothing until the password is typed again.
+  bool locked() const { return trayIconShown(); }
   bool trayIconShown() const {
     return state_ == State::Hidden || state_ == State::ReAuthenticating ||
            state_ == State::UnlockingAutoFill;

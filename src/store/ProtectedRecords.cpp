@@ -10,7 +10,6 @@
 #include "Cp1254.h"
 #include "DataFile.h"
 #include "SecureWipe.h"
-#include "SilentAbort.h"
 #include "TextCipher.h"
 #include "WholeFile.h"
 #include "WorkerThreads.h"
@@ -111,11 +110,11 @@ void CheckEnteredSecretLengths(const std::vector<const Record*>& records,
 }
 
 std::string ProtectWithMarker(std::string_view marker, const FieldValue& value,
-                              std::string_view masterPassword) {
+                              const CipherKey& key) {
   std::string plain;
   plain.reserve(marker.size() + value.text.size());
   plain.append(marker).append(value.text);  // a null value counts as the empty text
-  std::string protectedText = ProtectValue(plain, masterPassword);
+  std::string protectedText = ProtectValue(plain, key);
   WipeText(plain);
   return protectedText;
 }
@@ -144,10 +143,10 @@ void FillProtectedCopy(RecordTable& copy, const std::vector<const Record*>& reco
 
 // Deciphers one record's secrets. False when its password does not prove the
 // master password; nothing of it is then kept.
-bool DecipherRecord(const Record& record, std::string_view masterPassword, SecretTexts& plain) {
+bool DecipherRecord(const Record& record, const CipherKey& key, SecretTexts& plain) {
   for (std::size_t k = 0; k < kSecrets.size(); ++k) {
     const SecretField& secret = kSecrets[k];
-    plain[k] = UnprotectValue(record.values[secret.field].text, masterPassword);
+    plain[k] = UnprotectValue(record.values[secret.field].text, key);
     if (secret.field == Field::Password && plain[k].find(secret.marker) == std::string::npos) {
       WipeAll(plain);
       return false;
@@ -159,20 +158,28 @@ bool DecipherRecord(const Record& record, std::string_view masterPassword, Secre
 
 }  // namespace
 
-std::string ProtectValue(std::string_view plain, std::string_view masterPassword) {
+std::string ProtectValue(std::string_view plain, const CipherKey& key) {
   // Room for the pad, so that enciphering in place never leaves a copy of
   // the plain text behind in a released buffer.
   std::string bytes;
   bytes.reserve(plain.size() + 8);
   bytes.assign(plain);
-  EncryptText(bytes, masterPassword);
+  EncryptText(bytes, key);
   return EncodeBase64(bytes);
 }
 
-std::string UnprotectValue(std::string_view protectedText, std::string_view masterPassword) {
+std::string ProtectValue(std::string_view plain, std::string_view masterPassword) {
+  return ProtectValue(plain, MasterKey(masterPassword).cipherKey());
+}
+
+std::string UnprotectValue(std::string_view protectedText, const CipherKey& key) {
   std::string bytes = DecodeBase64(protectedText);
-  DecryptText(bytes, masterPassword);
+  DecryptText(bytes, key);
   return bytes;
+}
+
+std::string UnprotectValue(std::string_view protectedText, std::string_view masterPassword) {
+  return UnprotectValue(protectedText, MasterKey(masterPassword).cipherKey());
 }
 
 bool IsProtectedField(int field) { return FindSecret(field) != nullptr; }
@@ -182,7 +189,7 @@ std::size_t MaxSecretBytes(int field) {
   return LongestProtectable() - SecretOf(field).marker.size();
 }
 
-void SaveRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
+void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& key,
                  std::span<const int> enteredRecordIds) {
   const auto records = RecordsInOrder(table);
   CheckEnteredSecretLengths(records, enteredRecordIds);
@@ -192,7 +199,7 @@ void SaveRecords(RecordTable& table, const std::string& path, std::string_view m
     for (std::size_t k = 0; k < kSecrets.size(); ++k) {
       const SecretField& secret = kSecrets[k];
       protectedForms[i][k] =
-          ProtectWithMarker(secret.marker, records[i]->values[secret.field], masterPassword);
+          ProtectWithMarker(secret.marker, records[i]->values[secret.field], key.cipherKey());
     }
     return true;
   });
@@ -207,7 +214,7 @@ namespace {
 // Verifies and deciphers what was read into the table; rewrite, when valid,
 // is the file's normalising rewrite still under way, whose outcome counts
 // before anything of the deciphering shows.
-void UnlockTable(RecordTable& table, std::string_view masterPassword, const LoadSteps& steps,
+void UnlockTable(RecordTable& table, const CipherKey& key, const LoadSteps& steps,
                  std::future<void>& rewrite) {
   const auto records = RecordsInOrder(table);
   DecipheredTexts plain(records.size());
@@ -215,7 +222,7 @@ void UnlockTable(RecordTable& table, std::string_view masterPassword, const Load
   try {
     ParallelFor(records.size(), [&](std::size_t i) {
       plain[i] = std::make_unique<SecretTexts>();
-      verified[i] = DecipherRecord(*records[i], masterPassword, *plain[i]);
+      verified[i] = DecipherRecord(*records[i], key, *plain[i]);
       return verified[i] != 0;
     });
     if (rewrite.valid()) rewrite.get();
@@ -233,7 +240,7 @@ void UnlockTable(RecordTable& table, std::string_view masterPassword, const Load
     if (!verified[i]) {
       WipeAll(plain);
       if (steps.reportWrongPassword) steps.reportWrongPassword();
-      throw SilentAbort{};
+      throw WrongMasterPassword{};
     }
     table.edit();
     for (std::size_t k = 0; k < kSecrets.size(); ++k) {
@@ -248,17 +255,27 @@ void UnlockTable(RecordTable& table, std::string_view masterPassword, const Load
 
 }  // namespace
 
-void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
+void LoadRecords(RecordTable& table, const std::string& path, const MasterKey& key,
                  const LoadSteps& steps) {
+  table.removeAllRecords();
+  LoadRecordsFromBytes(table, ReadWholeFile(path), path, key, steps);
+}
+
+bool LoadRecordsFromBytes(RecordTable& table, const std::optional<std::string>& bytes,
+                          const std::string& path, const MasterKey& key, const LoadSteps& steps) {
   // The normalising rewrite, when the file needs one, goes to disk on its own
   // thread: it mostly waits for the disk, which the cipher work need not do. Its outcome is taken
   // before anything of the deciphering shows, so the order of effects is
   // that of reading, rewriting, then deciphering.
   std::future<void> rewrite;
+  bool removed = false;
+  table.removeAllRecords();
   try {
-    if (const auto bytes = FillTableFromFile(table, path)) {
+    if (bytes) {
+      FillTableFromBytes(table, *bytes, path);
       if (table.isEmpty()) {
         RemoveFile(path);
+        removed = true;
       } else if (auto normalised = NormalisedFileText(table, path, *bytes)) {
         rewrite = std::async(std::launch::async, [&path, content = std::move(*normalised)] {
           ReplaceWholeFile(path, content);
@@ -273,11 +290,13 @@ void LoadRecords(RecordTable& table, const std::string& path, std::string_view m
     table.removeAllRecords();
     throw;
   }
-  UnlockTable(table, masterPassword, steps, rewrite);
+  const bool rewritten = rewrite.valid();
+  UnlockTable(table, key.cipherKey(), steps, rewrite);
+  return removed || rewritten;
 }
 
 void LoadRecordsWithoutRewrite(RecordTable& table, std::string bytes, const std::string& path,
-                               std::string_view masterPassword, const LoadSteps& steps) {
+                               const MasterKey& key, const LoadSteps& steps) {
   try {
     FillTableFromBytes(table, std::move(bytes), path);
   } catch (...) {
@@ -285,7 +304,7 @@ void LoadRecordsWithoutRewrite(RecordTable& table, std::string bytes, const std:
     throw;
   }
   std::future<void> noRewrite;
-  UnlockTable(table, masterPassword, steps, noRewrite);
+  UnlockTable(table, key.cipherKey(), steps, noRewrite);
 }
 
 }  // namespace quilor

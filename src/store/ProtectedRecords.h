@@ -2,11 +2,13 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "MasterKey.h"
 #include "RecordTable.h"
 
 namespace quilor {
@@ -18,10 +20,19 @@ inline constexpr std::string_view kPassword2Marker = "QARVELINOPESKA2";
 // UTF-8; shown by the window layer when the master password does not fit.
 inline constexpr const char* kWrongMasterPasswordText = "Ana şifreniz geçersiz.";
 
+// Raised by LoadRecords when the master password does not fit the file.
+// what() is kWrongMasterPasswordText.
+class WrongMasterPassword : public std::runtime_error {
+ public:
+  WrongMasterPassword() : std::runtime_error(kWrongMasterPasswordText) {}
+};
+
 // Base64 of the enciphered text (the field's marker followed by its value).
+std::string ProtectValue(std::string_view plain, const CipherKey& key);
 std::string ProtectValue(std::string_view plain, std::string_view masterPassword);
 // The deciphered bytes of a protected text; a wrong key or a damaged text
 // gives other bytes, never an error.
+std::string UnprotectValue(std::string_view protectedText, const CipherKey& key);
 std::string UnprotectValue(std::string_view protectedText, std::string_view masterPassword);
 
 // True for the fields stored in protected form: ALAN3, ALAN4 and ALAN5.
@@ -46,8 +57,8 @@ class SecretTooLongError : public std::runtime_error {
 
 // Steps the window layer hands to LoadRecords; the store knows no window.
 struct LoadSteps {
-  // Tells the user that the master password does not fit (info box, focus
-  // back into the password box). LoadRecords then throws SilentAbort.
+  // Tells the user that the master password does not fit. LoadRecords then
+  // throws WrongMasterPassword.
   std::function<void()> reportWrongPassword;
   // Rebuilds the tray record menu, refills the list and shows the count.
   std::function<void()> refreshViews;
@@ -59,26 +70,30 @@ struct LoadSteps {
 // just typed in: a secret of theirs whose protected form would not fit its
 // field is refused with a SecretTooLongError, and nothing is written. Every
 // other record is written as it stands, its protected form cut to the field
-// like any value. The key set-ups are spread over WorkerThreads() threads
-// while the caller waits.
-void SaveRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
+// like any value.
+void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& key,
                  std::span<const int> enteredRecordIds = {});
 
 // Empties the table, reads the file at path when it exists, verifies the
 // master password against every record's password and restores the plain
 // values, then runs steps.refreshViews. On a wrong master password:
-// steps.reportWrongPassword, then throws SilentAbort; the records before the
+// steps.reportWrongPassword, then throws WrongMasterPassword; the records before the
 // failing one are deciphered, it and those after it keep their protected
 // forms. When reading or rewriting the file fails, the table is left empty and
-// the error is passed on. The key set-ups are spread over WorkerThreads()
-// threads while the caller waits; what the caller sees is the same.
-void LoadRecords(RecordTable& table, const std::string& path, std::string_view masterPassword,
+// the error is passed on.
+void LoadRecords(RecordTable& table, const std::string& path, const MasterKey& key,
                  const LoadSteps& steps);
+
+// LoadRecords for the bytes that were read from path (none: there was no
+// file). True when the file had to be rewritten or removed on the way, so
+// that it no longer holds those bytes.
+bool LoadRecordsFromBytes(RecordTable& table, const std::optional<std::string>& bytes,
+                          const std::string& path, const MasterKey& key, const LoadSteps& steps);
 
 // LoadRecords for a data file's bytes that were read already, without the
 // normalising rewrite: for readers that must leave the file exactly as it
 // is. path only names the file in messages.
 void LoadRecordsWithoutRewrite(RecordTable& table, std::string bytes, const std::string& path,
-                               std::string_view masterPassword, const LoadSteps& steps);
+                               const MasterKey& key, const LoadSteps& steps);
 
 }  // namespace quilor

@@ -26,8 +26,9 @@ const FieldValue kNullValue{};
 }  // namespace
 
 const FieldValue& RecordValues::operator[](int field) const {
+  // Entries are in field order: the scan ends at the first one past field.
   for (const Entry& entry : entries_) {
-    if (entry.field == field) return entry.value;
+    if (entry.field >= field) return entry.field == field ? entry.value : kNullValue;
   }
   return kNullValue;
 }

@@ -12,7 +12,6 @@
 
 #include "Files.h"
 #include "MainWindow.h"
-#include "ProcessState.h"
 #include "RecordEditor.h"
 #include "SampleRecords.h"
 #include "ScriptHelpDialog.h"
@@ -53,14 +52,11 @@ class ScaledScreen : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_EQ(qApp->devicePixelRatio(), 2.0);
-    SortField = "ALAN2";
-    SortDescending = false;
-    MasterPassword = "anahtar";
     RecordTable table;
     test::AppendSample(table, {.title = "Banka", .password = "g", .recordNumber = "1"});
-    test::SaveSample(table, path, MasterPassword);
+    test::SaveSample(table, path, "anahtar");
     window = std::make_unique<MainWindow>(MainWindowSetup{path, false});
-    window->loadRecords();
+    window->logIn("anahtar");
     window->showMainWindow();
   }
 

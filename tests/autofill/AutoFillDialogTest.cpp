@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
@@ -15,6 +17,7 @@
 #include "AutoFillDialog.h"
 #include "AutoFillTexts.h"
 #include "Cp1254.h"
+#include "Screenshot.h"
 #include "TypingTarget.h"
 
 namespace quilor {
@@ -112,7 +115,7 @@ class AutoFillDialogTest : public ::testing::Test {
   std::unique_ptr<AutoFillDesktop> desktop_;
 };
 
-TEST_F(AutoFillDialogTest, ListsScriptedRecordsAndOpenWindowsWithTheirPreselection) {
+TEST_F(AutoFillDialogTest, ListsEveryRecordAndOpenWindowsWithTheirPreselection) {
   AddRecords(records_, {{"1", "Banka", "{KULLANICIADI}", "a", "b"},
                         {"2", "Posta", "x", "a", "b"},
                         {"3", "Boş Kayıt", "", "a", "b"},
@@ -120,17 +123,20 @@ TEST_F(AutoFillDialogTest, ListsScriptedRecordsAndOpenWindowsWithTheirPreselecti
   TypingTarget lower(display_, "Alt Form");
   TypingTarget upper(display_, "Üst Form");
 
-  // Main window shown with "Posta" selected: the last "Posta" is chosen; the
-  // window the user worked in (the top one) is preselected.
+  // Main window shown with "Posta" selected and no record fitting the
+  // window: the last "Posta" is chosen; the window the user worked in (the
+  // top one) is preselected. A record without a script says it types the
+  // default one.
   auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, "Posta"});
   EXPECT_EQ(dialog->windowTitle(), "ZENTARIS Quilor s1.02.01f");
   QTreeWidget& records = list(*dialog, "recordList");
   QTreeWidget& windows = list(*dialog, "windowList");
-  EXPECT_EQ(Items(records), (QStringList{"Banka", "Posta", "Posta"}));
-  EXPECT_EQ(records.currentIndex().row(), 2);
+  EXPECT_EQ(Items(records), (QStringList{"Banka", "Posta", "Boş Kayıt (varsayılan)", "Posta"}));
+  EXPECT_EQ(records.currentIndex().row(), 3);
   EXPECT_EQ(Items(windows), (QStringList{"Üst Form", "Alt Form"}));
   EXPECT_EQ(Selected(windows), "Üst Form");
   EXPECT_EQ(QApplication::focusWidget(), &records);
+  EXPECT_EQ(dialog->findChild<QLabel*>("waylandNote"), nullptr);
   dialog.reset();
 
   // Opened while the main window is hidden: its selection does not count,
@@ -139,8 +145,69 @@ TEST_F(AutoFillDialogTest, ListsScriptedRecordsAndOpenWindowsWithTheirPreselecti
   EXPECT_EQ(list(*dialog, "recordList").currentIndex().row(), 0);
 }
 
-TEST_F(AutoFillDialogTest, WithoutScriptsTamamAsksForBothChoices) {
-  AddRecords(records_, {{"1", "Banka", "", "a", "b"}});
+TEST_F(AutoFillDialogTest, TheRecordThatFitsTheChosenWindowIsChosenWithIt) {
+  AddRecords(records_, {{"1", "Posta", "", "a", "b"},
+                        {"2", "Banka", "", "ayşe", "Şifre-1"},
+                        {"3", "Kurumsal Posta", "", "a", "b"},
+                        {"4", "Forum", "", "a", "b"}});
+  TypingTarget other(display_, "Başka Form");
+  TypingTarget mail(display_, "Kurumsal Posta Girişi");
+  TypingTarget bank(display_, "Banka Girişi");
+
+  // One record fits the window the user came from: it is chosen among all
+  // records, and Enter is all it takes.
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, "Forum"});
+  QTreeWidget& records = list(*dialog, "recordList");
+  QTreeWidget& windows = list(*dialog, "windowList");
+  auto* showAll = dialog->findChild<QCheckBox*>("showAll");
+  EXPECT_EQ(Selected(windows), "Banka Girişi");
+  EXPECT_EQ(records.topLevelItemCount(), 4);
+  EXPECT_EQ(Selected(records), "Banka (varsayılan)");
+  EXPECT_FALSE(showAll->isVisible());
+  EXPECT_EQ(QApplication::focusWidget(), dialog->findChild<QPushButton*>("confirmButton"));
+  test::SaveScreenshot(*dialog, "autofill-fitting-record");
+
+  // Another window: two records fit, the longer match first, and only they
+  // are listed until "Tümünü göster" lists every record again.
+  select(windows, "Kurumsal Posta Girişi");
+  EXPECT_EQ(Items(records), (QStringList{"Kurumsal Posta (varsayılan)", "Posta (varsayılan)"}));
+  EXPECT_EQ(Selected(records), "Kurumsal Posta (varsayılan)");
+  EXPECT_TRUE(showAll->isVisible());
+  EXPECT_EQ(showAll->text(), "Tümünü göster");
+  test::SaveScreenshot(*dialog, "autofill-several-fits");
+  showAll->setChecked(true);
+  EXPECT_EQ(records.topLevelItemCount(), 4);
+  EXPECT_EQ(Selected(records), "Kurumsal Posta (varsayılan)");
+
+  // A window no record fits: every record, the choice kept.
+  select(windows, "Başka Form");
+  EXPECT_EQ(records.topLevelItemCount(), 4);
+  EXPECT_EQ(Selected(records), "Kurumsal Posta (varsayılan)");
+  EXPECT_FALSE(showAll->isVisible());
+
+  // Back to the bank's window: its record types the default script.
+  select(windows, "Banka Girişi");
+  EXPECT_EQ(Selected(records), "Banka (varsayılan)");
+  confirm(*dialog);
+  const test::TargetReport report = bank.waitForKeys("<Return>");
+  EXPECT_EQ(report.keys, "ayşe<Tab>Şifre-1<Return>");
+  EXPECT_EQ(mail.report().keys, "");
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+// A hand-edited file may hold two records under one number: each types its
+// own secrets.
+TEST_F(AutoFillDialogTest, TheChosenRecordTypesItsOwnSecretsWhateverItsNumber) {
+  AddRecords(records_, {{"5", "Banka", "", "ayşe", "b-1"}, {"5", "Banka Eski", "", "veli", "b-2"}});
+  TypingTarget target(display_, "Banka Eski Giriş");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  EXPECT_EQ(Items(list(*dialog, "recordList")),
+            (QStringList{"Banka Eski (varsayılan)", "Banka (varsayılan)"}));
+  confirm(*dialog);
+  EXPECT_EQ(target.waitForKeys("<Return>").keys, "veli<Tab>b-2<Return>");
+}
+
+TEST_F(AutoFillDialogTest, WithoutRecordsTamamAsksForBothChoices) {
   TypingTarget target(display_, "Giriş Formu");
   auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
   EXPECT_EQ(list(*dialog, "recordList").topLevelItemCount(), 0);
@@ -202,6 +269,25 @@ TEST_F(AutoFillDialogTest, FocusTakenDuringAWaitStopsTheTypingAndSaysSo) {
   EXPECT_EQ(target.waitForFirst("abc").first, "abc");
   EXPECT_EQ(other.report().keys, "");
   EXPECT_TRUE(dialog->isVisible());
+}
+
+// A wait longer than a minute anywhere in the script refuses the whole
+// script before its first key, and says which record holds it.
+TEST_F(AutoFillDialogTest, AScriptWithAWaitOverAMinuteIsRefusedBeforeItsFirstKey) {
+  AddRecords(records_, {{"1", "Uzun Bekleyen", "ab{BEKLE_10}cd{BEKLE_60001}ef", "", ""}});
+  TypingTarget target(display_, "Giriş Formu");
+  auto dialog = openDialog({"ZENTARIS Quilor s1.02.01f", true, {}});
+  select(list(*dialog, "windowList"), "Giriş Formu");
+  MessageBoxCloser boxes;
+  confirm(*dialog);
+  ASSERT_EQ(boxes.seen.size(), 1u);
+  EXPECT_EQ(boxes.seen[0].caption, "Bilgi");
+  EXPECT_EQ(boxes.seen[0].text,
+            "\"Uzun Bekleyen\" kaydının betiğinde 60001 milisaniyelik bir bekleme var. Bir bekleme "
+            "en çok 60000 milisaniye (1 dakika) olabilir; betik yazılmadı. Kaydı düzenleyip "
+            "beklemeyi kısaltın.");
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(target.report().keys, "");
 }
 
 TEST_F(AutoFillDialogTest, AWindowClosedMeanwhileGetsNothingAndTheDialogCloses) {

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <QDateTime>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -76,8 +77,11 @@ TEST(RecordCsv, MapsColumnsByTheirHeaderNamesWhateverTheirCaseAndOrder) {
       "not,otp,kullanıcı,Bankam İş,şifre,https://örnek.com,Çalışma,2020\n"
       "\"\",,,İkinci,p,,,\n"
       ",x,,,,,,y\n",
-      false, kNow);
-  EXPECT_EQ(read.unknownColumns, (std::vector<std::string>{"TOTP", "Created"}));
+      {}, kNow);
+  EXPECT_EQ(read.unknownColumns, (std::vector<std::string>{"TOTP"}));
+  EXPECT_EQ(read.unreadDates,
+            (std::vector<std::string>{
+                "satır 2 \"Bankam İş\", Created: tarih okunamadı, alınmadı: 2020"}));
   ASSERT_EQ(read.records.size(), 2u);
   const ImportedRecord& first = read.records[0];
   EXPECT_EQ(Text(first, Field::Title), "Bankam İş");
@@ -99,15 +103,15 @@ TEST(RecordCsv, MapsColumnsByTheirHeaderNamesWhateverTheirCaseAndOrder) {
 
 TEST(RecordCsv, RefusesHeadersItCannotUse) {
   for (const char* csv : {"", "\n\n", "TOTP,Icon\nx,y\n", "Title,Name\na,b\n"}) {
-    EXPECT_THROW(RecordsFromCsv(csv, false, kNow), CsvError) << csv;
+    EXPECT_THROW(RecordsFromCsv(csv, {}, kNow), CsvError) << csv;
   }
-  EXPECT_THROW(RecordsFromCsv("Title,Password\na\n", false, kNow), CsvError);
-  EXPECT_THROW(RecordsFromCsv("Title\n\xC3\x28\n", false, kNow), CsvError);
+  EXPECT_THROW(RecordsFromCsv("Title,Password\na\n", {}, kNow), CsvError);
+  EXPECT_THROW(RecordsFromCsv("Title\n\xC3\x28\n", {}, kNow), CsvError);
 }
 
 std::string RefusalOf(const std::string& csv, bool truncate) {
   try {
-    RecordsFromCsv(csv, truncate, kNow);
+    RecordsFromCsv(csv, {.truncate = truncate}, kNow);
   } catch (const CliError& error) {
     EXPECT_EQ(error.exitCode(), kExitBadInput);
     return error.what();
@@ -146,18 +150,85 @@ TEST(RecordCsv, ListsEveryValueThatDoesNotFitAndWritesNothing) {
           "  satır 4 \"Banka\", Notes: satır sonu içeremez (veri dosyası satır satır okunur)\n"
           "  satır 6 \"Emoji\", Password: şu karakter Windows-1254'te yok: '😀' (U+1F600)\n"
           "  satır 7 \" Boşluk\", Title: " +
-          kNotReadBack + "\n  satır 7 \" Boşluk\", Notes: " + kNotReadBack);
+          kNotReadBack + "\n  satır 7 \" Boşluk\", Notes: " + kNotReadBack +
+          "\nçok satırlı değerleri tek satır olarak (satırlar \" / \" ile birleşir) almak için "
+          "--join-lines verin");
   // Only length problems: the hint names the way out.
   EXPECT_NE(RefusalOf("Title\n" + kLongTitle + "\n", false).find("--truncate"), std::string::npos);
   // --truncate cuts lengths but does not make the other problems go away.
   EXPECT_NE(RefusalOf(csv, true).find("satır 4 \"Banka\", Notes: satır sonu"), std::string::npos);
 }
 
+TEST(RecordCsv, JoinLinesMakesEachMultiLineValueOneLineAndListsItsRecord) {
+  const std::string csv =
+      "Title,Notes,Password\n"
+      "Banka,\"Şube: Kadıköy\r\n\r\nmüşteri no 123\n\",p\n"
+      "Posta,tek satır,p\n";
+  EXPECT_NE(RefusalOf(csv, false).find("--join-lines"), std::string::npos);
+  const CsvRecords read = RecordsFromCsv(csv, {.joinLines = true}, kNow);
+  ASSERT_EQ(read.records.size(), 2u);
+  EXPECT_EQ(Text(read.records[0], Field::Description), "Şube: Kadıköy / müşteri no 123");
+  EXPECT_EQ(Text(read.records[1], Field::Description), "tek satır");
+  EXPECT_EQ(
+      read.joinedValues,
+      (std::vector<std::string>{"satırları \" / \" ile birleştirildi: satır 2 \"Banka\", Notes"}));
+}
+
+// KeePassXC writes its dates in UTC; the record holds them in local time.
+TEST(RecordCsv, TakesCreatedAndLastModifiedAsTheRecordsDates) {
+  const CsvRecords read = RecordsFromCsv(
+      "Title,Last Modified,Created\n"
+      "Banka,2024-05-01T09:30:15Z,2019-02-03T10:00:00Z\n"
+      "Posta,,\n",
+      {}, kNow);
+  ASSERT_EQ(read.records.size(), 2u);
+  const QDateTime modified = QDateTime(QDate(2024, 5, 1), QTime(9, 30, 15), Qt::UTC).toLocalTime();
+  const QDateTime created = QDateTime(QDate(2019, 2, 3), QTime(10, 0), Qt::UTC).toLocalTime();
+  const RecordValues& banka = read.records[0].values;
+  EXPECT_EQ(banka[Field::CreatedDate].number, DayNumber(created.date()));
+  EXPECT_EQ(banka[Field::PasswordChangedDate].number, DayNumber(modified.date()));
+  EXPECT_EQ(banka[Field::PasswordChangedTime].number, TimeOfDayNumber(modified.time()));
+  // Without dates: created today, password never changed.
+  const RecordValues& posta = read.records[1].values;
+  EXPECT_EQ(posta[Field::CreatedDate].number, DayNumber(kNow.date()));
+  EXPECT_TRUE(posta[Field::PasswordChangedDate].isNull);
+  EXPECT_TRUE(read.unreadDates.empty());
+}
+
+TEST(RecordCsv, DropsKeePassXcsRootGroupOnlyWhenEveryRowSharesItAndSomeRowGoesDeeper) {
+  struct Case {
+    std::vector<std::string> groups;
+    std::vector<std::string> expected;
+    std::string header = "Group,Title,TOTP,Icon\n";
+  };
+  for (const Case& c : std::vector<Case>{
+           {{"Root", "Root/E-posta", "Root/İş/Banka"}, {"", "E-posta", "İş/Banka"}},
+           {{"Passwords/A", "Passwords/B"}, {"A", "B"}},
+           {{"İş", "İş"}, {"İş", "İş"}},
+           {{"Root/E-posta", "Diğer/Banka"}, {"Root/E-posta", "Diğer/Banka"}},
+           {{"Root/E-posta", ""}, {"Root/E-posta", ""}},
+           {{"Rootx/a", "Root/b"}, {"Rootx/a", "Root/b"}},
+           {{"Root", "Root/E-posta"}, {"", "E-posta"}, "Group,Title,Last Modified\n"},
+           // Our own export: groups come back as they were written.
+           {{"İş", "İş/Banka"}, {"İş", "İş/Banka"}, "Group,Title\n"},
+       }) {
+    std::string csv = c.header;
+    const std::string emptyColumns(std::count(c.header.begin(), c.header.end(), ',') - 1, ',');
+    for (std::size_t i = 0; i < c.groups.size(); ++i) {
+      csv += c.groups[i] + ",t" + std::to_string(i) + emptyColumns + "\n";
+    }
+    const CsvRecords read = RecordsFromCsv(csv, {}, kNow);
+    std::vector<std::string> groups;
+    for (const ImportedRecord& record : read.records) groups.push_back(Text(record, Field::Group));
+    EXPECT_EQ(groups, c.expected) << csv;
+  }
+}
+
 TEST(RecordCsv, TruncateCutsEachLongValueToItsFieldAndListsIt) {
   const std::string longPassword(400, 'p');
   const CsvRecords read = RecordsFromCsv(
-      "Title,Notes,Password\n" + kLongTitle + "," + kLongNotes + "," + longPassword + "\n", true,
-      kNow);
+      "Title,Notes,Password\n" + kLongTitle + "," + kLongNotes + "," + longPassword + "\n",
+      {.truncate = true}, kNow);
   ASSERT_EQ(read.records.size(), 1u);
   EXPECT_EQ(Text(read.records[0], Field::Title), std::string(50, 't'));
   EXPECT_EQ(Text(read.records[0], Field::Description), std::string(200, 'n'));

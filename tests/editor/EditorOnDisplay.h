@@ -35,7 +35,6 @@
 #include "FileSteps.h"
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
-#include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "RecordEditor.h"
 #include "RecordStamps.h"
@@ -80,9 +79,6 @@ class EditorOnDisplay : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(folder.isValid());
     path = folder.filePath(QStringLiteral("data.xtr"));
-    SortField = "ALAN2";
-    SortDescending = false;
-    MasterPassword = kPassword;
 
     RecordTable table;
     test::AppendSample(table, {.title = "Banka",
@@ -108,9 +104,9 @@ class EditorOnDisplay : public ::testing::Test {
                                .description = "Maaş hesabı",
                                .password = "z",
                                .recordNumber = "202401010900000000004"});
-    test::SaveSample(table, path.toStdString(), MasterPassword);
+    test::SaveSample(table, path.toStdString(), kPassword);
     openWindow();
-    window->loadRecords();
+    window->logIn(kPassword);
   }
 
   // The main window on the data file, shown, its list empty until a load.

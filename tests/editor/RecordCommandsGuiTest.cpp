@@ -1,6 +1,8 @@
 // The script menu and help, the record commands and the master password
 // change, on a real X server with the real main window and data files in a
 // scratch folder. Run under tests/support/with-display.sh.
+#include <tuple>
+
 #include "EditorOnDisplay.h"
 
 namespace quilor::editor_test {
@@ -193,27 +195,35 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
   QStringList messages;
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
     EXPECT_EQ(dialog->windowTitle(), window->windowTitle());
+    auto* current = child<QLineEdit>(dialog, "currentPasswordEdit");
     auto* fresh = child<QLineEdit>(dialog, "newPasswordEdit");
     auto* repeat = child<QLineEdit>(dialog, "repeatEdit");
     auto* ok = child<QPushButton>(dialog, "okButton");
-    const std::pair<const char*, const char*> attempts[] = {{"", ""},
-                                                            {"Yeni-Sabah-2026", ""},
-                                                            {"Yeni-Sabah-2026", "yeni-Sabah-2026"},
-                                                            {"Yeni-Sabah-2026", "Yeni-Sabah-2026"}};
-    for (const auto& [a, b] : attempts) {
+    // Who reaches the dialog must still know the password in force.
+    const std::tuple<const char*, const char*, const char*> attempts[] = {
+        {"", "Yeni-Sabah-2026", "Yeni-Sabah-2026"},
+        {"Anahtar", "Yeni-Sabah-2026", "Yeni-Sabah-2026"},
+        {kPassword, "", ""},
+        {kPassword, "Yeni-Sabah-2026", ""},
+        {kPassword, "Yeni-Sabah-2026", "yeni-Sabah-2026"},
+        {kPassword, "Yeni-Sabah-2026", "Yeni-Sabah-2026"}};
+    for (const auto& [now, a, b] : attempts) {
+      current->setText(QString::fromUtf8(now));
       fresh->setText(QString::fromUtf8(a));
       repeat->setText(QString::fromUtf8(b));
       auto info = AnswerNextMessageBox(QMessageBox::Ok);
       ok->click();
       messages << info->text;
+      EXPECT_TRUE(current->text().isEmpty()) << "a tried password stays in its box";
     }
   });
   command("changeMasterPassword")->trigger();
   EXPECT_EQ(messages,
-            (QStringList{"Yeni şifrenizi giriniz.", "Şifre tekrarını giriniz.",
+            (QStringList{"Mevcut şifrenizi giriniz.", "Mevcut şifre yanlış.",
+                         "Yeni şifrenizi giriniz.", "Şifre tekrarını giriniz.",
                          "Her iki şifre de aynı olmalıdır.", "Şifreniz başarıyla değiştirildi."}));
   EXPECT_EQ(ChangeMasterPasswordDialog::instance(), nullptr);
-  EXPECT_EQ(MasterPassword, "Yeni-Sabah-2026");
+  EXPECT_TRUE(window->session().masterPasswordMatches("Yeni-Sabah-2026"));
   EXPECT_EQ(rows(), 4);
 
   int exitCode = 0;
@@ -223,7 +233,6 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
 
   // A restart: a new window, and the login as the program shows it.
   window.reset();
-  MasterPassword.clear();
   openWindow();
   window->hide();
   ASSERT_EQ(rows(), 0);
@@ -265,6 +274,7 @@ TEST_F(EditorOnDisplay, AMasterPasswordChangeThatCannotBeWrittenKeepsTheOldOne) 
   const QByteArray bytes = ReadFile(path);
   bool stillOpen = false;
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
+    child<QLineEdit>(dialog, "currentPasswordEdit")->setText(QString::fromUtf8(kPassword));
     child<QLineEdit>(dialog, "newPasswordEdit")->setText(QStringLiteral("Yeni-Sabah-2026"));
     child<QLineEdit>(dialog, "repeatEdit")->setText(QStringLiteral("Yeni-Sabah-2026"));
     {
@@ -278,7 +288,7 @@ TEST_F(EditorOnDisplay, AMasterPasswordChangeThatCannotBeWrittenKeepsTheOldOne) 
   });
   command("changeMasterPassword")->trigger();
   EXPECT_TRUE(stillOpen);
-  EXPECT_EQ(MasterPassword, kPassword);
+  EXPECT_TRUE(window->session().masterPasswordMatches(kPassword));
   EXPECT_EQ(ReadFile(path), bytes);
   ASSERT_TRUE(window->recordTable().locate("202401010900000000001"));
   EXPECT_EQ(window->recordTable().text(Field::Password), "Gizli-1");
@@ -288,7 +298,7 @@ TEST_F(EditorOnDisplay, DeletingTheLastRecordRemovesTheFileAndTheNextStartIsAFir
   RecordTable one;
   test::AppendSample(one,
                      {.title = "Tek", .password = "t", .recordNumber = "202401010900000000009"});
-  test::SaveSample(one, path.toStdString(), MasterPassword);
+  test::SaveSample(one, path.toStdString(), kPassword);
   window->loadRecords();
   ASSERT_EQ(rows(), 1);
   selectRowTitled(QStringLiteral("Tek"));

@@ -198,7 +198,10 @@ TEST_F(Foreground, AWindowAlreadyInFrontStaysThere) {
 class NoMainWindow : public LoginHost {
  public:
   QString caption() const override { return QStringLiteral("Quilor"); }
-  void loadRecords() override {}
+  void logIn(std::string_view) override {}
+  bool unlock(std::string_view) override { return false; }
+  bool masterPasswordMatches(std::string_view) const override { return false; }
+  void changeMasterPassword(std::string_view) override {}
   void showMainWindow() override {}
   void showTrayIcon() override {}
   bool idleTimeAvailable() const override { return false; }

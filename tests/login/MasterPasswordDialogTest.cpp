@@ -22,9 +22,9 @@
 #include "LoginHost.h"
 #include "MasterPasswordDialog.h"
 #include "MessageBoxAnswer.h"
-#include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "SampleDataFile.h"
+#include "Session.h"
 #include "StrengthMeter.h"
 
 namespace quilor {
@@ -32,35 +32,34 @@ namespace {
 
 const QString kMaster = QStringLiteral("Gizli Şifre");
 
-// The main window's side of the login, with the real store behind it.
+// The main window's side of the login, with a real session behind it.
 class FakeHost : public LoginHost {
  public:
-  explicit FakeHost(std::string path) : path_(std::move(path)) {}
+  explicit FakeHost(std::string path) : session(std::move(path)) {}
 
   QString caption() const override { return MainCaption(); }
-  void loadRecords() override {
+  void logIn(std::string_view password) override {
     ++loads;
-    LoadSteps steps;
-    steps.reportWrongPassword = [] {
-      ShowInfo(QString::fromUtf8(kWrongMasterPasswordText));
-      FocusPasswordAfterWrongLogin();
-    };
-    LoadRecords(table, path_, MasterPassword, steps);
+    session.logIn(password);
+  }
+  bool unlock(std::string_view password) override { return session.unlock(password); }
+  bool masterPasswordMatches(std::string_view password) const override {
+    return session.masterPasswordMatches(password);
+  }
+  void changeMasterPassword(std::string_view password) override {
+    session.changeMasterPassword(password);
   }
   void showMainWindow() override { mainWindowShown = true; }
   void showTrayIcon() override { trayIconShown = true; }
   bool idleTimeAvailable() const override { return idleAvailable; }
   void setIdleTimerActive(bool active) override { idleTimerActive = active; }
 
-  RecordTable table;
+  Session session;
   int loads = 0;
   bool mainWindowShown = false;
   bool trayIconShown = false;
   bool idleAvailable = true;
   std::optional<bool> idleTimerActive;
-
- private:
-  std::string path_;
 };
 
 using test::AnswerMessageBox;
@@ -77,8 +76,6 @@ void Type(QWidget* into, const QString& text) {
 
 class MasterPasswordDialogOnDisplay : public ::testing::Test {
  protected:
-  void SetUp() override { MasterPassword.clear(); }
-
   std::string dataPath() const { return folder_.file("data.xtr"); }
   QByteArray dataBytes() const {
     QFile file(QString::fromStdString(dataPath()));
@@ -214,7 +211,7 @@ TEST_F(MasterPasswordDialogOnDisplay, FirstStartChecksBothBoxesBeforeTakingThePa
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->text, QStringLiteral("İki şifre de aynı olmalıdır."));
   EXPECT_TRUE(dialog->isVisible());
-  EXPECT_TRUE(MasterPassword.empty());
+  EXPECT_FALSE(host_.session.loggedIn());
 
   pass2->clear();
   seen = typeAndEnter(pass2, kMaster);
@@ -222,10 +219,10 @@ TEST_F(MasterPasswordDialogOnDisplay, FirstStartChecksBothBoxesBeforeTakingThePa
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_TRUE(dialog->loginOk());
   EXPECT_FALSE(dialog->terminateRequested());
-  EXPECT_EQ(MasterPassword, ToCp1254(kMaster).bytes);
+  EXPECT_TRUE(host_.session.masterPasswordMatches(ToCp1254(kMaster).bytes));
   EXPECT_TRUE(host_.mainWindowShown);
   EXPECT_FALSE(host_.trayIconShown);
-  EXPECT_TRUE(host_.table.isEmpty());
+  EXPECT_TRUE(host_.session.records().isEmpty());
   EXPECT_FALSE(QFile::exists(QString::fromStdString(dataPath())))
       << "a first start writes nothing until the first record is saved";
   EXPECT_TRUE(pass->text().isEmpty());
@@ -240,7 +237,7 @@ TEST_F(MasterPasswordDialogOnDisplay, AtFirstStartAWeakPasswordIsAskedAboutOnce)
   Type(pass, QStringLiteral("1234"));
   EXPECT_EQ(meter->word(), QStringLiteral("Çok zayıf"));
 
-  // "Hayır" keeps the user choosing, with the password selected for a new one.
+  // "Hayır" keeps the user choosing, with both boxes empty for a new one.
   Type(box(*dialog, "repeatBox"), QStringLiteral("1234"));
   const auto no = AnswerMessageBox(
       [&] { QTest::keyClick(box(*dialog, "repeatBox"), Qt::Key_Return); }, QMessageBox::No);
@@ -251,15 +248,19 @@ TEST_F(MasterPasswordDialogOnDisplay, AtFirstStartAWeakPasswordIsAskedAboutOnce)
   EXPECT_EQ(no->defaultButton, QMessageBox::No);
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_FALSE(dialog->loginOk());
-  EXPECT_TRUE(MasterPassword.empty());
-  EXPECT_EQ(pass->selectedText(), QStringLiteral("1234"));
+  EXPECT_FALSE(host_.session.loggedIn());
+  EXPECT_TRUE(pass->text().isEmpty());
+  EXPECT_TRUE(box(*dialog, "repeatBox")->text().isEmpty());
+  EXPECT_EQ(dialog->focusWidget(), pass);
 
   // "Evet" takes it.
+  Type(pass, QStringLiteral("1234"));
+  Type(box(*dialog, "repeatBox"), QStringLiteral("1234"));
   const auto yes = AnswerMessageBox(
       [&] { QTest::keyClick(box(*dialog, "repeatBox"), Qt::Key_Return); }, QMessageBox::Yes);
   ASSERT_TRUE(yes);
   EXPECT_TRUE(dialog->loginOk());
-  EXPECT_EQ(MasterPassword, "1234");
+  EXPECT_TRUE(host_.session.masterPasswordMatches("1234"));
 }
 
 TEST_F(MasterPasswordDialogOnDisplay, LoginAndHideLoadsTheRecordsAndGoesToTheTray) {
@@ -278,13 +279,13 @@ TEST_F(MasterPasswordDialogOnDisplay, LoginAndHideLoadsTheRecordsAndGoesToTheTra
     EXPECT_TRUE(host.trayIconShown);
     EXPECT_FALSE(host.mainWindowShown);
     EXPECT_EQ(host.idleTimerActive, idleAvailable);
-    ASSERT_EQ(host.table.recordCount(), 3u);
-    host.table.first();
-    EXPECT_EQ(FromCp1254(host.table.text(Field::Password)), QStringLiteral("gök*yüzü"));
+    ASSERT_EQ(host.session.records().recordCount(), 3u);
+    host.session.records().first();
+    EXPECT_EQ(FromCp1254(host.session.records().text(Field::Password)), QStringLiteral("gök*yüzü"));
   }
 }
 
-TEST_F(MasterPasswordDialogOnDisplay, WrongPasswordIsSelectedForRetryAndTheRightOneThenLogsIn) {
+TEST_F(MasterPasswordDialogOnDisplay, AWrongPasswordLeavesNothingBehindAndTheRightOneThenLogsIn) {
   writeSampleData();
   const QByteArray before = dataBytes();
   auto dialog = open();
@@ -296,23 +297,24 @@ TEST_F(MasterPasswordDialogOnDisplay, WrongPasswordIsSelectedForRetryAndTheRight
   EXPECT_EQ(seen->text, QStringLiteral("Ana şifreniz geçersiz."));
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_FALSE(dialog->loginOk());
-  EXPECT_EQ(pass->selectedText(), QStringLiteral("gizli şifre"));
+  // The rejected text is kept nowhere: not in the box, not as the master password.
+  EXPECT_EQ(pass->text(), QString());
+  EXPECT_FALSE(host_.session.loggedIn());
   EXPECT_TRUE(QTest::qWaitFor([pass] { return pass->hasFocus(); }));
   EXPECT_FALSE(host_.mainWindowShown);
 
-  // Typing over the selection replaces the rejected text.
   seen = typeAndEnter(pass, kMaster);
   EXPECT_FALSE(seen) << seen->text.toStdString();
   EXPECT_TRUE(dialog->loginOk());
   EXPECT_TRUE(host_.mainWindowShown);
   EXPECT_EQ(host_.loads, 2);
-  EXPECT_EQ(host_.table.recordCount(), 3u);
+  EXPECT_EQ(host_.session.records().recordCount(), 3u);
   EXPECT_EQ(dataBytes(), before);
 }
 
 TEST_F(MasterPasswordDialogOnDisplay, ReAuthenticationComparesExactlyAndLeavesTheFileAlone) {
   writeSampleData();
-  MasterPassword = ToCp1254(kMaster).bytes;
+  host_.session.logIn(ToCp1254(kMaster).bytes);
   auto dialog = open(true);
   QLineEdit* pass = box(*dialog, "passwordBox");
 
@@ -325,8 +327,8 @@ TEST_F(MasterPasswordDialogOnDisplay, ReAuthenticationComparesExactlyAndLeavesTh
   EXPECT_EQ(seen->caption, QStringLiteral("Bilgi"));
   EXPECT_EQ(seen->text, QStringLiteral("Şifre yanlış"));
   EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(pass->text(), QString()) << "a tried password stays in its box";
 
-  pass->clear();
   seen = typeAndEnter(pass, kMaster);
   EXPECT_FALSE(seen) << seen->text.toStdString();
   EXPECT_TRUE(dialog->loginOk());
@@ -355,7 +357,7 @@ TEST_F(MasterPasswordDialogOnDisplay,
   };
   writeSampleData();
   const QByteArray before = dataBytes();
-  MasterPassword = ToCp1254(kMaster).bytes;
+  host_.session.logIn(ToCp1254(kMaster).bytes);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.how);
     auto dialog = open(c.reAuth);
@@ -377,7 +379,7 @@ TEST_F(MasterPasswordDialogOnDisplay, RefusesACharacterTheCodePageCannotHoldByIt
   const auto seen = typeAndEnter(box(*dialog, "passwordBox"), QStringLiteral("Gizli✓"));
   ASSERT_TRUE(seen);
   EXPECT_EQ(seen->text, QStringLiteral("Şifrenin 6. karakteri kullanılamaz."));
-  EXPECT_TRUE(MasterPassword.empty());
+  EXPECT_FALSE(host_.session.loggedIn());
   EXPECT_EQ(host_.loads, 0);
   EXPECT_TRUE(dialog->isVisible());
   dialog->setReAuthMode(true);
@@ -391,7 +393,6 @@ TEST_F(MasterPasswordDialogOnDisplay, InstanceNamesTheDialogOnlyWhileItExists) {
     EXPECT_EQ(MasterPasswordDialog::instance(), &dialog);
   }
   EXPECT_EQ(MasterPasswordDialog::instance(), nullptr);
-  FocusPasswordAfterWrongLogin();  // no dialog: nothing to do, and no crash
 }
 
 }  // namespace

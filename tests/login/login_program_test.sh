@@ -106,11 +106,14 @@ xdotool key Tab
 xdotool type --delay 30 "$password"
 xdotool key Return
 # The password is weak: Enter on the question answers "Hayır" and the login
-# stays; "E" ("Evet") takes the password.
+# stays, its boxes empty; "E" ("Evet") takes the password.
 wait_for_weak_password_question
 xdotool key Return
 wait_until_active "$login" || fail "the login dialog did not get the keyboard back"
 main_window_shown && fail "a weak password was taken without asking"
+xdotool type --delay 30 "$password"
+xdotool key Tab
+xdotool type --delay 30 "$password"
 xdotool key Return
 wait_for_weak_password_question
 xdotool key e

@@ -3,8 +3,10 @@
 // Run under tests/support/with-display.sh --tray.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 
@@ -12,7 +14,6 @@
 #include "ChangeMasterPasswordDialog.h"
 #include "Files.h"
 #include "LockedWindow.h"
-#include "ProcessState.h"
 #include "RecordEditor.h"
 #include "ScriptHelpDialog.h"
 #include "SecretClipboard.h"
@@ -56,6 +57,7 @@ TEST_F(LockedWindow, TheIdleLockClosesTheDialogsWithoutAskingAndWritesNothing) {
        [&] {
          ChangeMasterPasswordDialog* change = Shown(ChangeMasterPasswordDialog::instance());
          if (change == nullptr) return false;
+         typeInto(change, "currentPasswordEdit", kPassword);
          typeInto(change, "newPasswordEdit", "yeni");
          typeInto(change, "repeatEdit", "yeni");
          return true;
@@ -93,29 +95,73 @@ TEST_F(LockedWindow, TheIdleLockClosesTheDialogsWithoutAskingAndWritesNothing) {
     EXPECT_EQ(AutoFillDialog::current(), nullptr);
     EXPECT_TRUE(lockedInTray());
     EXPECT_EQ(test::ReadBytes(path), before);
-    EXPECT_EQ(MasterPassword, kPassword);
+    EXPECT_TRUE(window->session().masterPasswordMatches(kPassword));
     window.reset();
     idle.milliseconds = 0;
   }
 }
 
-// Windows that show no record, such as the about box, stay open; the main
-// window goes to the tray behind them.
-TEST_F(LockedWindow, TheIdleLockLeavesTheAboutBoxOpen) {
-  bool stayed = false;
-  Hand hand([&] {
-    auto* about = window->findChild<QDialog*>(QStringLiteral("aboutDialog"));
-    if (about == nullptr || !about->isVisible()) return;
-    if (idle.milliseconds == 0) {
-      idle.milliseconds = 60001;
-    } else if (lockedInTray()) {
-      stayed = true;
-      about->reject();
+// A question open when the lock comes is answered with what changes
+// nothing, before the lock goes on: an answer given later would act on a
+// locked window. Every other window of the program closes as well.
+TEST_F(LockedWindow, TheIdleLockAnswersOpenQuestionsNoAndClosesEveryWindow) {
+  struct Case {
+    const char* name;
+    const char* opener;
+    // True once the window the case leaves open at the lock is on the screen.
+    std::function<bool()> prepare;
+  };
+  auto boxShowing = [](const QString& text) {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    return box != nullptr && box->isVisible() && box->text().startsWith(text);
+  };
+  bool closeAsked = false;
+  const Case cases[] = {
+      {"the delete question", "deleteRecord",
+       [&] {
+         return boxShowing(QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz?"));
+       }},
+      {"the editor's save question", "editRecord",
+       [&] {
+         RecordEditor* editor = Shown(RecordEditor::instance());
+         if (editor == nullptr) return false;
+         if (!closeAsked) {
+           closeAsked = true;
+           editor->findChild<QLineEdit*>(QStringLiteral("titleEdit"))->setText("Değişti");
+           QMetaObject::invokeMethod(editor, "reject", Qt::QueuedConnection);
+         }
+         return boxShowing(QStringLiteral("Değişiklikleri kaydetmek istiyor musunuz?"));
+       }},
+      {"the about box", "about",
+       [&] {
+         return Shown(window->findChild<QDialog*>(QStringLiteral("aboutDialog"))) != nullptr;
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    if (!window) openWindow();
+    selectFirstRow();
+    const std::string before = test::ReadBytes(path);
+    {
+      Hand hand([&] {
+        if (idle.milliseconds == 0 && c.prepare()) idle.milliseconds = 60001;
+      });
+      action(c.opener)->trigger();
     }
-  });
-  action("about")->trigger();
-  EXPECT_TRUE(stayed);
-  EXPECT_TRUE(lockedInTray());
+    EXPECT_EQ(idle.milliseconds, 60001u);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    for (QWidget* other : QApplication::topLevelWidgets()) {
+      EXPECT_FALSE(other->isVisible() && qobject_cast<QDialog*>(other) != nullptr)
+          << other->objectName().toStdString() << " is still open";
+    }
+    EXPECT_TRUE(lockedInTray());
+    EXPECT_EQ(test::ReadBytes(path), before);
+    // Nothing deciphered stays in memory while locked.
+    EXPECT_TRUE(window->records().isEmpty());
+    window.reset();
+    idle.milliseconds = 0;
+    closeAsked = false;
+  }
 }
 
 TEST_F(LockedWindow, AClipboardCountdownRunsOnWhileTheWindowIsInTheTray) {

@@ -12,7 +12,6 @@
 #include <set>
 
 #include "MasterPasswordDialog.h"
-#include "ProcessState.h"
 #include "RecordEditor.h"
 #include "SampleRecords.h"
 #include "TrayIcon.h"
@@ -125,9 +124,6 @@ void NoteUnexpectedBox(QStringList& boxes) {
 
 void LockedWindow::SetUp() {
   path = folder.file("data.xtr");
-  SortField = "ALAN2";
-  SortDescending = false;
-  MasterPassword = kPassword;
   RecordTable table;
   AppendSample(table, {.title = "Banka",
                        .userName = "ali.veli",
@@ -136,7 +132,7 @@ void LockedWindow::SetUp() {
                        .recordNumber = "202401010900000000001"});
   AppendSample(table,
                {.title = "Kargo Takip", .password = "k", .recordNumber = "202401010900000000002"});
-  SaveSample(table, path, MasterPassword);
+  SaveSample(table, path, kPassword);
   openWindow();
 }
 
@@ -144,7 +140,7 @@ void LockedWindow::openWindow() {
   MainWindowSetup setup{path, false};
   setup.makeIdleProbe = [this] { return std::make_unique<SetIdleProbe>(idle); };
   window = std::make_unique<MainWindow>(setup);
-  window->loadRecords();
+  window->logIn(kPassword);
   window->showMainWindow();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), 30000));
 }

@@ -22,6 +22,7 @@
 #include <QTimer>
 #include <QToolButton>
 #include <cerrno>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -31,7 +32,6 @@
 #include "MainWindow.h"
 #include "MasterPasswordDialog.h"
 #include "MessageBoxAnswer.h"
-#include "ProcessState.h"
 #include "ProtectedRecords.h"
 #include "RecordListView.h"
 #include "SampleRecords.h"
@@ -40,6 +40,8 @@
 
 namespace quilor {
 namespace {
+
+const char* const kMaster = "anahtar";
 
 // What another program finds on the clipboard.
 QString ReadClipboardWithXclip(const QStringList& extra = {}) {
@@ -110,9 +112,6 @@ class MainWindowOnDisplay : public ::testing::Test {
  protected:
   void SetUp() override {
     path = folder.file("data.xtr");
-    SortField = "ALAN2";
-    SortDescending = false;
-    MasterPassword = "anahtar";
 
     RecordTable table;
     test::AppendSample(table, {.title = "Banka",
@@ -140,12 +139,12 @@ class MainWindowOnDisplay : public ::testing::Test {
                                .password = "z",
                                .recordDate = test::Days(2024, 3, 1),
                                .recordNumber = "202401010900000000004"});
-    test::SaveSample(table, path, MasterPassword);
+    test::SaveSample(table, path, kMaster);
 
     window = std::make_unique<MainWindow>(MainWindowSetup{path, false});
     // The countdown is driven tick by tick below, never by the clock.
     window->secretClipboard().setTickInterval(24 * 3600 * 1000);
-    window->loadRecords();
+    window->logIn(kMaster);
     window->showMainWindow();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get(), 30000));
   }
@@ -324,7 +323,7 @@ TEST_F(MainWindowOnDisplay, EndingDuringACountdownTakesOnlyTheSecretAlong) {
   EXPECT_EQ(ReadClipboardWithXclip(), QString());
 
   window = std::make_unique<MainWindow>(MainWindowSetup{path, false});
-  window->loadRecords();
+  window->logIn(kMaster);
   window->showMainWindow();
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
   clickRowWithTitle(QStringLiteral("Banka"));
@@ -410,7 +409,7 @@ TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndKeepsTheSearchApplied) 
   EXPECT_EQ(searchBox()->text(), QStringLiteral("iş"));
 
   RecordTable reread;
-  LoadRecords(reread, path, MasterPassword, {});
+  LoadRecords(reread, path, MasterKey(kMaster), {});
   ASSERT_EQ(reread.recordCount(), 3u);
   for (reread.first(); !reread.eof(); reread.next()) {
     EXPECT_NE(reread.text(Field::Title), "Kargo Takip");
@@ -446,12 +445,15 @@ TEST_F(MainWindowOnDisplay, AFailedDeleteChangesNothingTheUserSees) {
   EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("KOD7"));
 }
 
-// A reload that fails (here the read) leaves the table empty; the list must
-// not keep rows whose records are gone, and a copy then puts nothing on the
-// clipboard.
+// A search reads the file again once it changed on disk. A reload that fails
+// (here the read) leaves the table empty; the list must not keep rows whose
+// records are gone, and a copy then puts nothing on the clipboard.
 TEST_F(MainWindowOnDisplay, AFailedReloadLeavesNoRowWithoutItsRecord) {
   clickRowWithTitle(QStringLiteral("Banka"));
   QGuiApplication::clipboard()->setText(QStringLiteral("önceki metin"));
+  // Another copy of the same bytes put in its place, as a sync tool does.
+  test::WriteBytes(path + ".neu", test::ReadBytes(path));
+  std::filesystem::rename(path + ".neu", path);
   {
     FailingRead failing;
     ScopedFileSteps steps(failing);
@@ -567,7 +569,7 @@ TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
 
 TEST_F(MainWindowOnDisplay, AnEmptyListSaysHowToAddARecordOrThatTheSearchFoundNothing) {
   MainWindow first(MainWindowSetup{folder.file("none/data.xtr"), false});
-  first.loadRecords();
+  first.logIn(kMaster);
   const auto* firstList = first.findChild<RecordListView*>(QStringLiteral("recordList"));
   EXPECT_EQ(firstList->model()->rowCount(), 0);
   EXPECT_EQ(first.findChild<QLabel*>(QStringLiteral("statusPanel2"))->text(),

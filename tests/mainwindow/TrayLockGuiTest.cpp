@@ -3,6 +3,7 @@
 // tray. Run under tests/support/with-display.sh --tray; the WithoutTray case
 // runs on a desktop without a tray host.
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QApplication>
 #include <QMessageBox>
@@ -248,6 +249,34 @@ TEST_F(LockedWindow, WithoutTrayTheLockedWindowIsMinimisedAndUnlocksWithThePassw
     EXPECT_EQ(list->isVisible(), r.shown);
     EXPECT_TRUE(QTest::qWaitFor([&] { return iconified() != r.shown; }, kWait));
   }
+}
+
+// The tray host ends while the window is in it: the icon is gone with it,
+// so the window comes back at once, minimised with its records covered.
+TEST_F(LockedWindow, WhenTheTrayHostGoesAwayTheHiddenWindowIsCoveredAndMinimised) {
+  ASSERT_TRUE(window->trayIcon().desktopHasTray());
+  action("hideToTray")->trigger();
+  ASSERT_TRUE(lockedInTray());
+  const QString host =
+      RunTool("xdotool", {"search", "--class", "trayer"}).value_or("").section(QChar('\n'), 0, 0);
+  ASSERT_FALSE(host.isEmpty());
+  const qint64 pid = RunTool("xprop", {"-id", host, "_NET_WM_PID"})
+                         .value_or("")
+                         .section('=', 1)
+                         .trimmed()
+                         .toLongLong();
+  ASSERT_GT(pid, 0);
+  ASSERT_EQ(::kill(pid_t(pid), SIGTERM), 0);
+
+  const QString id = QString::number(window->winId());
+  auto iconified = [&] {
+    return RunTool("xprop", {"-id", id, "WM_STATE"}).value_or("").contains("Iconic");
+  };
+  ASSERT_TRUE(QTest::qWaitFor(iconified, kWait));
+  EXPECT_EQ(window->windowLock().state(), WindowLock::State::Hidden);
+  EXPECT_NE(window->findChild<QPushButton*>(QStringLiteral("unlockButton")), nullptr);
+  // The list is out of the window, under the cover.
+  EXPECT_EQ(window->findChild<QTableView*>(QStringLiteral("recordList")), nullptr);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // Finding Ctrl+Alt+D on the keyboards users have: the letter's key on the
-// first layout or, failing that, on another one, and the locks' modifier bits
-// wherever the server put them.
+// first layout or, failing that, on another one, the locks' modifier bits
+// wherever the server put them, and one press told from a held key's repeats.
 #include <X11/keysym.h>
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "HotKeyKeymap.h"
+#include "HotKeyPresses.h"
 
 namespace quilor {
 namespace {
@@ -78,6 +79,43 @@ TEST(HotKeyKeymap, NumLockBitComesFromTheModifierMap) {
     const std::vector<std::uint16_t> states = StatesWithLocks(0x0c, 0x02, numLock);
     EXPECT_EQ(states.size(), c.states) << c.name;
     for (const std::uint16_t state : states) EXPECT_EQ(state & 0x0c, 0x0c) << c.name;
+  }
+}
+
+// Each row is a key event of "d" (press or release, server time in ms) and
+// whether a press acts.
+TEST(HotKeyPresses, OnePressActsOnceAndALostReleaseDoesNotHoldTheKeyOff) {
+  struct Event {
+    bool press;
+    std::uint32_t time;
+    bool acts;
+  };
+  struct Case {
+    const char* name;
+    std::vector<Event> events;
+  };
+  const Case cases[] = {
+      {"press and release, twice", {{true, 100, true}, {false, 180, false}, {true, 400, true}}},
+      {"held: bare repeats after the delay",
+       {{true, 100, true}, {true, 760, false}, {true, 800, false}, {false, 850, false}}},
+      {"held: repeats as release and press at one moment",
+       {{true, 100, true}, {false, 760, false}, {true, 760, false}, {false, 900, false}}},
+      // Another program grabbed the keyboard while "d" was down: its release
+      // went there. The next press a moment later is the user's own.
+      {"release lost", {{true, 100, true}, {true, 61000, true}, {true, 61040, false}}},
+      {"server clock wrapped",
+       {{true, 0xFFFFFF00u, true}, {false, 0xFFFFFF80u, false}, {true, 200, true}}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    HotKeyPresses presses;
+    for (const Event& e : c.events) {
+      if (e.press) {
+        EXPECT_EQ(presses.pressed(40, e.time), e.acts) << "press at " << e.time;
+      } else {
+        presses.released(40, e.time);
+      }
+    }
   }
 }
 

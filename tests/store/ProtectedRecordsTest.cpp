@@ -5,7 +5,6 @@
 
 #include "DataFile.h"
 #include "ProtectedRecords.h"
-#include "SilentAbort.h"
 #include "StoreTestSupport.h"
 #include "WorkerThreads.h"
 
@@ -59,7 +58,7 @@ TEST_P(ProtectedRecords, LoadsAFileMadeByAnIndependentCipher) {
   RecordTable table;
   StepCalls calls;
 
-  LoadRecords(table, path_, Cp("Anahtarı"), calls.steps());
+  LoadRecords(table, path_, MasterKey(Cp("Anahtarı")), calls.steps());
 
   EXPECT_EQ(calls.wrongPassword, 0);
   EXPECT_EQ(calls.refreshViews, 1);
@@ -76,6 +75,18 @@ TEST_P(ProtectedRecords, LoadsAFileMadeByAnIndependentCipher) {
   EXPECT_EQ(ReadBytes(path_), Fixture("protected.xtr"));
 }
 
+// One key serves every field of a load and of the save after it: the file
+// written again under it is the fixture byte for byte.
+TEST_P(ProtectedRecords, TheFixtureReadAndWrittenAgainKeepsItsBytes) {
+  WriteBytes(path_, Fixture("protected.xtr"));
+  const MasterKey key(Cp("Anahtarı"));
+  RecordTable table;
+  LoadRecords(table, path_, key, {});
+  const std::string again = folder_.file("again.xtr");
+  SaveRecords(table, again, key);
+  EXPECT_EQ(ReadBytes(again), Fixture("protected.xtr"));
+}
+
 TEST_P(ProtectedRecords, SaveProtectsCopiesAndLoadRestoresThePlainValues) {
   std::string allBytes;
   for (int b = 1; b < 256; ++b) allBytes += static_cast<char>(b);
@@ -90,7 +101,7 @@ TEST_P(ProtectedRecords, SaveProtectsCopiesAndLoadRestoresThePlainValues) {
   table.next();
   const auto before = Snapshot(table);
 
-  SaveRecords(table, path_, master_);
+  SaveRecords(table, path_, MasterKey(master_));
 
   EXPECT_EQ(Snapshot(table), before);
   const std::string file = ReadBytes(path_);
@@ -108,12 +119,12 @@ TEST_P(ProtectedRecords, SaveProtectsCopiesAndLoadRestoresThePlainValues) {
       EXPECT_TRUE(UnprotectValue(value, master_).starts_with(marker)) << record << key;
     }
   }
-  SaveRecords(table, path_, master_);  // nothing is protected twice
+  SaveRecords(table, path_, MasterKey(master_));  // nothing is protected twice
   EXPECT_EQ(ReadBytes(path_), file);
 
   RecordTable loaded;
   StepCalls calls;
-  LoadRecords(loaded, path_, master_, calls.steps());
+  LoadRecords(loaded, path_, MasterKey(master_), calls.steps());
 
   EXPECT_EQ(calls.refreshViews, 1);
   ASSERT_EQ(loaded.recordCount(), 4u);
@@ -146,10 +157,10 @@ TEST_P(ProtectedRecords, SecretsUpToTheirLimitRoundTripAndLongerOnesAreRefused) 
     table.setText(c.field, std::string(c.limit, '\xFE'));
     table.post();
     const int entered[] = {table.recordId()};
-    SaveRecords(table, path_, master_, entered);
+    SaveRecords(table, path_, MasterKey(master_), entered);
     EXPECT_LE(ValueInFile(ReadBytes(path_), 1, kFields[c.field].name.data()).size(), 500u);
     StepCalls calls;
-    LoadRecords(table, path_, master_, calls.steps());
+    LoadRecords(table, path_, MasterKey(master_), calls.steps());
     EXPECT_EQ(table.text(c.field), std::string(c.limit, '\xFE'));
 
     const std::string old = ReadBytes(path_);
@@ -159,7 +170,7 @@ TEST_P(ProtectedRecords, SecretsUpToTheirLimitRoundTripAndLongerOnesAreRefused) 
     const auto before = Snapshot(table);
     const int enteredAgain[] = {table.recordId()};
     try {
-      SaveRecords(table, path_, master_, enteredAgain);
+      SaveRecords(table, path_, MasterKey(master_), enteredAgain);
       ADD_FAILURE() << "no error";
     } catch (const SecretTooLongError& error) {
       EXPECT_EQ(error.field(), c.field);
@@ -172,7 +183,7 @@ TEST_P(ProtectedRecords, SecretsUpToTheirLimitRoundTripAndLongerOnesAreRefused) 
   RecordTable table;
   AppendRecord(table, "Yeni", "", std::string(354, 'x'), "");
   const int entered[] = {table.recordId()};
-  EXPECT_THROW(SaveRecords(table, path_, master_, entered), SecretTooLongError);
+  EXPECT_THROW(SaveRecords(table, path_, MasterKey(master_), entered), SecretTooLongError);
   EXPECT_FALSE(std::filesystem::exists(path_));
 }
 
@@ -187,17 +198,17 @@ TEST_P(ProtectedRecords, ADamagedOldRecordDoesNotBlockSavingOtherRecords) {
                         ProtectValue(std::string(kPasswordMarker) + "kısa", master_) + "\r\n");
   RecordTable table;
   StepCalls calls;
-  LoadRecords(table, path_, master_, calls.steps());
+  LoadRecords(table, path_, MasterKey(master_), calls.steps());
   ASSERT_EQ(table.recordCount(), 2u);
   const std::string damaged = table.text(Field::Password);
   ASSERT_GT(damaged.size(), MaxSecretBytes(Field::Password));
 
   ASSERT_TRUE(table.locate("2"));
   table.deleteCurrent();
-  SaveRecords(table, path_, master_);
+  SaveRecords(table, path_, MasterKey(master_));
 
   RecordTable loaded;
-  LoadRecords(loaded, path_, master_, calls.steps());
+  LoadRecords(loaded, path_, MasterKey(master_), calls.steps());
   ASSERT_EQ(loaded.recordCount(), 1u);
   EXPECT_EQ(loaded.text(Field::Title), "Eski");
   EXPECT_TRUE(loaded.text(Field::Password).starts_with(longPassword.substr(0, 300)));
@@ -206,7 +217,7 @@ TEST_P(ProtectedRecords, ADamagedOldRecordDoesNotBlockSavingOtherRecords) {
   // Typed in again, the same value is refused, naming the record.
   const int entered[] = {loaded.recordId()};
   try {
-    SaveRecords(loaded, path_, master_, entered);
+    SaveRecords(loaded, path_, MasterKey(master_), entered);
     ADD_FAILURE() << "no error";
   } catch (const SecretTooLongError& error) {
     EXPECT_STREQ(error.what(), "\"Eski\" kaydı: Şifre en fazla 353 bayt olabilir.");
@@ -218,7 +229,7 @@ TEST_P(ProtectedRecords, AWrongPasswordStopsAtTheFirstRecordThatFails) {
   for (const char* title : {"Bir", "İki", "Üç", "Dört", "Beş", "Altı"}) {
     AppendRecord(table, Cp(title), Cp("kullanıcı"), Cp("şifre ") + Cp(title), "ikinci");
   }
-  SaveRecords(table, path_, master_);
+  SaveRecords(table, path_, MasterKey(master_));
   // The third record's password was protected under another master password.
   std::string file = ReadBytes(path_);
   const std::string own = ValueInFile(file, 3, "ALAN4");
@@ -227,7 +238,7 @@ TEST_P(ProtectedRecords, AWrongPasswordStopsAtTheFirstRecordThatFails) {
 
   RecordTable loaded;
   StepCalls calls;
-  EXPECT_THROW(LoadRecords(loaded, path_, master_, calls.steps()), SilentAbort);
+  EXPECT_THROW(LoadRecords(loaded, path_, MasterKey(master_), calls.steps()), WrongMasterPassword);
 
   EXPECT_EQ(calls.wrongPassword, 1);
   EXPECT_EQ(calls.refreshViews, 0);
@@ -248,7 +259,8 @@ TEST_P(ProtectedRecords, AWrongPasswordStopsAtTheFirstRecordThatFails) {
   EXPECT_EQ(ReadBytes(path_), file);
 
   StepCalls wrong;
-  EXPECT_THROW(LoadRecords(loaded, path_, Cp("yanlış"), wrong.steps()), SilentAbort);
+  EXPECT_THROW(LoadRecords(loaded, path_, MasterKey(Cp("yanlış")), wrong.steps()),
+               WrongMasterPassword);
   EXPECT_EQ(wrong.wrongPassword, 1);
   loaded.first();
   EXPECT_EQ(loaded.text(Field::Password), ValueInFile(file, 1, "ALAN4"));
@@ -259,7 +271,7 @@ TEST_P(ProtectedRecords, ARecordWithoutAPasswordLineFailsEveryLogin) {
                         ProtectValue("KULLANICIADIa", master_) + "\r\n");
   RecordTable table;
   StepCalls calls;
-  EXPECT_THROW(LoadRecords(table, path_, master_, calls.steps()), SilentAbort);
+  EXPECT_THROW(LoadRecords(table, path_, MasterKey(master_), calls.steps()), WrongMasterPassword);
   EXPECT_EQ(calls.wrongPassword, 1);
   EXPECT_EQ(calls.refreshViews, 0);
 }
@@ -270,7 +282,7 @@ TEST_P(ProtectedRecords, AnUnclosedHeaderLineStartsNoRecord) {
   RecordTable table;
   AppendRecord(table, "Posta", "ayse", "gizli", "");
   AppendRecord(table, "Banka", "mehmet", "çok gizli", "pin");
-  SaveRecords(table, path_, master_);
+  SaveRecords(table, path_, MasterKey(master_));
   std::string file = ReadBytes(path_);
   file.insert(file.find("ALAN6="), "[RecNo9\r\n  [kırık=değer\r\n");
   file.insert(file.find("[RecNo2]"), "[\r\n");
@@ -278,7 +290,7 @@ TEST_P(ProtectedRecords, AnUnclosedHeaderLineStartsNoRecord) {
 
   RecordTable loaded;
   StepCalls calls;
-  LoadRecords(loaded, path_, master_, calls.steps());
+  LoadRecords(loaded, path_, MasterKey(master_), calls.steps());
 
   EXPECT_EQ(calls.wrongPassword, 0);
   ASSERT_EQ(loaded.recordCount(), 2u);
@@ -294,7 +306,7 @@ TEST_P(ProtectedRecords, WithoutAFileAnyPasswordIsAcceptedAndNoFileIsMade) {
   AppendRecord(table, "eski", "a", "b", "c");
   StepCalls calls;
 
-  LoadRecords(table, path_, Cp("herhangi"), calls.steps());
+  LoadRecords(table, path_, MasterKey(Cp("herhangi")), calls.steps());
 
   EXPECT_TRUE(table.isEmpty());
   EXPECT_EQ(calls.refreshViews, 1);
@@ -306,17 +318,17 @@ TEST_P(ProtectedRecords, AfterAChangeOnlyTheNewMasterPasswordOpensTheFile) {
   RecordTable table;
   AppendRecord(table, "Posta", "ayse", "gizli", "");
   AppendRecord(table, "Banka", "mehmet", "çok gizli", "pin");
-  SaveRecords(table, path_, master_);
+  SaveRecords(table, path_, MasterKey(master_));
   StepCalls calls;
-  LoadRecords(table, path_, master_, calls.steps());
+  LoadRecords(table, path_, MasterKey(master_), calls.steps());
   const auto before = Snapshot(table);
 
   const std::string changed = Cp("Yeni ana şifre");
-  SaveRecords(table, path_, changed);
+  SaveRecords(table, path_, MasterKey(changed));
 
   RecordTable loaded;
-  EXPECT_THROW(LoadRecords(loaded, path_, master_, calls.steps()), SilentAbort);
-  LoadRecords(loaded, path_, changed, calls.steps());
+  EXPECT_THROW(LoadRecords(loaded, path_, MasterKey(master_), calls.steps()), WrongMasterPassword);
+  LoadRecords(loaded, path_, MasterKey(changed), calls.steps());
   EXPECT_EQ(Snapshot(loaded), before);
 }
 

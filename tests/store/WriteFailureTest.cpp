@@ -92,7 +92,7 @@ class InjectedFailure : public testing::TestWithParam<Step> {
  protected:
   void SetUp() override {
     RecordTable old = SampleTable();
-    SaveRecords(old, path_, kMaster);
+    SaveRecords(old, path_, MasterKey(kMaster));
     oldBytes_ = ReadBytes(path_);
   }
   TempFolder folder_;
@@ -129,7 +129,7 @@ TEST_P(InjectedFailure, ASaveLeavesTheOldFileAndThePlainValues) {
   ScopedFileSteps scoped(failing);
 
   try {
-    SaveRecords(table, path_, kMaster);
+    SaveRecords(table, path_, MasterKey(kMaster));
     FAIL() << "no error";
   } catch (const std::runtime_error& error) {
     EXPECT_EQ(std::string(error.what()), ExpectedWriteMessage(GetParam(), path_));
@@ -154,7 +154,7 @@ TEST_P(InjectedFailure, AFailedRewriteAfterAReadLeavesTheFileAndNoProtectedForms
 
   for (const std::string& master : {kMaster, std::string("yanlış")}) {
     RecordTable table;
-    EXPECT_THROW(LoadRecords(table, path_, master, steps), std::runtime_error);
+    EXPECT_THROW(LoadRecords(table, path_, MasterKey(master), steps), std::runtime_error);
     EXPECT_TRUE(table.isEmpty());
   }
   EXPECT_EQ(reported, 0);
@@ -170,7 +170,7 @@ TEST(FileFailures, ANormalisedFileIsReadWithoutWritingIt) {
   TempFolder folder;
   const std::string path = folder.file("data.xtr");
   RecordTable saved = SampleTable();
-  SaveRecords(saved, path, kMaster);
+  SaveRecords(saved, path, MasterKey(kMaster));
   const std::string bytes = ReadBytes(path);
   const test::FileStamp before = test::StampOf(path);
 
@@ -179,7 +179,8 @@ TEST(FileFailures, ANormalisedFileIsReadWithoutWritingIt) {
     void (*read)(RecordTable&, const std::string&);
   } reads[] = {
       {"ReadDataFile", [](RecordTable& t, const std::string& p) { ReadDataFile(t, p); }},
-      {"LoadRecords", [](RecordTable& t, const std::string& p) { LoadRecords(t, p, kMaster, {}); }},
+      {"LoadRecords",
+       [](RecordTable& t, const std::string& p) { LoadRecords(t, p, MasterKey(kMaster), {}); }},
   };
   for (const Step step : {Step::Open, Step::Rename, Step::Remove}) {
     FailingSteps failing(step);
@@ -200,13 +201,13 @@ TEST(FileFailures, AFileWhoseReadFailsIsNeverWrittenOver) {
   TempFolder folder;
   const std::string path = folder.file("data.xtr");
   RecordTable table = SampleTable();
-  SaveRecords(table, path, kMaster);
+  SaveRecords(table, path, MasterKey(kMaster));
   const std::string old = ReadBytes(path);
   FailingSteps failing(Step::Read);
   ScopedFileSteps scoped(failing);
 
   try {
-    LoadRecords(table, path, kMaster, {});
+    LoadRecords(table, path, MasterKey(kMaster), {});
     FAIL() << "no error";
   } catch (const std::runtime_error& error) {
     EXPECT_EQ(std::string(error.what()),
@@ -222,13 +223,13 @@ TEST(FileFailures, AnEmptyTableThatCannotRemoveTheFileSaysSo) {
   TempFolder folder;
   const std::string path = folder.file("data.xtr");
   RecordTable table = SampleTable();
-  SaveRecords(table, path, kMaster);
+  SaveRecords(table, path, MasterKey(kMaster));
   const std::string old = ReadBytes(path);
   FailingSteps failing(Step::Remove);
   ScopedFileSteps scoped(failing);
   RecordTable empty;
 
-  EXPECT_THROW(SaveRecords(empty, path, kMaster), std::runtime_error);
+  EXPECT_THROW(SaveRecords(empty, path, MasterKey(kMaster)), std::runtime_error);
   EXPECT_EQ(ReadBytes(path), old);
 }
 
@@ -236,12 +237,12 @@ TEST(FileFailures, ShortWritesStillWriteTheWholeFile) {
   TempFolder folder;
   const std::string path = folder.file("data.xtr");
   RecordTable table = SampleTable();
-  SaveRecords(table, path, kMaster);
+  SaveRecords(table, path, MasterKey(kMaster));
   const std::string whole = ReadBytes(path);
   ShortWrites shortWrites;
   ScopedFileSteps scoped(shortWrites);
 
-  SaveRecords(table, path, kMaster);
+  SaveRecords(table, path, MasterKey(kMaster));
   EXPECT_EQ(ReadBytes(path), whole);
 }
 
@@ -250,14 +251,14 @@ TEST(FileFailures, TheFileIsReadableAndWritableByItsOwnerOnly) {
   const std::string path = folder.file("data.xtr");
   const mode_t oldMask = ::umask(0);
   RecordTable table = SampleTable();
-  SaveRecords(table, path, kMaster);
+  SaveRecords(table, path, MasterKey(kMaster));
   struct stat info {};
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0600u);
 
   // Also when the read finds nothing to rewrite.
   ::chmod(path.c_str(), 0644);
-  LoadRecords(table, path, kMaster, {});
+  LoadRecords(table, path, MasterKey(kMaster), {});
   ::umask(oldMask);
   ASSERT_EQ(::stat(path.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0600u);
@@ -273,7 +274,7 @@ class RealFileSystem : public testing::Test {
     }
     mounted_ = true;
     RecordTable old = SampleTable();
-    SaveRecords(old, path_, kMaster);
+    SaveRecords(old, path_, MasterKey(kMaster));
     oldBytes_ = ReadBytes(path_);
   }
   void TearDown() override {
@@ -302,7 +303,7 @@ TEST_F(RealFileSystem, AFullDiskLeavesTheOldFile) {
   }
   const auto before = Snapshot(table);
 
-  EXPECT_THROW(SaveRecords(table, path_, kMaster), std::runtime_error);
+  EXPECT_THROW(SaveRecords(table, path_, MasterKey(kMaster)), std::runtime_error);
   EXPECT_EQ(ReadBytes(path_), oldBytes_);
   EXPECT_EQ(EntryCount(folder_.path()), 1u);
   EXPECT_EQ(Snapshot(table), before);
@@ -314,15 +315,15 @@ TEST_F(RealFileSystem, AReadOnlyFolderLeavesTheOldFile) {
   AppendRecord(table, "Yeni", "ali", "yeni", "");
   const auto before = Snapshot(table);
 
-  EXPECT_THROW(SaveRecords(table, path_, kMaster), std::runtime_error);
+  EXPECT_THROW(SaveRecords(table, path_, MasterKey(kMaster)), std::runtime_error);
   EXPECT_EQ(Snapshot(table), before);
   RecordTable empty;
-  EXPECT_THROW(SaveRecords(empty, path_, kMaster), std::runtime_error);
+  EXPECT_THROW(SaveRecords(empty, path_, MasterKey(kMaster)), std::runtime_error);
   EXPECT_EQ(ReadBytes(path_), oldBytes_);
 
   // The file as the program wrote it opens all the same; the user can read
   // and copy the passwords, only not change them.
-  LoadRecords(table, path_, kMaster, {});
+  LoadRecords(table, path_, MasterKey(kMaster), {});
   EXPECT_EQ(table.recordCount(), 2u);
   EXPECT_EQ(ReadBytes(path_), oldBytes_);
 }
@@ -335,7 +336,7 @@ TEST_F(RealFileSystem, AReadOnlyFolderRefusesAReadThatMustRewrite) {
   test::WriteBytes(path_, edited);
   MakeReadOnly();
   RecordTable table;
-  EXPECT_THROW(LoadRecords(table, path_, kMaster, {}), std::runtime_error);
+  EXPECT_THROW(LoadRecords(table, path_, MasterKey(kMaster), {}), std::runtime_error);
   EXPECT_TRUE(table.isEmpty());
   EXPECT_EQ(ReadBytes(path_), edited);
 }

@@ -27,7 +27,7 @@ void WriteSampleDataFile(const std::string& path, std::string_view masterPasswor
   AddRecord(table, "202401021030150000001", "Şirket e-postası", "ayşe", "gök*yüzü");
   AddRecord(table, "202401021030150000002", "İnternet bankası", "ilker", "Çığ-42");
   AddRecord(table, "202401021030150000003", "Ev modemi", "admin", "ı-İ-i-I");
-  SaveRecords(table, path, masterPassword);
+  SaveRecords(table, path, MasterKey(masterPassword));
   RecordTable scratch;
   ReadDataFile(scratch, path);
 }

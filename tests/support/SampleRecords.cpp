@@ -95,7 +95,7 @@ void AppendGeneratedRecords(RecordTable& table, int count) {
 }
 
 void SaveSample(RecordTable& table, const std::string& path, const std::string& masterPassword) {
-  SaveRecords(table, path, masterPassword);
+  SaveRecords(table, path, MasterKey(masterPassword));
 }
 
 }  // namespace quilor::test

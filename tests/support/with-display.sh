@@ -2,19 +2,24 @@
 # Runs a command on a private X server: Xvfb + openbox (+ trayer with
 # --tray), inside its own D-Bus session, with a fresh XDG_RUNTIME_DIR.
 #   tests/support/with-display.sh [--tray] [--layout us|tr] [--without EXTENSION]
-#                                 [--screen WIDTHxHEIGHT] -- command args...
+#                                 [--screen WIDTHxHEIGHT] [--a11y] -- command args...
 # --without starts the server without that extension (e.g. MIT-SCREEN-SAVER).
 # --screen sets the screen's size (1280x800 by default).
+# --a11y starts the accessibility bus in the D-Bus session and has Qt
+# programs publish their widgets there, for pyatspi to read as any other
+# program on the desktop could.
 # Everything it starts is stopped when the command ends.
 set -euo pipefail
 source "$(dirname "$0")/display.sh"
 
 tray=0
+a11y=0
 layout=""
 xvfb_options=()
 while [[ $# -gt 0 && "$1" != "--" ]]; do
   case "$1" in
     --tray) tray=1 ;;
+    --a11y) a11y=1 ;;
     --layout) layout="$2"; shift ;;
     --without) xvfb_options+=(-extension "$2"); shift ;;
     --screen) screen_size="$2"; shift ;;
@@ -61,5 +66,12 @@ if ((tray)); then
 fi
 
 status=0
-dbus-run-session -- "$@" || status=$?
+if ((a11y)); then
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  # Asking for the bus's address starts it; Qt finds it at start-up.
+  dbus-run-session -- bash -c 'dbus-send --session --print-reply --dest=org.a11y.Bus \
+    /org/a11y/bus org.a11y.Bus.GetAddress >/dev/null && exec "$@"' with-display "$@" || status=$?
+else
+  dbus-run-session -- "$@" || status=$?
+fi
 exit $status

@@ -22,6 +22,7 @@
 #include <memory>
 
 #include "HotKeyKeymap.h"
+#include "HotKeyPresses.h"
 #include "X11Bindings.h"
 
 namespace quilor {
@@ -39,10 +40,6 @@ constexpr std::uint8_t kXkbNewKeyboardNotify = 0;
 constexpr std::uint8_t kXkbMapNotify = 1;
 
 constexpr std::uint16_t kButtonAndGroupBits = 0xff00;
-
-// The server repeats a held key as a release and a press at the same moment;
-// no hand lets go and presses again within this many milliseconds.
-constexpr xcb_timestamp_t kRepeatGap = 20;
 
 KeysymTable ReadKeysyms(xcb_connection_t* connection) {
   const xcb_setup_t* setup = xcb_get_setup(connection);
@@ -137,8 +134,7 @@ class X11GlobalHotKey final : public GlobalHotKey, private QAbstractNativeEventF
     for (const Grab& grab : grabs_) xcb_ungrab_key(connection_, grab.keycode, root_, grab.state);
     xcb_flush(connection_);
     grabs_.clear();
-    held_ = 0;
-    released_ = 0;
+    presses_.reset();
   }
 
   // A new keyboard mapping may move "d" or Num Lock. The server sends
@@ -184,20 +180,12 @@ class X11GlobalHotKey final : public GlobalHotKey, private QAbstractNativeEventF
     if (key->event != root_ || !isGrabbed(key->detail)) return false;
     // The user may let go of Ctrl or Alt first: any release of the key ends the press.
     if (type == XCB_KEY_RELEASE) {
-      held_ = 0;
-      released_ = key->detail;
-      releaseTime_ = key->time;
+      presses_.released(key->detail, key->time);
       return true;
     }
     if ((key->state & ~(locks_ | kButtonAndGroupBits)) != required_) return false;
-    // Holding the keys down repeats the press, as a bare press or as a
-    // release and press pair; one press opens one dialog.
-    const bool repeated =
-        held_ == key->detail ||
-        (released_ == key->detail && xcb_timestamp_t(key->time - releaseTime_) < kRepeatGap);
-    held_ = key->detail;
-    released_ = 0;
-    if (repeated) return true;
+    // Holding the keys down repeats the press; one press opens one dialog.
+    if (!presses_.pressed(key->detail, key->time)) return true;
     // Like a posted message: the user action runs from the event loop, not
     // inside Qt's event reading.
     QTimer::singleShot(0, &context_, [this] {
@@ -212,9 +200,7 @@ class X11GlobalHotKey final : public GlobalHotKey, private QAbstractNativeEventF
   std::uint16_t required_ = 0;
   std::uint16_t locks_ = 0;
   std::vector<Grab> grabs_;
-  xcb_keycode_t held_ = 0;      // pressed, no release seen yet
-  xcb_keycode_t released_ = 0;  // released last, at releaseTime_
-  xcb_timestamp_t releaseTime_ = 0;
+  HotKeyPresses presses_;
   bool regrabPending_ = false;
   std::function<void()> onPressed_;
   QObject context_;  // pending calls die with the hot key

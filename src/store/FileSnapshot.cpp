@@ -1,0 +1,53 @@
+#include "FileSnapshot.h"
+
+#include <sys/stat.h>
+
+#include <QCryptographicHash>
+#include <algorithm>
+#include <stdexcept>
+
+#include "WholeFile.h"
+
+namespace quilor {
+
+namespace {
+
+// The file's place and version as the system tells them; nothing for a file
+// that is not there.
+std::optional<FileSnapshot> Identity(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+  FileSnapshot snapshot;
+  snapshot.exists = true;
+  snapshot.device = info.st_dev;
+  snapshot.inode = info.st_ino;
+  snapshot.size = info.st_size;
+  snapshot.modifiedNs = info.st_mtim.tv_sec * 1'000'000'000LL + info.st_mtim.tv_nsec;
+  return snapshot;
+}
+
+}  // namespace
+
+SnapshotRead ReadWithSnapshot(const std::string& path) {
+  // A handful of tries is plenty: a sync engine replaces the file in one
+  // rename; only a file rewritten without pause could keep changing.
+  constexpr int kTries = 5;
+  SnapshotRead read;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
+    const std::optional<FileSnapshot> before = Identity(path);
+    read.bytes = ReadWholeFile(path);
+    const std::optional<FileSnapshot> after = Identity(path);
+    if (before != after || before.has_value() != read.bytes.has_value()) continue;
+    read.snapshot = after.value_or(FileSnapshot{});
+    if (read.bytes) {
+      const QByteArray digest = QCryptographicHash::hash(
+          QByteArrayView(read.bytes->data(), static_cast<qsizetype>(read.bytes->size())),
+          QCryptographicHash::Sha256);
+      std::copy(digest.begin(), digest.end(), read.snapshot.digest.begin());
+    }
+    return read;
+  }
+  throw std::runtime_error("Unable to read " + path);
+}
+
+}  // namespace quilor

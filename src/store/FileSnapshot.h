@@ -1,0 +1,36 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace quilor {
+
+// What identifies the data file as it was read: where it lives on disk, its
+// size and modification time, and a digest of its bytes. A sync engine that
+// puts a new version in place changes the inode; one that writes in place
+// changes the bytes, or at least the time; either makes two snapshots differ.
+struct FileSnapshot {
+  bool exists = false;
+  unsigned long long device = 0;
+  unsigned long long inode = 0;
+  long long size = 0;
+  long long modifiedNs = 0;
+  std::array<unsigned char, 32> digest{};  // SHA-256 of the bytes
+  bool operator==(const FileSnapshot&) const = default;
+};
+
+struct SnapshotRead {
+  FileSnapshot snapshot;
+  std::optional<std::string> bytes;  // none when there is no file
+};
+
+// Reads the file at path (its links followed) together with its snapshot.
+// A file replaced while it is being read is read again, so bytes and
+// snapshot belong to one version. Throws std::runtime_error as
+// ReadWholeFile does.
+SnapshotRead ReadWithSnapshot(const std::string& path);
+
+inline FileSnapshot SnapshotOf(const std::string& path) { return ReadWithSnapshot(path).snapshot; }
+
+}  // namespace quilor
