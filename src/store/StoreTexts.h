@@ -34,6 +34,8 @@ inline constexpr const char* kNoSuchFolder = "klasör bulunamadı";
 inline constexpr const char* kTooManyLinks = "sembolik bağlantılar bir döngü oluşturuyor";
 inline constexpr const char* kNotAFile = "bu bir dosya değil";
 inline constexpr const char* kSystemError = "sistem hata kodu ";
+// The file changed under every attempt to read it whole.
+inline constexpr const char* kKeepsChanging = "dosya okunurken sürekli değişti";
 
 // The fields as the messages name them, in table order.
 inline constexpr std::array<const char*, kFieldCount> kFieldNames{"Kayıt Numarası",

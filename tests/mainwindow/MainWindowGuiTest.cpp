@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +35,7 @@
 #include "MasterPasswordDialog.h"
 #include "MessageBoxAnswer.h"
 #include "ProtectedRecords.h"
+#include "RecordEditor.h"
 #include "RecordListView.h"
 #include "SampleRecords.h"
 #include "SecretClipboard.h"
@@ -554,6 +557,45 @@ TEST_F(MainWindowOnDisplay, AHiddenWindowComesBackFromTheTrayOnlyWithTheMasterPa
   EXPECT_EQ(rows(), 4);
 }
 
+// The way back from the tray can be found: the tooltip says the window is
+// locked, one click asks for the password, and so does "Göster", the first
+// item of the tray menu.
+TEST_F(MainWindowOnDisplay, OneClickOrGosterBringsTheWindowBackFromTheTray) {
+  EXPECT_EQ(window->trayIcon().toolTip(), QStringLiteral("Quilor (kilitli)"));
+  QAction* show = window->trayIcon().menu().actions().value(0);
+  ASSERT_NE(show, nullptr);
+  EXPECT_EQ(show->text(), QStringLiteral("Göster"));
+  const std::function<void()> ways[] = {
+      [&] { emit window->trayIcon().systemIcon().activated(QSystemTrayIcon::Trigger); },
+      [&] { show->trigger(); },
+  };
+  for (const auto& comeBack : ways) {
+    child<QAction>("hideToTray")->trigger();
+    ASSERT_FALSE(window->isVisible());
+    ReAuthScript unlock({"anahtar"});
+    comeBack();
+    EXPECT_TRUE(unlock.messages.isEmpty());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(rows(), 4);
+  }
+}
+
+// At the window's first size all nine columns fit without scrolling, and
+// the dates show in full.
+TEST_F(MainWindowOnDisplay, AllColumnsFitTheFirstWindowWithTheDatesInFull) {
+  SaveScreenshot(*window, "main-window-columns");
+  QHeaderView* header = list()->horizontalHeader();
+  EXPECT_EQ(list()->horizontalScrollBar()->maximum(), 0);
+  EXPECT_LE(header->length(), list()->viewport()->width());
+  const QFontMetrics metrics = list()->fontMetrics();
+  for (int r = 0; r < rows(); ++r) {
+    for (int c = 6; c < 9; ++c) {
+      EXPECT_LT(metrics.horizontalAdvance(cell(r, c)), header->sectionSize(c))
+          << "row " << r << " column " << c;
+    }
+  }
+}
+
 TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
   // Esc is the shortcut of an action, which Qt hands only to the active
   // window; a busy machine maps the window well before it gets the focus.
@@ -637,6 +679,64 @@ TEST_F(MainWindowOnDisplay, TheKeyboardSearchesCopiesAndDeletes) {
     EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("Program kapatılsın mı?"));
   }
   EXPECT_TRUE(window->isVisible());
+}
+
+// After every rebuild of the list the highlight is on the record it was on,
+// wherever that record went, and Ctrl+C copies that record's password; a
+// record that left the list takes the highlight along.
+TEST_F(MainWindowOnDisplay, TheHighlightFollowsItsRecordThroughEveryRebuild) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 10000));
+  clickHeader(1);  // by group: Banka, Ev, İş, İş
+  ASSERT_EQ(titles(), (QStringList{"Ziraat", "Banka", "Kargo Takip", "Şirket e-posta"}));
+  clickRowWithTitle(QStringLiteral("Kargo Takip"));
+
+  // Enter edits; a new group moves the record to the top as it is saved.
+  QTimer editing;
+  QObject::connect(&editing, &QTimer::timeout, [&] {
+    RecordEditor* editor = RecordEditor::instance();
+    if (editor == nullptr || !editor->isVisible()) return;
+    editing.stop();
+    editor->findChild<QComboBox*>(QStringLiteral("groupCombo"))
+        ->setEditText(QStringLiteral("Aile"));
+    editor->findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+  });
+  editing.start(20);
+  PressKeys({"Return"});
+  ASSERT_TRUE(QTest::qWaitFor([] { return RecordEditor::instance() == nullptr; }, 10000));
+  ASSERT_EQ(titles(), (QStringList{"Kargo Takip", "Ziraat", "Banka", "Şirket e-posta"}));
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Kargo Takip"));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 10000));
+  PressKeys({"ctrl+c"});
+  EXPECT_TRUE(QTest::qWaitFor([] { return ReadClipboardWithXclip() == QStringLiteral("k"); }));
+
+  // A sort and a search that keeps the record keep the highlight on it.
+  clickHeader(0);
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Kargo Takip"));
+  searchBox()->setText(QStringLiteral("ka"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 3 Kayıt"); }));
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Kargo Takip"));
+
+  // A search that leaves it out leaves nothing highlighted, and Ctrl+C then
+  // copies nothing; the record does not come back when the search goes.
+  searchBox()->setText(QStringLiteral("ziraat"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 1 Kayıt"); }));
+  EXPECT_EQ(selectedTitle(), QString());
+  CopyWithXclip(QStringLiteral("başka bir metin"));
+  list()->setFocus();
+  PressKeys({"ctrl+c"});
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("başka bir metin"));
+  searchBox()->clear();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 4 Kayıt"); }));
+  EXPECT_EQ(selectedTitle(), QString());
+
+  // A deleted record takes the highlight along.
+  clickRowWithTitle(QStringLiteral("Banka"));
+  const auto yes =
+      test::AnswerMessageBox([&] { child<QAction>("deleteRecord")->trigger(); }, QMessageBox::Yes);
+  ASSERT_TRUE(yes);
+  EXPECT_EQ(titles(), (QStringList{"Kargo Takip", "Şirket e-posta", "Ziraat"}));
+  EXPECT_EQ(selectedTitle(), QString());
 }
 
 // Delete asks first, and the question starts on "No": a hasty Enter keeps
