@@ -10,11 +10,14 @@ namespace {
 
 class OpenerCatcher {
  public:
-  OpenerCatcher() : oldPath_(qgetenv("PATH")) {
+  // exitCode is the opener's answer: xdg-open gives 3 when nothing on the
+  // system opens the address.
+  explicit OpenerCatcher(int exitCode = 0) : oldPath_(qgetenv("PATH")) {
     const QString script = dir_.filePath(QStringLiteral("xdg-open"));
     QFile file(script);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> \"$0.log\"\n");
+    file.write("exit " + QByteArray::number(exitCode) + "\n");
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("PATH", dir_.path().toUtf8() + ':' + oldPath_);
@@ -82,6 +85,37 @@ TEST_F(EditorOnDisplay, TheDesktopGetsTheAddressAsWrittenOnlyABareWwwGetsAScheme
   opened.sort();
   expected.sort();
   EXPECT_EQ(opened, expected);
+}
+
+// Without a browser each way to open an address says so.
+TEST_F(EditorOnDisplay, AnAddressThatNothingOpensIsReported) {
+  OpenerCatcher noBrowser(3);
+  QStringList messages;
+  auto expectNotice = [&](const std::function<void()>& open) {
+    auto info = AnswerNextMessageBox(QMessageBox::Ok);
+    open();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return info->shown; }, 10000));
+    messages << info->text;
+  };
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  child<QLineEdit>(editor.get(), "webAddressEdit")->setText(QStringLiteral("www.banka.com.tr"));
+  expectNotice([&] {
+    QTest::mouseClick(child<QPushButton>(editor.get(), "openWebAddressButton"), Qt::LeftButton);
+  });
+  editor->discardChangesAndClose();
+  selectRowTitled(QStringLiteral("Banka"));
+  expectNotice([&] { command("openWebAddress")->trigger(); });
+  expectNotice([&] {
+    window->trayIcon()
+        .menu()
+        .findChild<QMenu*>(QStringLiteral("trayRecordMenu"))
+        ->actions()
+        .at(0)
+        ->trigger();
+  });
+  const QString notice =
+      QStringLiteral("Web adresi açılamadı: sistemde varsayılan bir tarayıcı bulunamadı.");
+  EXPECT_EQ(messages, (QStringList{notice, notice, notice}));
 }
 
 TEST_F(EditorOnDisplay, TheScriptMenuInsertsAtTheCaretInTwoColumnsAndMarksTheRecordChanged) {
