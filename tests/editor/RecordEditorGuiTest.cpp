@@ -223,6 +223,30 @@ TEST_F(EditorOnDisplay, StepsAskFirstStopAtTheEndsWithATipAndSaveIntoTheLoadedRe
   editor->close();
 }
 
+// Text pasted into a one-line box stays on one line: each line break becomes
+// a blank, and the record saves.
+TEST_F(EditorOnDisplay, PastedLineBreaksBecomeBlanksAndTheRecordSaves) {
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  const std::pair<const char*, const char*> boxes[] = {{"descriptionEdit", "ALAN6"},
+                                                       {"passwordEdit", "ALAN4"}};
+  for (const auto& [box, field] : boxes) {
+    auto* edit = child<QLineEdit>(editor.get(), box);
+    edit->clear();
+    edit->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("birinci satır\r\nikinci\nüçüncü"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("birinci satır ikinci üçüncü")) << box;
+  }
+  QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+  EXPECT_FALSE(editor->isVisible());
+  const QJsonObject saved = RecordTitled(ExportWithCli(path, kPassword), "Banka");
+  for (const auto& [box, field] : boxes) {
+    EXPECT_EQ(saved[QString::fromLatin1(field)].toString(),
+              QStringLiteral("birinci satır ikinci üçüncü"))
+        << field;
+  }
+}
+
 TEST_F(EditorOnDisplay, ARevealedSecretIsMaskedAgainAndNeitherStepIsAnEdit) {
   auto editor = openEditorOn(QStringLiteral("Banka"));
   auto* save = child<QPushButton>(editor.get(), "saveButton");
