@@ -10,7 +10,8 @@ run_pkgs=(cmake g++ make pkg-config qt6-base-dev libgl-dev libx11-dev libx11-xcb
   qt6-translations-l10n)
 test_pkgs=(googletest libgtest-dev libbenchmark-dev libssl-dev clang clang-format libclang-rt-14-dev
   xvfb openbox xdotool x11-xkb-utils xkb-data x11-utils x11-xserver-utils imagemagick
-  xclip trayer dbus time locales valgrind python3 keepassxc at-spi2-core python3-pyatspi)
+  xclip trayer dbus time locales valgrind python3 keepassxc at-spi2-core python3-pyatspi
+  syncthing curl)
 
 wanted=("${run_pkgs[@]}")
 if [[ "${1:-}" == "--test" ]]; then

@@ -57,8 +57,9 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   buildMainMenu();
   connectParts();
   buildKeyboard();
-  for (const char* name : {"newRecord", "editRecord", "operations", "deleteRecord",
-                           "changeMasterPassword", "hideToTray", "focusSearch"}) {
+  for (const char* name :
+       {"newRecord", "editRecord", "operations", "deleteRecord", "changeMasterPassword",
+        "hideToTray", "focusSearch", "importCsv", "exportCsv"}) {
     recordCommands_ << findChild<QAction*>(QString::fromLatin1(name));
   }
   // Typing right after the login searches; Tab moves on to the list.

@@ -162,6 +162,8 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void tellOfConflictCopies();
 
   // Commands.
+  void importCsv();
+  void exportCsv();
   void newRecord();
   void editSelectedRecord();
   void openChangeMasterPassword();

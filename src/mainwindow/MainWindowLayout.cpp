@@ -275,6 +275,11 @@ void MainWindow::buildMainMenu() {
   file->setObjectName(QStringLiteral("fileMenu"));
   connect(AddNamedAction(file, "passwordHealth", health_texts::kTitle), &QAction::triggered, this,
           &MainWindow::openPasswordHealth);
+  connect(AddNamedAction(file, "importCsv", texts::kImportCsv), &QAction::triggered, this,
+          &MainWindow::importCsv);
+  connect(AddNamedAction(file, "exportCsv", texts::kExportCsv), &QAction::triggered, this,
+          &MainWindow::exportCsv);
+  file->addSeparator();
   connect(AddNamedAction(file, "versionCheck", texts::kVersionCheck), &QAction::triggered, this,
           [this] { Guarded([this] { RunUpdateCheck(this); }); });
   connect(AddNamedAction(file, "makerWebSite", maker::kWebAddress), &QAction::triggered, this,

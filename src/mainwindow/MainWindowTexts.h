@@ -57,6 +57,34 @@ inline const QString kConflictCopiesCommand = QStringLiteral(
     "birleştirilen kopya sonra silinebilir:");
 inline const QString kMergeCommand = QStringLiteral("quilor-cli merge");
 
+// Moving records in and out as CSV.
+inline const QString kTransferWhileLocked =
+    QStringLiteral("Program kilitliyken kayıtlar içe ya da dışa aktarılamaz.");
+inline const QString kCsvFilter = QStringLiteral("CSV dosyaları (*.csv);;Bütün dosyalar (*)");
+inline const QString kCsvNotFound = QStringLiteral(": böyle bir dosya yok.");
+inline const QString kExportOverDataFile = QStringLiteral(
+    "Kayıtlar veri dosyasının kendisine dışa aktarılamaz; başka bir dosya adı seçin.");
+inline const QString kExportFileName = QStringLiteral("kayitlar.csv");
+inline const QString kImportCountSuffix = QStringLiteral(" kayıt eklenecek.");
+inline const QString kImportLine = QStringLiteral("satır ");
+inline const QString kImportRefused =
+    QStringLiteral("Alınmayacak satırlar (değer veri dosyasına olduğu gibi yazılamıyor):");
+inline const QString kImportDuplicates = QStringLiteral(
+    "Atlanacak satırlar (tanımı, kullanıcı adı, şifresi ve web adresi aynı bir kayıt zaten "
+    "var):");
+inline const QString kImportJoined =
+    QStringLiteral("Satırları \" / \" ile birleştirilerek tek satır yapılacak değerler:");
+inline const QString kImportDatesUnread = QStringLiteral("Okunamadığı için alınmayacak tarihler:");
+inline const QString kImportColumnsUnused = QStringLiteral("Tanınmayan, alınmayacak sütunlar:");
+inline const QString kImportAdd = QStringLiteral("Ekle");
+inline const QString kImportCancel = QStringLiteral("Vazgeç");
+inline const QString kImportDoneSuffix = QStringLiteral(" kayıt eklendi.");
+inline const QString kExportWarning = QStringLiteral(
+    "CSV dosyası bütün şifreleri şifrelenmemiş, düz metin olarak tutar: dosyayı okuyabilen "
+    "herkes şifrelerinizi görür. Dosyayı yalnızca gerektiği kadar saklayın ve işiniz bitince "
+    "silin.\n\nDışa aktarılsın mı?");
+inline const QString kExportDoneMiddle = QStringLiteral(" kayıt dışa aktarıldı: ");
+
 // Context menu of the list (also the drop-down of "İşlemler").
 inline const QString kCopyUserName = QStringLiteral("Kullanıcı Adını Panoya Kopyala");
 inline const QString kCopyPassword = QStringLiteral("Şifreyi Panoya Kopyala");
@@ -84,6 +112,8 @@ inline const QString kClose = QStringLiteral("Kapat");
 // Main menu.
 inline const QString kFileMenu = QStringLiteral("Dosya");
 inline const QString kVersionCheck = QStringLiteral("Sürüm Kontrol");
+inline const QString kImportCsv = QStringLiteral("CSV'den İçe Aktar…");
+inline const QString kExportCsv = QStringLiteral("CSV'ye Dışa Aktar…");
 inline const QString kAbout = QStringLiteral("Hakkında");
 
 // Tray icon and menu.

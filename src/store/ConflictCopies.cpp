@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <regex>
+#include <stdexcept>
+
+#include "WholeFile.h"
 
 namespace quilor {
 
@@ -13,10 +16,20 @@ std::string RegexQuoted(const std::string& text) {
   return std::regex_replace(text, special, R"(\$&)");
 }
 
+// The file a data file that is a link (into a synchronised folder) points
+// to: the sync engine leaves its copies beside that file, named after it.
+std::filesystem::path LinkTarget(const std::string& dataFilePath) {
+  try {
+    return ResolveLinks(dataFilePath);
+  } catch (const std::runtime_error&) {
+    return dataFilePath;
+  }
+}
+
 }  // namespace
 
 std::vector<std::string> ConflictCopiesOf(const std::string& dataFilePath) {
-  const std::filesystem::path path(dataFilePath);
+  const std::filesystem::path path = LinkTarget(dataFilePath);
   const std::string stem = RegexQuoted(path.stem().string());
   const std::string extension = RegexQuoted(path.extension().string());
   const std::regex syncthing(stem + R"(\.sync-conflict-\d{8}-\d{6}-[0-9A-Z]{7})" + extension);

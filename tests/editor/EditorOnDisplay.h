@@ -28,6 +28,7 @@
 #include <QToolButton>
 #include <QToolTip>
 #include <cerrno>
+#include <cstdio>
 #include <memory>
 
 #include "ChangeMasterPasswordDialog.h"
@@ -156,6 +157,25 @@ class EditorOnDisplay : public ::testing::Test {
   static void press(QWidget* dialog, Qt::Key key) {
     EXPECT_TRUE(editor_test::WaitUntilActive(dialog));
     QTest::keyClick(dialog, key);
+  }
+
+  // What another machine saves through a sync engine: the file as it is, with one record
+  // changed, put in place in one rename.
+  void changeElsewhere(const QString& title, const QString& description,
+                       const std::string& masterPassword = kPassword) {
+    QTemporaryDir elsewhere;
+    const std::string theirs = elsewhere.filePath(QStringLiteral("data.xtr")).toStdString();
+    RecordTable table;
+    LoadRecords(table, path.toStdString(), MasterKey(kPassword), LoadSteps{});
+    ASSERT_TRUE(table.locate(RecordTitled(ExportWithCli(path, kPassword), title)
+                                 .value(QStringLiteral("ALAN1"))
+                                 .toString()
+                                 .toStdString()));
+    table.edit();
+    table.setText(Field::Description, description.toStdString());
+    table.post();
+    SaveRecords(table, theirs, MasterKey(masterPassword));
+    ASSERT_EQ(std::rename(theirs.c_str(), path.toUtf8().constData()), 0);
   }
 
   template <typename T>

@@ -10,25 +10,6 @@ namespace {
 
 class SyncedFile : public EditorOnDisplay {
  protected:
-  // What the other machine saves: the file as it is, with one record
-  // changed, put in place in one rename.
-  void changeElsewhere(const QString& title, const QString& description,
-                       const std::string& masterPassword = kPassword) {
-    QTemporaryDir elsewhere;
-    const std::string theirs = elsewhere.filePath(QStringLiteral("data.xtr")).toStdString();
-    RecordTable table;
-    LoadRecords(table, path.toStdString(), MasterKey(kPassword), LoadSteps{});
-    ASSERT_TRUE(table.locate(RecordTitled(ExportWithCli(path, kPassword), title)
-                                 .value(QStringLiteral("ALAN1"))
-                                 .toString()
-                                 .toStdString()));
-    table.edit();
-    table.setText(Field::Description, description.toStdString());
-    table.post();
-    SaveRecords(table, theirs, MasterKey(masterPassword));
-    ASSERT_EQ(std::rename(theirs.c_str(), path.toUtf8().constData()), 0);
-  }
-
   // Types a new title into an open editor and clicks "Kaydet"; the text of
   // the box that comes up is returned once it is answered.
   QString retitleAndSave(RecordEditor& editor, const QString& title) {

@@ -281,6 +281,15 @@ TEST(ConflictCopiesOf, FindsTheCopiesOfSyncthingAndNextcloudOnly) {
       (std::vector<std::string>{folder.file("data (conflicted copy 2026-12-10 213000).xtr"),
                                 folder.file("data.sync-conflict-20261210-213000-ABCDEF1.xtr")}));
   EXPECT_TRUE(ConflictCopiesOf(folder.file("nowhere/data.xtr")).empty());
+
+  // The data file a link into the synchronised folder, named otherwise there.
+  TempFolder program;
+  WriteBytes(folder.file("kasa.xtr"), "x");
+  WriteBytes(folder.file("kasa.sync-conflict-20261210-213000-ABCDEF1.xtr"), "x");
+  std::filesystem::create_symlink(folder.file("kasa.xtr"), program.file("data.xtr"));
+  EXPECT_EQ(
+      ConflictCopiesOf(program.file("data.xtr")),
+      std::vector<std::string>{folder.file("kasa.sync-conflict-20261210-213000-ABCDEF1.xtr")});
 }
 
 }  // namespace
