@@ -4,6 +4,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QIcon>
+#include <QMenu>
 #include <QMessageBox>
 #include <stdexcept>
 
@@ -81,6 +83,17 @@ TEST(MainWindow, TheFileMenusCloseShowsNoKey) {
   ASSERT_NE(close, nullptr);
   EXPECT_EQ(close->text(), QStringLiteral("Kapat"));
   EXPECT_TRUE(close->shortcut().isEmpty());
+}
+
+// A record title with "&" shows as written in the tray menu, not as a key mark.
+TEST(TrayIcon, ShowsAnAmpersandInARecordTitle) {
+  TrayIcon tray(QIcon(), QStringLiteral("Quilor (kilitli)"));
+  tray.setRecordItems({{QStringLiteral("AT&T Kurumsal"), QStringLiteral("https://att.example")}});
+  const QList<QAction*> items =
+      tray.menu().findChild<QMenu*>(QStringLiteral("trayRecordMenu"))->actions();
+  ASSERT_EQ(items.size(), 1);
+  EXPECT_EQ(items[0]->iconText(), QStringLiteral("AT&T Kurumsal"));
+  EXPECT_EQ(items[0]->data().toString(), QStringLiteral("https://att.example"));
 }
 
 TEST(ErrorDisplay, AddsAFullStopOnlyAfterACharacterThatSortsAfterIt) {
