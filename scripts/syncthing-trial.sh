@@ -317,7 +317,8 @@ step "both programs logged in, each on its own display (A ${screen[a]}, B ${scre
 for side in a b; do
   start_program "$side"
   login "$side"
-  shows "$side" Posta || fail "$side: the list does not show Posta"
+  # The program joins the accessibility bus a moment after its window shows.
+  wait_until 30 shows "$side" Posta || fail "$side: the list does not show Posta"
 done
 echo "A and B list Banka and Posta"
 

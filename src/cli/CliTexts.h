@@ -172,7 +172,7 @@ inline constexpr const char* kCaptionRecordNo = "Kayıt No";
 inline constexpr const char* kCaptionTitle = "Tanımı";
 inline constexpr const char* kCaptionGroup = "Grubu";
 inline constexpr const char* kCaptionDescription = "Açıklama";
-inline constexpr const char* kCaptionWebAddress = "Web / Mail Adres";
+inline constexpr const char* kCaptionWebAddress = "Web / Mail Adresi";
 inline constexpr const char* kCaptionSpecialCode1 = "Özel Kodu 1";
 inline constexpr const char* kCaptionSpecialCode2 = "Özel Kodu 2";
 inline constexpr const char* kCaptionUserName = "Kullanıcı Adı";
@@ -182,7 +182,7 @@ inline constexpr const char* kCaptionScript = "Script";
 inline constexpr const char* kCaptionTray = "Sistem tepsisi";
 inline constexpr const char* kCaptionRecordDate = "Kayıt Tarihi";
 inline constexpr const char* kCaptionPasswordChanged = "Şifre 1 Değiştirme";
-inline constexpr const char* kCaptionPassword2Changed = "Şifre2 Değiştirme";
+inline constexpr const char* kCaptionPassword2Changed = "Şifre 2 Değiştirme";
 inline constexpr const char* kYes = "Evet";
 inline constexpr const char* kNo = "Hayır";
 

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <string>
 
 #include "SilentAbort.h"
 
@@ -28,6 +29,9 @@ class EditorHost {
   // The selected row of the list; -1 when none is selected.
   virtual int selectedListRow() const = 0;
   virtual void selectListRow(int row) = 0;
+  // Puts the highlight on the row of the record with this number, when the
+  // list shows it.
+  virtual void selectRecord(const std::string& recordNumber) = 0;
   // Makes the selected row's record the table's current one; false when
   // there is no such record.
   virtual bool makeSelectedRecordCurrent() = 0;

@@ -13,7 +13,7 @@ inline const QString kGeneralGroup = QStringLiteral("Genel Tanımlar");
 inline const QString kTitleLabel = QStringLiteral("Tanımı");
 inline const QString kGroupLabel = QStringLiteral("Grubu");
 inline const QString kDescriptionLabel = QStringLiteral("Açıklama");
-inline const QString kWebAddressLabel = QStringLiteral("Web / Mail Adres");
+inline const QString kWebAddressLabel = QStringLiteral("Web / Mail Adresi");
 inline const QString kTrayCheck =
     QStringLiteral("Sistem tepsisi \"Web adresini aç\" menüsünde görünsün");
 inline const QString kSpecialCode1Label = QStringLiteral("Özel Kodu 1");
@@ -49,7 +49,7 @@ inline const QString kNewCaptionPrompt =
 
 inline const QString kQuestionCaption = QStringLiteral("Soru");
 inline const QString kSaveChangesQuestion =
-    QStringLiteral("Değişiklikleri kaydetmek istiyor musunuz ?");
+    QStringLiteral("Değişiklikleri kaydetmek istiyor musunuz?");
 inline const QString kAtLastRecord = QStringLiteral("Şu an son kayıttasınız.");
 inline const QString kAtFirstRecord = QStringLiteral("Şu an ilk kayıttasınız.");
 

@@ -24,6 +24,7 @@
 #include "EditorTexts.h"
 #include "ErrorDisplay.h"
 #include "Info.h"
+#include "OneLineBox.h"
 #include "PasswordGeneratorDialog.h"
 #include "RecordStamps.h"
 #include "RecordTable.h"
@@ -214,8 +215,6 @@ void RecordEditor::saveRecord() {
   writeRecord(checked);
   table.post();
   const std::string recordNumber = table.text(Field::RecordNumber);
-  // The save rebuilds the list; the user keeps the row where it was.
-  const int position = host_.selectedListRow();
   try {
     host_.saveRecords(table.recordId());
   } catch (const RecordsReloaded&) {
@@ -225,7 +224,9 @@ void RecordEditor::saveRecord() {
     PutBack(table, recordNumber, before);
     throw;
   }
-  if (position >= 0 && position < host_.listedRowCount()) host_.selectListRow(position);
+  // The highlight goes to the record just saved, wherever the sort put it; a
+  // copy command then takes this record, never whichever took its row.
+  host_.selectRecord(recordNumber);
   loadedRecordNumber_ = recordNumber;
   setModified(false);
 }
@@ -341,7 +342,7 @@ void RecordEditor::renameCaption(Secret& secret) {
   const QString answer = QInputDialog::getText(this, host_.caption(), wording::kNewCaptionPrompt,
                                                QLineEdit::Normal, secret.caption->text(), &ok);
   if (!ok) return;
-  secret.caption->setText(answer.isEmpty() ? secret.defaultCaption : answer);
+  secret.caption->setText(answer.isEmpty() ? secret.defaultCaption : AsOneLine(answer));
   setModified(true);
 }
 
@@ -349,7 +350,7 @@ void RecordEditor::openWebAddress() {
   const QString address = webAddress_->text();
   const QString refusal = WebAddressRefusal(address);
   AbortWithInfo(!refusal.isEmpty(), refusal);
-  OpenWithDesktop(address);
+  OpenWithDesktop(address, ShowInfo);
 }
 
 void RecordEditor::insertScriptItem(const QString& caption) {

@@ -18,6 +18,7 @@
 #include "EditorTexts.h"
 #include "ErrorDisplay.h"
 #include "HeaderLabel.h"
+#include "OneLineBox.h"
 #include "PasswordTexts.h"
 #include "RecordEditor.h"
 #include "ScriptMenu.h"
@@ -38,6 +39,7 @@ QLineEdit* MakeLineEdit(const char* name, const QString& label, int maxLength, Q
   box->setAccessibleName(label);
   box->setMaxLength(maxLength);
   box->setMinimumWidth(kFieldWidth);
+  KeepOnOneLine(box);
   return box;
 }
 
@@ -97,6 +99,7 @@ void RecordEditor::createControls() {
   // The list offers the known groups; what the user types is not added to it.
   group_->setInsertPolicy(QComboBox::NoInsert);
   group_->setMinimumWidth(kFieldWidth);
+  KeepOnOneLine(group_->lineEdit());
   description_ = MakeLineEdit("descriptionEdit", wording::kDescriptionLabel, 200, this);
   webAddress_ = MakeLineEdit("webAddressEdit", wording::kWebAddressLabel, 100, this);
   onTray_ = new QCheckBox(wording::kTrayCheck, this);

@@ -12,7 +12,7 @@ const std::array<std::pair<QString, QString>, 30>& KeyNames() {
       {QStringLiteral("BACKSPACE"), QStringLiteral("Backspace")},
       {QStringLiteral("CAPSLOCK"), QStringLiteral("CapsLock")},
       {QStringLiteral("DELETE"), QStringLiteral("Delete")},
-      {QStringLiteral("DOWN"), QStringLiteral("Ağağı Ok")},
+      {QStringLiteral("DOWN"), QStringLiteral("Aşağı Ok")},
       {QStringLiteral("END"), QStringLiteral("End")},
       {QStringLiteral("ENTER"), QStringLiteral("Enter")},
       {QStringLiteral("ESC"), QStringLiteral("Esc")},
@@ -71,7 +71,7 @@ QStringList ScriptHelpLines() {
   QStringList lines{
       QStringLiteral("Otomatik form doldurma özelliği hakkında bilgi."),
       QString(),
-      QStringLiteral("Bu özellik açmış olduğunuz bir sayfaya belirttiğiniz script e göre otomatik"),
+      QStringLiteral("Bu özellik açmış olduğunuz bir sayfaya belirttiğiniz script'e göre otomatik"),
       QStringLiteral(
           "olarak veri girişi sağlar. Bu işlemi yapmak için hedef pencereye tuşa basılıyormuş"),
       QStringLiteral(
@@ -95,8 +95,8 @@ QStringList ScriptHelpLines() {
       {"SIFRE1", "1. şifrenizi yazdırır."},
       {"SIFRE2", "2. şifrenizi yazdırır."},
       {"WEBADRES", "Kaydın web adresini yazdırır."},
-      {"OZELKODU1", "Kaydın özel kod 1 ini yazdırır."},
-      {"OZELKODU2", "Kaydın özel kod 2 sini yazdırır."},
+      {"OZELKODU1", "Kaydın özel kod 1'ini yazdırır."},
+      {"OZELKODU2", "Kaydın özel kod 2'sini yazdırır."},
   };
   for (const auto& [name, meaning] : placeholders) {
     lines << Padded(QString::fromLatin1(name), 13) + QStringLiteral(": ") +
@@ -104,11 +104,11 @@ QStringList ScriptHelpLines() {
   }
   lines << QString() << QStringLiteral("Bekleme Fonksiyonu") << QString()
         << QStringLiteral(
-               "Script in içerisine {BEKLE_1000} şeklinde bi veri girdiğinizde program 1 sn "
+               "Script'in içerisine {BEKLE_1000} şeklinde bir veri girdiğinizde program 1 sn "
                "bekleme")
         << QStringLiteral(
                "yapar. 1000 kısmı milisaniye cinsindendir. Web adreslerinde sayfanın "
-               "yüklenemesinin")
+               "yüklenmesinin")
         << QStringLiteral("tamamlanması için kullanılabilir.") << QString();
   lines << QStringLiteral(
                "Yukarıda anlatılan bilgilere script giriş bölümünde sağ tıklayarak hızlı olarak")

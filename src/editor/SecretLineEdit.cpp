@@ -7,6 +7,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "OneLineBox.h"
+
 namespace quilor {
 
 namespace {
@@ -21,6 +23,7 @@ SecretLineEdit::SecretLineEdit(QWidget* parent) : QLineEdit(parent) {
   setDragEnabled(false);
   setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // '*'
   setMasked(true);
+  KeepOnOneLine(this);
 }
 
 void SecretLineEdit::setMasked(bool masked) {

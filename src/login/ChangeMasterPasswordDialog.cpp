@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,9 +13,11 @@
 #include "Info.h"
 #include "LoginHost.h"
 #include "LoginTexts.h"
+#include "OneLineBox.h"
 #include "PasswordBytes.h"
 #include "SecureWipe.h"
 #include "StrengthMeter.h"
+#include "WeakPasswordQuestion.h"
 
 namespace quilor {
 
@@ -29,10 +32,12 @@ QLineEdit* MakePasswordBox(const char* name, const QString& label, QWidget* pare
   box->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // '*'
   box->setAccessibleName(label);
   box->setMinimumWidth(220);
+  KeepOnOneLine(box);
   return box;
 }
 
-// No button may be the default: Enter means nothing here.
+// No button is the default: Enter in the repeat box presses "Tamam", and
+// nowhere else does it mean anything.
 QPushButton* MakeButton(const char* name, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
@@ -66,7 +71,7 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, QWidget*
   currentPassword_ = MakePasswordBox("currentPasswordEdit", wording::kCurrentPasswordLabel, this);
   newPassword_ = MakePasswordBox("newPasswordEdit", wording::kNewPasswordLabel, this);
   repeat_ = MakePasswordBox("repeatEdit", wording::kNewPasswordRepeatLabel, this);
-  // Informs only: any new password the user repeats is taken.
+  // Informs; a weak password is asked about once when "Tamam" takes it.
   auto* strength = new StrengthMeter(this);
   strength->setObjectName(QStringLiteral("newPasswordStrength"));
   connect(newPassword_, &QLineEdit::textChanged, strength, &StrengthMeter::showStrengthOf);
@@ -102,6 +107,7 @@ ChangeMasterPasswordDialog::ChangeMasterPasswordDialog(LoginHost& host, QWidget*
   page->addLayout(buttons);
   page->setSizeConstraint(QLayout::SetFixedSize);
 
+  repeat_->installEventFilter(this);
   setTabOrder(currentPassword_, newPassword_);
   setTabOrder(newPassword_, repeat_);
   setTabOrder(repeat_, ok_);
@@ -118,12 +124,31 @@ void ChangeMasterPasswordDialog::showEvent(QShowEvent* event) {
   move(screen()->availableGeometry().center() - rect().center());
 }
 
+bool ChangeMasterPasswordDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == repeat_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      ok_->click();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
 void ChangeMasterPasswordDialog::changePassword() {
   checkCurrentPassword();
   const QString typed = newPassword_->text();
   AbortWithInfo(typed.isEmpty(), wording::kEnterNewPassword);
   AbortWithInfo(repeat_->text().isEmpty(), wording::kEnterRepeat);
   AbortWithInfo(repeat_->text() != typed, wording::kNewPasswordsDiffer);
+  // "Hayır": the user starts over, from the current password, which the
+  // check above took out of its box.
+  if (!NewMasterPasswordAccepted(this, typed)) {
+    newPassword_->setText(QString());
+    repeat_->setText(QString());
+    currentPassword_->setFocus();
+    return;
+  }
 
   // A save that fails leaves the file as it was (it is replaced whole or not
   // at all) and the old password in force.

@@ -31,6 +31,7 @@ class ChangeMasterPasswordDialog : public QDialog {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void changePassword();

@@ -16,12 +16,14 @@
 #include "ErrorDisplay.h"
 #include "Info.h"
 #include "LoginTexts.h"
+#include "OneLineBox.h"
 #include "PadlockPicture.h"
 #include "PasswordBytes.h"
 #include "ProtectedRecords.h"
 #include "SecureWipe.h"
 #include "SilentAbort.h"
 #include "StrengthMeter.h"
+#include "WeakPasswordQuestion.h"
 #include "WindowForeground.h"
 
 namespace quilor {
@@ -39,6 +41,7 @@ QLineEdit* MakePasswordBox(const QString& objectName, const QString& label, QWid
   box->setEchoMode(QLineEdit::Password);
   box->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));  // '*'
   box->setAccessibleName(label);
+  KeepOnOneLine(box);
   return box;
 }
 
@@ -221,6 +224,10 @@ void MasterPasswordDialog::logIn(Pressed pressed) {
   const bool firstStart = !dataFileExists();
   AbortWithInfo(firstStart && repeatBox_->text().isEmpty(), texts::kEnterRepeat);
   AbortWithInfo(firstStart && repeatBox_->text() != typed, texts::kPasswordsDiffer);
+  if (firstStart && !NewMasterPasswordAccepted(this, typed)) {
+    clearPasswordForRetry();
+    throw SilentAbort{};
+  }
 
   std::string password = PasswordBytes(typed);
   try {

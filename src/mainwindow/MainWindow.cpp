@@ -30,7 +30,7 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   resize(1000, 650);
 
   secretClipboard_ = new SecretClipboard(this);
-  trayIcon_ = new TrayIcon(windowIcon(), windowTitle(), this);
+  trayIcon_ = new TrayIcon(windowIcon(), ProductName + texts::kLockedToolTipSuffix, this);
   idleLock_ = new IdleLock(
       setup.makeIdleProbe(), [this] { return windowLock_.windowShown(); }, this);
 

@@ -102,6 +102,7 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   int listedRowCount() const override;
   int selectedListRow() const override;
   void selectListRow(int row) override;
+  void selectRecord(const std::string& recordNumber) override;
   bool makeSelectedRecordCurrent() override { return findSelectedRecord(); }
   void saveRecords(int enteredRecordId) override;
 
@@ -111,6 +112,9 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
 
  private:
   void buildRecordList(QWidget* parent);
+  // Sizes the columns to the list's width, dates in full, until the user
+  // sizes one himself.
+  void fitColumnsToList();
   QWidget* buildSearchPanel(QWidget* parent);
   void buildStatusBar();
   void buildRecordMenu();
@@ -130,6 +134,11 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   bool hasSelectedRow() const;
   bool locked() const { return windowLock_.locked(); }
   void showEmptyListHint();
+  // The highlight follows its record, found by record number, through every
+  // rebuild of the rows: the number is kept whenever the selection changes
+  // and looked for again whenever the rows are replaced.
+  void rememberSelectedRecord();
+  void reselectRememberedRecord();
 
   // The keyboard: the search box's own keys, and the list's.
   void focusSearch();
@@ -184,7 +193,6 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   void emptyRecordViews();
   void restoreRecordViews();
   void enableRecordCommands();
-  void selectRecordNumber(const std::string& recordNumber);
   // A tray host that goes away while the window is in it would leave the
   // user no way back: the window then goes under its cover at once.
   void followTrayHost();
@@ -215,10 +223,10 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   std::unique_ptr<GlobalHotKey> hotKey_;
   QWidget* recordsUnderCover_ = nullptr;
   QTimer* trayWatch_ = nullptr;
-  // What the list showed when the window locked, for the way back.
+  // The search the list showed when the window locked, for the way back;
+  // the selected record waits in selectedRecordNumber_.
   struct HeldView {
     QString searchText;
-    std::string selectedRecord;
   };
   std::optional<HeldView> heldView_;
   // The commands that read or change records; off while locked.
@@ -232,6 +240,10 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   RowDateFormats rowDateFormats_;
   RecordListModel* listModel_ = nullptr;
   RecordListView* recordList_ = nullptr;
+  bool fittingColumns_ = false;
+  bool columnsSizedByUser_ = false;
+  // The record number of the selected row; empty when none is selected.
+  std::string selectedRecordNumber_;
   QLineEdit* searchBox_ = nullptr;
   QLabel* statusPanels_[3] = {};
   QProgressBar* clipboardProgress_ = nullptr;

@@ -33,6 +33,18 @@ bool Ask(QWidget* parent, const QString& question, QMessageBox::StandardButtons 
   return box.exec() == yes;
 }
 
+// The question names the record by its title and group, so that the user
+// sees which one goes before saying yes.
+QString DeleteQuestion(const RecordTable& records) {
+  QString question = texts::kConfirmDelete + QStringLiteral("\n\n") + texts::kColumnCaptions[0] +
+                     QStringLiteral(": ") + FromCp1254(records.text(Field::Title));
+  const QString group = FromCp1254(records.text(Field::Group));
+  if (!group.isEmpty()) {
+    question += QStringLiteral("\n") + texts::kColumnCaptions[1] + QStringLiteral(": ") + group;
+  }
+  return question;
+}
+
 }  // namespace
 
 void MainWindow::editOnDoubleClick() {
@@ -45,14 +57,17 @@ void MainWindow::deleteSelectedRecord() {
   Guarded([this] {
     if (locked()) return;
     AbortWithInfo(!hasSelectedRow(), texts::kSelectRecordFirst);
-    if (!Ask(this, texts::kConfirmDelete, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+    if (!findSelectedRecord()) return;
+    const std::string asked = records().text(Field::RecordNumber);
+    if (!Ask(this, DeleteQuestion(records()), QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
              QMessageBox::No)) {
       return;
     }
     // The lock answers the question "no" itself; a yes that arrives after
     // it finds the window locked.
+    // Only the record the question named goes.
     if (locked()) return;
-    if (!findSelectedRecord()) return;
+    if (!findSelectedRecord() || records().text(Field::RecordNumber) != asked) return;
     // The delete is saved from a copy of the table: when the save fails,
     // table, list and file stay as they were, and every row still finds its
     // own record.
@@ -67,7 +82,7 @@ void MainWindow::deleteSelectedRecord() {
 
 void MainWindow::openWebAddress(const QString& address) {
   AbortWithInfo(address.isEmpty(), texts::kNoWebAddress);
-  OpenWithDesktop(address);
+  OpenWithDesktop(address, ShowInfo);
 }
 
 void MainWindow::openSelectedWebAddress() {
@@ -93,7 +108,7 @@ void MainWindow::openTrayWebAddress(const QString& address) {
 }
 
 void MainWindow::openMakerWebSite() {
-  Guarded([] { OpenWithDesktop(maker::kWebAddress); });
+  Guarded([] { OpenWithDesktop(maker::kWebAddress, ShowInfo); });
 }
 
 void MainWindow::closeProgram() {

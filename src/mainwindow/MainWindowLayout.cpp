@@ -1,7 +1,9 @@
 // How the main window is put together: list, search panel, status bar,
 // toolbar, menus. The handlers live beside it, one file per job.
+#include <QDate>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -14,12 +16,14 @@
 
 #include "AboutDialog.h"
 #include "ClipboardCountdown.h"
+#include "ColumnWidths.h"
 #include "ErrorDisplay.h"
 #include "Fields.h"
 #include "HealthTexts.h"
 #include "MainWindow.h"
 #include "MainWindowTexts.h"
 #include "MakerContacts.h"
+#include "OneLineBox.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
 #include "UpdateChecker.h"
@@ -52,6 +56,10 @@ void MainWindow::buildRecordList(QWidget* parent) {
   recordList_->setObjectName(QStringLiteral("recordList"));
   recordList_->setAccessibleName(texts::kRecordListName);
   recordList_->setModel(listModel_);
+  // After the view's own reset, which clears the selection without a word.
+  connect(recordList_->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &MainWindow::rememberSelectedRecord);
+  connect(listModel_, &QAbstractItemModel::modelReset, this, &MainWindow::reselectRememberedRecord);
   recordList_->setSelectionBehavior(QAbstractItemView::SelectRows);
   recordList_->setSelectionMode(QAbstractItemView::SingleSelection);
   recordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -71,6 +79,10 @@ void MainWindow::buildRecordList(QWidget* parent) {
   header->setStretchLastSection(false);
   header->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   for (int c = 0; c < kListColumnCount; ++c) header->resizeSection(c, texts::kColumnWidths[c]);
+  connect(recordList_, &RecordListView::viewportResized, this, &MainWindow::fitColumnsToList);
+  connect(header, &QHeaderView::sectionResized, this, [this] {
+    if (!fittingColumns_) columnsSizedByUser_ = true;
+  });
 
   // The selected row stays highlighted when the list loses the focus.
   QPalette palette = recordList_->palette();
@@ -90,6 +102,32 @@ void MainWindow::buildRecordList(QWidget* parent) {
   connect(recordList_, &QAbstractItemView::doubleClicked, this, &MainWindow::editOnDoubleClick);
 }
 
+void MainWindow::fitColumnsToList() {
+  if (columnsSizedByUser_) return;
+  // The widest date and time of day the list can show, in the user's formats.
+  const double widestDay = QDate(1899, 12, 30).daysTo(QDate(2028, 12, 28));
+  const QString dates[3] = {rowDateFormats_.date(widestDay),
+                            rowDateFormats_.dateAndTime(widestDay, 0.99999),
+                            rowDateFormats_.dateAndTime(widestDay, 0.99999)};
+  const QFontMetrics cell = recordList_->fontMetrics();
+  const QFontMetrics caption = recordList_->horizontalHeader()->fontMetrics();
+  // Cells have a margin on each side; the header also holds the sort arrow.
+  const int cellMargin = cell.averageCharWidth() * 2;
+  const int arrowRoom = 16 + caption.averageCharWidth() * 4;
+  std::array<int, 3> dateWidths{};
+  for (int d = 0; d < 3; ++d) {
+    dateWidths[d] = std::max(cell.horizontalAdvance(dates[d]) + cellMargin,
+                             caption.horizontalAdvance(texts::kColumnCaptions[6 + d]) + arrowRoom);
+  }
+  const auto widths =
+      FitColumnWidths(recordList_->viewport()->width(), dateWidths, cell.averageCharWidth() * 6);
+  fittingColumns_ = true;
+  for (int c = 0; c < kListColumnCount; ++c) {
+    recordList_->horizontalHeader()->resizeSection(c, widths[std::size_t(c)]);
+  }
+  fittingColumns_ = false;
+}
+
 QWidget* MainWindow::buildSearchPanel(QWidget* parent) {
   auto* panel = new QWidget(parent);
   panel->setObjectName(QStringLiteral("searchPanel"));
@@ -102,6 +140,7 @@ QWidget* MainWindow::buildSearchPanel(QWidget* parent) {
   searchBox_->setObjectName(QStringLiteral("searchBox"));
   searchBox_->setAccessibleName(texts::kSearchLabel);
   searchBox_->setMinimumWidth(250);
+  KeepOnOneLine(searchBox_);
   label->setBuddy(searchBox_);
 
   auto* clear = new QToolButton(panel);
@@ -247,8 +286,10 @@ void MainWindow::buildMainMenu() {
           &MainWindow::openMakerWebSite);
   connect(AddNamedAction(file, "about", texts::kAbout), &QAction::triggered, this,
           [this] { Guarded([this] { ShowAbout(this); }); });
-  // The same close action as the toolbar's "Kapat" and the Esc key.
-  file->addAction(closeAction_);
+  // The same command as the toolbar's "Kapat" and the Esc key, without the
+  // key beside it: in a menu, Esc closes the menu.
+  connect(AddNamedAction(file, "closeFromMenu", texts::kClose), &QAction::triggered, this,
+          &MainWindow::closeProgram);
 }
 
 }  // namespace quilor

@@ -58,6 +58,28 @@ void MainWindow::applySearch() {
 
 bool MainWindow::hasSelectedRow() const { return recordList_->selectionModel()->hasSelection(); }
 
+void MainWindow::rememberSelectedRecord() {
+  const int row = selectedListRow();
+  selectedRecordNumber_ = row < 0 ? std::string() : listModel_->row(row).recordNumber;
+}
+
+void MainWindow::reselectRememberedRecord() {
+  // The locked window's empty list keeps the number for the rows that come
+  // back on unlocking. Otherwise rows without the record forget it, so that
+  // no command acts on a row the user did not choose.
+  if (selectedRecordNumber_.empty() || locked()) return;
+  if (listModel_->rowOfRecord(selectedRecordNumber_) < 0) {
+    selectedRecordNumber_.clear();
+    return;
+  }
+  selectRecord(selectedRecordNumber_);
+}
+
+void MainWindow::selectRecord(const std::string& recordNumber) {
+  const int row = listModel_->rowOfRecord(recordNumber);
+  if (row >= 0) selectListRow(row);
+}
+
 bool MainWindow::findSelectedRecord() {
   const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
   if (selected.isEmpty()) return false;
@@ -92,8 +114,6 @@ void MainWindow::applySearchAfterDelay() {
     searchDelay_->stop();
     if (locked()) return;
     applySearch();
-    // The first match is ready for a copy or for Down into the list.
-    if (listModel_->rowCount() > 0) selectListRow(0);
   });
 }
 

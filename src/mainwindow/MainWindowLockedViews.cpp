@@ -20,11 +20,7 @@ void MainWindow::showRecordsWhileUnlocked() {
 }
 
 void MainWindow::emptyRecordViews() {
-  HeldView held{searchBox_->text(), {}};
-  const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
-  if (!selected.isEmpty())
-    held.selectedRecord = listModel_->row(selected.first().row()).recordNumber;
-  heldView_ = std::move(held);
+  heldView_ = HeldView{searchBox_->text()};
   searchDelay_->stop();
   {
     // Emptied without a search: the table stays as it is.
@@ -45,16 +41,6 @@ void MainWindow::restoreRecordViews() {
   }
   fillRecordList();
   showRecordCount();
-  if (!held.selectedRecord.empty()) selectRecordNumber(held.selectedRecord);
-}
-
-void MainWindow::selectRecordNumber(const std::string& recordNumber) {
-  for (int row = 0; row < listModel_->rowCount(); ++row) {
-    if (listModel_->row(row).recordNumber == recordNumber) {
-      selectListRow(row);
-      return;
-    }
-  }
 }
 
 void MainWindow::enableRecordCommands() {

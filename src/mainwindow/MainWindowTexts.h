@@ -16,7 +16,7 @@ inline const std::array<QString, 9> kColumnCaptions{
     QStringLiteral("Özel Kodu 2"),
     QStringLiteral("Kayıt Tarihi"),
     QStringLiteral("Şifre 1 Değiştirme"),
-    QStringLiteral("Şifre2 Değiştirme"),
+    QStringLiteral("Şifre 2 Değiştirme"),
 };
 inline constexpr std::array<int, 9> kColumnWidths{250, 150, 200, 150, 100, 100, 100, 150, 150};
 
@@ -88,10 +88,10 @@ inline const QString kExportDoneMiddle = QStringLiteral(" kayıt dışa aktarıl
 // Context menu of the list (also the drop-down of "İşlemler").
 inline const QString kCopyUserName = QStringLiteral("Kullanıcı Adını Panoya Kopyala");
 inline const QString kCopyPassword = QStringLiteral("Şifreyi Panoya Kopyala");
-inline const QString kCopyPassword2 = QStringLiteral("Şifre 2 yi Panoya Kopyala");
+inline const QString kCopyPassword2 = QStringLiteral("Şifre 2'yi Panoya Kopyala");
 inline const QString kCopyWebAddress = QStringLiteral("Web Adresini Panoya Kopyala");
-inline const QString kCopySpecialCode1 = QStringLiteral("Özel Kod 1 i Panoya Kopyala");
-inline const QString kCopySpecialCode2 = QStringLiteral("Özel Kod 2 yi Panoya Kopyala");
+inline const QString kCopySpecialCode1 = QStringLiteral("Özel Kod 1'i Panoya Kopyala");
+inline const QString kCopySpecialCode2 = QStringLiteral("Özel Kod 2'yi Panoya Kopyala");
 inline const QString kAutoFill = QStringLiteral("Otomatik Doldur");
 inline const QString kOpenWebAddress = QStringLiteral("Web Adresini Aç");
 
@@ -116,16 +116,19 @@ inline const QString kImportCsv = QStringLiteral("CSV'den İçe Aktar…");
 inline const QString kExportCsv = QStringLiteral("CSV'ye Dışa Aktar…");
 inline const QString kAbout = QStringLiteral("Hakkında");
 
-// Tray menu.
+// Tray icon and menu.
+inline const QString kShow = QStringLiteral("Göster");
 inline const QString kConnectToWebAddress = QStringLiteral("Web Adresine Bağlan");
+// After the program's name in the tray icon's tooltip.
+inline const QString kLockedToolTipSuffix = QStringLiteral(" (kilitli)");
 
 // Notices and questions.
 inline const QString kQuestionCaption = QStringLiteral("Soru");
 inline const QString kSelectRecordFirst = QStringLiteral("Önce bir şifre seçiniz.");
 inline const QString kConfirmDelete =
-    QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz ?");
+    QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz?");
 inline const QString kNoWebAddress = QStringLiteral("Kaydın web adresi belirtilmemiş.");
-inline const QString kConfirmQuit = QStringLiteral("Program kapatılsın mı ?");
+inline const QString kConfirmQuit = QStringLiteral("Program kapatılsın mı?");
 
 // Accessible names of widgets whose purpose no caption tells.
 inline const QString kRecordListName = QStringLiteral("Şifre kayıtları");

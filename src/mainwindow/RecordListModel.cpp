@@ -36,6 +36,13 @@ void RecordListModel::chooseShown(const QString& search) {
   }
 }
 
+int RecordListModel::rowOfRecord(const std::string& recordNumber) const {
+  const auto found = std::find_if(shown_.begin(), shown_.end(), [&](std::size_t i) {
+    return rows_[i].recordNumber == recordNumber;
+  });
+  return found == shown_.end() ? -1 : int(found - shown_.begin());
+}
+
 void RecordListModel::setHeaderGlyph(int column, HeaderGlyph glyph) {
   glyphColumn_ = column;
   glyph_ = glyph;

@@ -24,6 +24,8 @@ class RecordListModel : public QAbstractTableModel {
   void showMatching(const QString& search);
   // A shown row.
   const RecordRow& row(int index) const { return rows_[shown_.at(std::size_t(index))]; }
+  // The shown row of the record with this number; -1 when no row shows it.
+  int rowOfRecord(const std::string& recordNumber) const;
 
   // Only one column carries a sort glyph at a time.
   void setHeaderGlyph(int column, HeaderGlyph glyph);

@@ -14,6 +14,11 @@ void RecordListView::setEmptyHint(const QString& hint) {
   viewport()->update();
 }
 
+void RecordListView::resizeEvent(QResizeEvent* event) {
+  QTableView::resizeEvent(event);
+  emit viewportResized();
+}
+
 void RecordListView::paintEvent(QPaintEvent* event) {
   QTableView::paintEvent(event);
   if (emptyHint_.isEmpty() || (model() != nullptr && model()->rowCount() > 0)) return;

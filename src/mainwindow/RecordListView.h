@@ -17,8 +17,13 @@ class RecordListView : public QTableView {
   void setEmptyHint(const QString& hint);
   const QString& emptyHint() const { return emptyHint_; }
 
+ signals:
+  // The room for the columns changed (the window, or the scroll bar).
+  void viewportResized();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   QString emptyHint_;

@@ -10,6 +10,9 @@ namespace quilor {
 TrayIcon::TrayIcon(const QIcon& icon, const QString& toolTip, QObject* parent)
     : QObject(parent), menu_(std::make_unique<QMenu>()) {
   menu_->setObjectName(QStringLiteral("trayMenu"));
+  QAction* show = menu_->addAction(texts::kShow);
+  show->setObjectName(QStringLiteral("trayShow"));
+  connect(show, &QAction::triggered, this, &TrayIcon::unlockRequested);
   recordMenu_ = menu_->addMenu(texts::kConnectToWebAddress);
   recordMenu_->setObjectName(QStringLiteral("trayRecordMenu"));
   recordMenu_->menuAction()->setObjectName(QStringLiteral("trayRecordMenu"));
@@ -28,7 +31,11 @@ TrayIcon::TrayIcon(const QIcon& icon, const QString& toolTip, QObject* parent)
   icon_.setContextMenu(menu_.get());
   connect(&icon_, &QSystemTrayIcon::activated, this,
           [this](QSystemTrayIcon::ActivationReason reason) {
-            if (reason == QSystemTrayIcon::DoubleClick) emit unlockRequested();
+            // One click is enough to come back; a double-click brings both
+            // clicks' activations, and the second finds the password dialog
+            // already open.
+            if (reason == QSystemTrayIcon::Trigger || reason == QSystemTrayIcon::DoubleClick)
+              emit unlockRequested();
           });
 }
 
@@ -37,7 +44,9 @@ TrayIcon::~TrayIcon() = default;
 void TrayIcon::setRecordItems(const std::vector<TrayRecordItem>& items) {
   recordMenu_->clear();
   for (const TrayRecordItem& item : items) {
-    recordMenu_->addAction(item.title)->setData(item.webAddress);
+    // A menu takes "&" for the mark of its key: "AT&T" would show as "ATT".
+    QString caption = item.title;
+    recordMenu_->addAction(caption.replace('&', QStringLiteral("&&")))->setData(item.webAddress);
   }
 }
 

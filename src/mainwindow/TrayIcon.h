@@ -12,17 +12,15 @@ class QMenu;
 
 namespace quilor {
 
-// A record listed under "Web Adresine Bağlan": its title, and the record
-// number that finds it again.
-// A tray item carries its address: the tray offers it while the window is
-// locked and the session holds no records.
+// A record listed under "Web Adresine Bağlan". A tray item carries its address: the tray offers it
+// while the window is locked and the session holds no records.
 struct TrayRecordItem {
   QString title;
   QString webAddress;
 };
 
-// The icon in the notification area with its menu: the records flagged for
-// the tray, "Otomatik Doldur" and "Kapat". It only reports what the user
+// The icon in the notification area with its menu: "Göster", the records
+// flagged for the tray, "Otomatik Doldur" and "Kapat". It only reports what the user
 // chose; what happens then is the window's business.
 class TrayIcon : public QObject {
   Q_OBJECT
@@ -47,7 +45,7 @@ class TrayIcon : public QObject {
 
  signals:
   void webAddressChosen(const QString& webAddress);
-  // A double-click on the icon.
+  // A click or double-click on the icon, or "Göster".
   void unlockRequested();
   void autoFillRequested();
   void closeRequested();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <functional>
 
 namespace quilor {
 
@@ -12,7 +13,8 @@ QString AddressForDesktop(const QString& address);
 
 // Hands AddressForDesktop(address) to the desktop's default handler
 // (xdg-open), which picks a browser, a mail program or whatever the user
-// set. Whether it managed is the desktop's to show, not ours.
-void OpenWithDesktop(const QString& address);
+// set. When there is no opener, or it finds nothing that opens the address,
+// report is called later, from the event loop, with the message to show.
+void OpenWithDesktop(const QString& address, const std::function<void(const QString&)>& report);
 
 }  // namespace quilor

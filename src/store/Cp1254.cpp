@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <unordered_map>
 
+#include "StoreTexts.h"
+
 namespace quilor {
 
 namespace {
@@ -20,7 +22,7 @@ struct CodePage {
   CodePage() {
     iconv_t cd = iconv_open("UTF-16LE", "CP1254");
     if (cd == reinterpret_cast<iconv_t>(-1)) {
-      throw std::runtime_error("Windows-1254 converter is missing (iconv CP1254)");
+      throw std::runtime_error(store_texts::kNoCodePageConverter);
     }
     for (int b = 0; b < 256; ++b) {
       char in = static_cast<char>(b);

@@ -10,8 +10,10 @@
 #include <string>
 #include <string_view>
 
+#include "Cp1254.h"
 #include "DecimalText.h"
 #include "FileEncoding.h"
+#include "StoreTexts.h"
 #include "WholeFile.h"
 
 namespace quilor {
@@ -19,6 +21,8 @@ namespace quilor {
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
+// UTF-8, shown to the user after the file's path.
+constexpr const char* kNoRecordsInFile = "dosyada okunabilen bir kayıt yok; dosya değiştirilmedi";
 constexpr std::string_view kSectionPrefix = "RecNo";
 
 // Blanks as the profile functions see them, Ctrl-Z (an old end-of-file mark)
@@ -113,7 +117,7 @@ constexpr std::size_t kMostRecords =
     static_cast<std::size_t>(kMaxReadBytes) / kSmallestSectionBytes;
 
 [[noreturn]] void RefuseRewrite(const std::string& path) {
-  throw std::runtime_error(path + ": " + kRewriteTooLargeText);
+  throw std::runtime_error(path + ": " + store_texts::kRewriteTooLarge);
 }
 
 std::size_t SectionCount(std::string_view text) {
@@ -175,7 +179,10 @@ void AppendRecordSection(std::string& out, int position, const Record& record) {
     // read: refuse it rather than store what cannot be read back. A lone CR
     // stays inside its line.
     if (text.find('\n') != std::string::npos) {
-      throw std::invalid_argument(std::string(kFields[field].name) + " holds a line break");
+      const std::string title = FromCp1254(record.values[Field::Title].text).toStdString();
+      throw std::invalid_argument("\"" + title + "\"" + store_texts::kRecordOf +
+                                  store_texts::kFieldNames[std::size_t(field)] +
+                                  store_texts::kLineBreakInField);
     }
     out.append(kFields[field].name).append("=").append(text).append(kLineEnd);
   }
@@ -215,7 +222,8 @@ std::optional<std::string> TextWithinReadLimit(RecordTable& table, const std::st
     }
   } catch (const std::invalid_argument& refused) {
     table.returnTo(mark);
-    throw std::runtime_error("Unable to write to " + path + ": " + refused.what());
+    throw std::runtime_error(store_texts::kCannotWrite + path + " (" + refused.what() + ")." +
+                             store_texts::kLineBreakAdvice);
   }
   table.returnTo(mark);
   if (content.size() > kLimit) return std::nullopt;
@@ -226,7 +234,10 @@ std::optional<std::string> TextWithinReadLimit(RecordTable& table, const std::st
 
 std::string DataFileText(RecordTable& table, const std::string& path) {
   auto content = TextWithinReadLimit(table, path);
-  if (!content) throw std::runtime_error("Unable to write to " + path + ": " + kSaveTooLargeText);
+  if (!content) {
+    throw std::runtime_error(store_texts::kCannotWrite + path + " (" + store_texts::kSaveTooLarge +
+                             ")." + store_texts::kSaveTooLargeAdvice);
+  }
   return std::move(*content);
 }
 
@@ -254,7 +265,7 @@ void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string
   // Only an empty file means "no records"; one that holds something yet
   // gives none is not ours to delete or rewrite.
   if (table.isEmpty() && !std::all_of(text.begin(), text.end(), IsBlank)) {
-    throw std::runtime_error(path + ": " + kNoRecordsInFileText);
+    throw std::runtime_error(path + ": " + kNoRecordsInFile);
   }
   table.first();
 }

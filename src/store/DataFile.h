@@ -23,7 +23,8 @@ std::string FieldToText(const FieldValue& value, FieldKind kind);
 // holding a line feed, which would fall apart into lines of its own, is
 // refused and nothing is written; so is content beyond the read limit
 // (kMaxReadBytes), which could never be read again. Throws
-// std::runtime_error ("Unable to write to <path>") on failure.
+// std::runtime_error on failure, its message naming the file, why, and what
+// to do.
 void WriteDataFile(RecordTable& table, const std::string& path);
 
 // Empties the table and fills it from the file at path (every section is a

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "FileProblem.h"
+#include "StoreTexts.h"
 #include "WholeFile.h"
 
 namespace quilor {
@@ -47,7 +49,7 @@ SnapshotRead ReadWithSnapshot(const std::string& path) {
     }
     return read;
   }
-  throw std::runtime_error("Unable to read " + path);
+  throw std::runtime_error(CannotReadText(path, store_texts::kKeepsChanging));
 }
 
 }  // namespace quilor

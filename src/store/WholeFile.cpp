@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <stdexcept>
 
+#include "FileProblem.h"
 #include "FileSteps.h"
 #include "StaleTemporaries.h"
 
@@ -14,12 +15,14 @@ namespace quilor {
 
 namespace {
 
+// Each takes the reason from errno, so it is called right after the call
+// that failed.
 [[noreturn]] void ThrowUnableToWrite(const std::string& path) {
-  throw std::runtime_error("Unable to write to " + path);
+  throw std::runtime_error(CannotWriteText(path, FileProblemText(errno)));
 }
 
 [[noreturn]] void ThrowUnableToRead(const std::string& path) {
-  throw std::runtime_error("Unable to read " + path);
+  throw std::runtime_error(CannotReadText(path, FileProblemText(errno)));
 }
 
 std::string FolderOf(const std::string& path) {
@@ -59,11 +62,15 @@ std::string ResolveLinks(const std::string& path) {
     if (::lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return current;
     std::string target(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 256) + 1, '\0');
     const ssize_t length = ::readlink(current.c_str(), target.data(), target.size());
-    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) ThrowUnableToWrite(path);
+    if (length < 0 || static_cast<std::size_t>(length) >= target.size()) {
+      if (length >= 0) errno = ENAMETOOLONG;
+      ThrowUnableToWrite(path);
+    }
     target.resize(static_cast<std::size_t>(length));
     // A relative target counts from the folder that holds the link.
     current = target.front() == '/' ? target : FolderOf(current) + "/" + target;
   }
+  errno = ELOOP;
   ThrowUnableToWrite(path);
 }
 
@@ -77,7 +84,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
       ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
+    const int error = S_ISREG(info.st_mode) ? errno : EISDIR;
     ::close(fd);
+    errno = error;
     ThrowUnableToRead(path);
   }
   auto refuseTooLarge = [&] {
@@ -92,7 +101,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
     const long got = CurrentFileSteps().read(fd, chunk, sizeof chunk);
     if (got < 0 && errno == EINTR) continue;
     if (got < 0) {
+      const int error = errno;
       ::close(fd);
+      errno = error;
       ThrowUnableToRead(path);
     }
     if (got == 0) break;
@@ -113,10 +124,14 @@ void ReplaceWholeFile(const std::string& path, std::string_view content) {
   const int fd = steps.open(tempPath);
   if (fd < 0) ThrowUnableToWrite(path);
 
+  errno = 0;
   const bool written = WriteAll(steps, fd, content) && steps.sync(fd) == 0;
   const bool closed = steps.close(fd) == 0;
   if (!written || !closed || steps.rename(tempPath, target) != 0) {
+    // A short write without an error number is a full disk.
+    const int error = errno != 0 ? errno : ENOSPC;
     ::unlink(tempPath.c_str());
+    errno = error;
     ThrowUnableToWrite(path);
   }
   SyncFolder(target);

@@ -4,36 +4,37 @@
 #include <string>
 #include <string_view>
 
-#include "StoreTexts.h"
-
 namespace quilor {
 
 // No real collection comes near this size; a larger file is refused before
 // it is read, so that a hostile one cannot make the reader take the memory
 // of the machine.
 inline constexpr long long kMaxReadBytes = 64LL * 1024 * 1024;
+// UTF-8, shown to the user after the file's path.
+inline constexpr const char* kFileTooLargeText =
+    "dosya 64 MB'tan büyük olduğu için okunmadı; dosya değiştirilmedi";
 
 // The bytes of the file at path; none when there is no such file. Anything
 // but a regular file (a FIFO would block the reader for good) and any other
-// failure throws std::runtime_error ("Unable to read <path>"); a file over
+// failure throws std::runtime_error (CannotReadText); a file over
 // kMaxReadBytes throws with kFileTooLargeText after its path.
 std::optional<std::string> ReadWholeFile(const std::string& path);
 
 // The path of the file that path names once its symbolic links are
 // followed; path itself when it is no link. The last link may point at a file
-// that does not exist yet. Throws std::runtime_error ("Unable to write to
-// <path>") for a link that cannot be read or a loop of links.
+// that does not exist yet. Throws std::runtime_error (CannotWriteText) for a
+// link that cannot be read or a loop of links.
 std::string ResolveLinks(const std::string& path);
 
 // Writes content to a new file beside the file path names, its links
 // followed (mode 0600), makes it durable and then renames it over that file,
 // so a failure at any step leaves it exactly as it was, and a link at path
-// stays a link. Throws std::runtime_error ("Unable to write to <path>").
+// stays a link. Throws std::runtime_error (CannotWriteText).
 void ReplaceWholeFile(const std::string& path, std::string_view content);
 
 // Removes the file path names, its links followed (a link at path stays);
-// a missing file is no failure. Throws std::runtime_error ("Unable to write
-// to <path>") when it stays.
+// a missing file is no failure. Throws std::runtime_error (CannotWriteText)
+// when it stays.
 void RemoveFile(const std::string& path);
 
 }  // namespace quilor

@@ -182,7 +182,8 @@ void UpdateCheckDialog::startCheck() {
                                 settings_.limits, this);
   connect(request_, &VersionRequest::answered, this,
           [this](const QByteArray& body) { Guarded([&] { showAnswer(body); }); });
-  connect(request_, &VersionRequest::failed, this, [this] { Guarded([this] { showFailure(); }); });
+  connect(request_, &VersionRequest::failed, this,
+          [this](RequestFailure why) { Guarded([&] { showFailure(why); }); });
 }
 
 void UpdateCheckDialog::showAnswer(const QByteArray& body) {
@@ -191,7 +192,7 @@ void UpdateCheckDialog::showAnswer(const QByteArray& body) {
   // newest (an empty body, a proxy's or a portal's page): that is a failed
   // check, not a reason to tell the user all is well.
   if (answer.newestRelease.isEmpty()) {
-    showFailure();
+    showFailure(RequestFailure::BadAnswer);
     return;
   }
   downloadLink_ = answer.downloadLink;
@@ -208,9 +209,15 @@ void UpdateCheckDialog::showAnswer(const QByteArray& body) {
   waitPanel_->hide();
 }
 
-void UpdateCheckDialog::showFailure() {
-  QMessageBox box(QMessageBox::Information, texts::kFailureCaption, texts::kFailure,
-                  QMessageBox::Ok, this);
+void UpdateCheckDialog::showFailure(RequestFailure why) {
+  const QString& message = why == RequestFailure::NoConnection ? texts::kNoConnection
+                           : why == RequestFailure::TimedOut   ? texts::kTimedOut
+                                                               : texts::kBadAnswer;
+  // The dialog has nothing to show: it goes first, so that no empty window
+  // waits behind the notice.
+  hide();
+  QMessageBox box(QMessageBox::Information, texts::kFailureCaption, message, QMessageBox::Ok,
+                  parentWidget());
   box.exec();
   reject();
 }

@@ -40,7 +40,7 @@ class UpdateCheckDialog : public QDialog {
 
   void startCheck();
   void showAnswer(const QByteArray& body);
-  void showFailure();
+  void showFailure(RequestFailure why);
   void openDownload();
 
   UpdateCheckSettings settings_;

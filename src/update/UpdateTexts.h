@@ -25,7 +25,11 @@ inline const QString kUpToDate =
     QStringLiteral("Şu Anda Programın Son Sürümünü Kullanmaktasınız...");
 
 inline const QString kFailureCaption = QStringLiteral("Dikkat");
-inline const QString kFailure = QStringLiteral("İstek zaman aşımına uğradı..") + '\n' +
-                                QStringLiteral("Lütfen internet bağlantınızı kontrol ediniz...");
+inline const QString kTimedOut = QStringLiteral("İstek zaman aşımına uğradı.") + '\n' +
+                                 QStringLiteral("Lütfen internet bağlantınızı kontrol ediniz...");
+inline const QString kNoConnection =
+    QStringLiteral("Sürüm sunucusuna bağlanılamadı. İnternet bağlantınızı kontrol ediniz.");
+inline const QString kBadAnswer =
+    QStringLiteral("Sürüm sunucusu geçerli bir yanıt vermedi. Bir süre sonra yeniden deneyiniz.");
 
 }  // namespace quilor::update_texts

@@ -10,6 +10,19 @@ namespace {
 
 constexpr int kMaxRedirects = 10;
 
+bool IsConnectionFailure(QNetworkReply::NetworkError error) {
+  switch (error) {
+    case QNetworkReply::ConnectionRefusedError:
+    case QNetworkReply::HostNotFoundError:
+    case QNetworkReply::NetworkSessionFailedError:
+    case QNetworkReply::TemporaryNetworkFailureError:
+    case QNetworkReply::UnknownNetworkError:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool IsSuccessStatus(const QVariant& status) {
   const int code = status.toInt();
   return code >= 200 && code < 300;
@@ -34,6 +47,7 @@ VersionRequest::VersionRequest(const QUrl& url, const RequestLimits& limits, QOb
 
   deadline_.setSingleShot(true);
   connect(&deadline_, &QTimer::timeout, this, [this] {
+    timedOut_ = true;
     if (reply_) reply_->abort();
   });
   deadline_.start(limits_.whole);
@@ -70,8 +84,14 @@ void VersionRequest::onFinished() {
   const QByteArray body = ok ? reply->read(limits_.maxAnswerBytes + 1) : QByteArray();
   if (ok && body.size() <= limits_.maxAnswerBytes) {
     emit answered(body);
+  } else if (IsConnectionFailure(reply->error())) {
+    emit failed(RequestFailure::NoConnection);
+  } else if (timedOut_ || reply->error() == QNetworkReply::TimeoutError ||
+             (reply->error() == QNetworkReply::OperationCanceledError && !tooBig_)) {
+    // The transfer time-out of the request ends it as cancelled.
+    emit failed(RequestFailure::TimedOut);
   } else {
-    emit failed();
+    emit failed(RequestFailure::BadAnswer);
   }
 }
 

@@ -12,6 +12,11 @@ class QNetworkReply;
 
 namespace quilor {
 
+// Why a request failed, as far as the user can act on it: no connection to
+// the service at all (refused, unknown host, no network), no answer in time,
+// or an answer that is no version answer.
+enum class RequestFailure { NoConnection, TimedOut, BadAnswer };
+
 // How long and how much the version request may take before it counts as
 // failed.
 struct RequestLimits {
@@ -42,8 +47,8 @@ class VersionRequest : public QObject {
   // The body of a 2xx answer.
   void answered(const QByteArray& body);
   // No connection, a time-out, an error status, a broken or oversized
-  // transfer: every failure is the same to the caller.
-  void failed();
+  // transfer.
+  void failed(RequestFailure why);
 
  private:
   void onFinished();
@@ -54,6 +59,7 @@ class VersionRequest : public QObject {
   QPointer<QNetworkReply> reply_;
   QTimer deadline_;
   bool tooBig_ = false;
+  bool timedOut_ = false;
 };
 
 }  // namespace quilor

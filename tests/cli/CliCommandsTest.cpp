@@ -116,7 +116,7 @@ TEST(CliCommandsTest, ShowPrintsThePasswordsOnlyWhenAskedAndUsesTheRecordsCaptio
       "Tanımı: Kişisel Posta\n"
       "Grubu: Kişisel\n"
       "Açıklama: Açıklama: a=b\n"
-      "Web / Mail Adres: https://posta.example.com.tr/giris?dil=tr&x=1\n"
+      "Web / Mail Adresi: https://posta.example.com.tr/giris?dil=tr&x=1\n"
       "Özel Kodu 1:\n"
       "Özel Kodu 2:\n"
       "Kullanıcı Adı: ayşe.yılmaz\n";
@@ -125,7 +125,7 @@ TEST(CliCommandsTest, ShowPrintsThePasswordsOnlyWhenAskedAndUsesTheRecordsCaptio
       "Sistem tepsisi: Evet\n"
       "Kayıt Tarihi: 2009-03-15\n"
       "Şifre 1 Değiştirme: 2009-03-15 10:30:00\n"
-      "Şifre2 Değiştirme:\n";
+      "Şifre 2 Değiştirme:\n";
   const RunResult hidden =
       RunCli({"show", dir.file("data.xtr"), "Kişisel Posta"}, kFixturePassword);
   EXPECT_EQ(hidden.exitCode, 0) << hidden.err;
@@ -156,7 +156,7 @@ TEST(CliCommandsTest, ShowLeavesADateBeyondTheCalendarEmpty) {
   WriteBytes(dir.file("data.xtr"), file);
   const RunResult r = RunCli({"show", dir.file("data.xtr"), "Kişisel Posta"}, kFixturePassword);
   EXPECT_EQ(r.exitCode, 0) << r.err;
-  EXPECT_NE(r.out.find("Kayıt Tarihi:\nŞifre 1 Değiştirme:\nŞifre2 Değiştirme:\n"),
+  EXPECT_NE(r.out.find("Kayıt Tarihi:\nŞifre 1 Değiştirme:\nŞifre 2 Değiştirme:\n"),
             std::string::npos)
       << r.out;
 }

@@ -151,23 +151,45 @@ TEST_F(EditorOnDisplay, TheMeterFollowsTypingAndCountsTheRecordsOwnTexts) {
             QStringLiteral("Zeytinburnu1987"));
 }
 
-TEST_F(EditorOnDisplay, TheChangeDialogRatesTheNewPasswordAndTakesAWeakOne) {
+// Enter in "Şifre Tekrar" presses "Tamam"; a weak new password is asked
+// about, and taken only on "Evet".
+TEST_F(EditorOnDisplay, TheChangeDialogRatesTheNewPasswordAndTakesAWeakOneWhenToldTo) {
   QString word;
+  QString question;
+  bool openAfterNo = false;
+  bool unchangedAfterNo = false;
   QString info;
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
     auto* meter = child<StrengthMeter>(dialog, "newPasswordStrength");
+    auto* repeat = child<QLineEdit>(dialog, "repeatEdit");
+    auto fill = [&] {
+      typeInto(child<QLineEdit>(dialog, "currentPasswordEdit"), QString::fromUtf8(kPassword));
+      typeInto(child<QLineEdit>(dialog, "newPasswordEdit"), QStringLiteral("1"));
+      typeInto(repeat, QStringLiteral("1"));
+    };
     EXPECT_EQ(meter->word(), QString());
-    typeInto(child<QLineEdit>(dialog, "currentPasswordEdit"), QString::fromUtf8(kPassword));
-    typeInto(child<QLineEdit>(dialog, "newPasswordEdit"), QStringLiteral("1"));
+    fill();
     word = meter->word();
-    typeInto(child<QLineEdit>(dialog, "repeatEdit"), QStringLiteral("1"));
     Screenshot(QStringLiteral("change-master-password-meter"));
+    auto no = AnswerNextMessageBox(QMessageBox::No);
+    QTest::keyClick(repeat, Qt::Key_Return);
+    question = no->text;
+    openAfterNo = dialog->isVisible() && repeat->text().isEmpty();
+    unchangedAfterNo = window->session().masterPasswordMatches(kPassword);
+
+    fill();
+    auto yes = AnswerNextMessageBox(QMessageBox::Yes);
     auto seen = AnswerNextMessageBox(QMessageBox::Ok);
-    child<QPushButton>(dialog, "okButton")->click();
+    QTest::keyClick(repeat, Qt::Key_Return);
     info = seen->text;
   });
   command("changeMasterPassword")->trigger();
   EXPECT_EQ(word, QStringLiteral("Çok zayıf"));
+  EXPECT_EQ(question,
+            QStringLiteral("Bu ana şifre kolay tahmin edilebilir. Veri dosyası ele geçerse "
+                           "şifre hızla denenebilir. Yine de kullanılsın mı?"));
+  EXPECT_TRUE(openAfterNo);
+  EXPECT_TRUE(unchangedAfterNo);
   EXPECT_EQ(info, QStringLiteral("Şifreniz başarıyla değiştirildi."));
   EXPECT_TRUE(window->session().masterPasswordMatches("1"));
 }

@@ -10,11 +10,14 @@ namespace {
 
 class OpenerCatcher {
  public:
-  OpenerCatcher() : oldPath_(qgetenv("PATH")) {
+  // exitCode is the opener's answer: xdg-open gives 3 when nothing on the
+  // system opens the address.
+  explicit OpenerCatcher(int exitCode = 0) : oldPath_(qgetenv("PATH")) {
     const QString script = dir_.filePath(QStringLiteral("xdg-open"));
     QFile file(script);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done >> \"$0.log\"\n");
+    file.write("exit " + QByteArray::number(exitCode) + "\n");
     file.close();
     file.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     qputenv("PATH", dir_.path().toUtf8() + ':' + oldPath_);
@@ -82,6 +85,37 @@ TEST_F(EditorOnDisplay, TheDesktopGetsTheAddressAsWrittenOnlyABareWwwGetsAScheme
   opened.sort();
   expected.sort();
   EXPECT_EQ(opened, expected);
+}
+
+// Without a browser each way to open an address says so.
+TEST_F(EditorOnDisplay, AnAddressThatNothingOpensIsReported) {
+  OpenerCatcher noBrowser(3);
+  QStringList messages;
+  auto expectNotice = [&](const std::function<void()>& open) {
+    auto info = AnswerNextMessageBox(QMessageBox::Ok);
+    open();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return info->shown; }, 10000));
+    messages << info->text;
+  };
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  child<QLineEdit>(editor.get(), "webAddressEdit")->setText(QStringLiteral("www.banka.com.tr"));
+  expectNotice([&] {
+    QTest::mouseClick(child<QPushButton>(editor.get(), "openWebAddressButton"), Qt::LeftButton);
+  });
+  editor->discardChangesAndClose();
+  selectRowTitled(QStringLiteral("Banka"));
+  expectNotice([&] { command("openWebAddress")->trigger(); });
+  expectNotice([&] {
+    window->trayIcon()
+        .menu()
+        .findChild<QMenu*>(QStringLiteral("trayRecordMenu"))
+        ->actions()
+        .at(0)
+        ->trigger();
+  });
+  const QString notice =
+      QStringLiteral("Web adresi açılamadı: sistemde varsayılan bir tarayıcı bulunamadı.");
+  EXPECT_EQ(messages, (QStringList{notice, notice, notice}));
 }
 
 TEST_F(EditorOnDisplay, TheScriptMenuInsertsAtTheCaretInTwoColumnsAndMarksTheRecordChanged) {
@@ -201,8 +235,12 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
     auto* ok = child<QPushButton>(dialog, "okButton");
     // Who reaches the dialog must still know the password in force.
     const std::tuple<const char*, const char*, const char*> attempts[] = {
-        {"", "Yeni", "Yeni"},    {"Anahtar", "Yeni", "Yeni"}, {kPassword, "", ""},
-        {kPassword, "Yeni", ""}, {kPassword, "Yeni", "yeni"}, {kPassword, "Yeni", "Yeni"}};
+        {"", "Yeni-Sabah-2026", "Yeni-Sabah-2026"},
+        {"Anahtar", "Yeni-Sabah-2026", "Yeni-Sabah-2026"},
+        {kPassword, "", ""},
+        {kPassword, "Yeni-Sabah-2026", ""},
+        {kPassword, "Yeni-Sabah-2026", "yeni-Sabah-2026"},
+        {kPassword, "Yeni-Sabah-2026", "Yeni-Sabah-2026"}};
     for (const auto& [now, a, b] : attempts) {
       current->setText(QString::fromUtf8(now));
       fresh->setText(QString::fromUtf8(a));
@@ -219,13 +257,13 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
                          "Yeni şifrenizi giriniz.", "Şifre tekrarını giriniz.",
                          "Her iki şifre de aynı olmalıdır.", "Şifreniz başarıyla değiştirildi."}));
   EXPECT_EQ(ChangeMasterPasswordDialog::instance(), nullptr);
-  EXPECT_TRUE(window->session().masterPasswordMatches("Yeni"));
+  EXPECT_TRUE(window->session().masterPasswordMatches("Yeni-Sabah-2026"));
   EXPECT_EQ(rows(), 4);
 
   int exitCode = 0;
   ExportWithCli(path, kPassword, &exitCode);
   EXPECT_EQ(exitCode, 3);
-  EXPECT_EQ(ExportWithCli(path, QStringLiteral("Yeni")), before);
+  EXPECT_EQ(ExportWithCli(path, QStringLiteral("Yeni-Sabah-2026")), before);
 
   // A restart: a new window, and the login as the program shows it.
   window.reset();
@@ -244,7 +282,8 @@ TEST_F(EditorOnDisplay, AChangedMasterPasswordIsTheOnlyOneThatOpensTheFileAfterA
     MasterPasswordDialog* login = MasterPasswordDialog::instance();
     if (login == nullptr || !login->isVisible() || attempt >= 2) return;
     login->findChild<QLineEdit*>(QStringLiteral("passwordBox"))
-        ->setText(attempt++ == 0 ? QString::fromUtf8(kPassword) : QStringLiteral("Yeni"));
+        ->setText(attempt++ == 0 ? QString::fromUtf8(kPassword)
+                                 : QStringLiteral("Yeni-Sabah-2026"));
     QMetaObject::invokeMethod(login->findChild<QPushButton*>(QStringLiteral("loginButton")),
                               "click", Qt::QueuedConnection);
   });
@@ -270,8 +309,8 @@ TEST_F(EditorOnDisplay, AMasterPasswordChangeThatCannotBeWrittenKeepsTheOldOne) 
   bool stillOpen = false;
   WhenShown<ChangeMasterPasswordDialog>([&](ChangeMasterPasswordDialog* dialog) {
     child<QLineEdit>(dialog, "currentPasswordEdit")->setText(QString::fromUtf8(kPassword));
-    child<QLineEdit>(dialog, "newPasswordEdit")->setText(QStringLiteral("Yeni"));
-    child<QLineEdit>(dialog, "repeatEdit")->setText(QStringLiteral("Yeni"));
+    child<QLineEdit>(dialog, "newPasswordEdit")->setText(QStringLiteral("Yeni-Sabah-2026"));
+    child<QLineEdit>(dialog, "repeatEdit")->setText(QStringLiteral("Yeni-Sabah-2026"));
     {
       ScopedFileSteps steps(failing);
       auto error = AnswerNextMessageBox(QMessageBox::Ok);

@@ -134,7 +134,7 @@ TEST_F(EditorOnDisplay, TheSaveQuestionOnCloseKeepsDropsOrSavesTheChanges) {
   auto cancel = AnswerNextMessageBox(QMessageBox::Cancel);
   editor->close();
   EXPECT_EQ(cancel->caption, QStringLiteral("Soru"));
-  EXPECT_EQ(cancel->text, QStringLiteral("Değişiklikleri kaydetmek istiyor musunuz ?"));
+  EXPECT_EQ(cancel->text, QStringLiteral("Değişiklikleri kaydetmek istiyor musunuz?"));
   EXPECT_TRUE(editor->isVisible());
   EXPECT_TRUE(editor->isModified());
   EXPECT_EQ(description->text(), QStringLiteral("Emekli maaşı"));
@@ -175,11 +175,11 @@ TEST_F(EditorOnDisplay, StepsAskFirstStopAtTheEndsWithATipAndSaveIntoTheLoadedRe
   EXPECT_EQ(title->text(), QStringLiteral("Ziraat"));
 
   // At the last row: Cancel stays on the record with its change.
-  title->setText(QStringLiteral("Akbank"));
+  title->setText(QStringLiteral("Zümrüt"));
   auto cancel = AnswerNextMessageBox(QMessageBox::Cancel);
   press(editor.get(), Qt::Key_PageDown);
   EXPECT_TRUE(cancel->shown);
-  EXPECT_EQ(title->text(), QStringLiteral("Akbank"));
+  EXPECT_EQ(title->text(), QStringLiteral("Zümrüt"));
   EXPECT_TRUE(editor->isModified());
 
   // Yes saves, and the tip says this is the last record.
@@ -192,14 +192,17 @@ TEST_F(EditorOnDisplay, StepsAskFirstStopAtTheEndsWithATipAndSaveIntoTheLoadedRe
   EXPECT_TRUE(QToolTip::text().contains(QStringLiteral("Şu an son kayıttasınız.")));
   EXPECT_TRUE(QToolTip::text().contains(window->windowTitle()));
   Screenshot(QStringLiteral("editor-edit-record-at-the-end"));
-  EXPECT_EQ(cell(0, 0), QStringLiteral("Akbank"));  // the renamed record sorts first now
+  EXPECT_EQ(cell(3, 0), QStringLiteral("Zümrüt"));
 
-  // A further change goes into the same record, found by its number,
-  // although the list and the table moved under it.
+  // A further change goes into the same record, found by its number; the
+  // record moves to the top, and the highlight goes with it.
+  title->setText(QStringLiteral("Akbank"));
   child<QLineEdit>(editor.get(), "descriptionEdit")->setText(QStringLiteral("yeni açıklama"));
   QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
   EXPECT_FALSE(editor->isVisible());
   EXPECT_FALSE(QToolTip::isVisible());
+  EXPECT_EQ(cell(0, 0), QStringLiteral("Akbank"));
+  EXPECT_EQ(window->selectedListRow(), 0);
   const QJsonArray records = ExportWithCli(path, kPassword);
   ASSERT_EQ(records.size(), 4);
   const QJsonObject akbank = RecordTitled(records, "Akbank");
@@ -218,6 +221,30 @@ TEST_F(EditorOnDisplay, StepsAskFirstStopAtTheEndsWithATipAndSaveIntoTheLoadedRe
   EXPECT_EQ(child<QLineEdit>(editor.get(), "titleEdit")->text(), QStringLiteral("Banka"));
   EXPECT_FALSE(editor->isModified());
   editor->close();
+}
+
+// Text pasted into a one-line box stays on one line: each line break becomes
+// a blank, and the record saves.
+TEST_F(EditorOnDisplay, PastedLineBreaksBecomeBlanksAndTheRecordSaves) {
+  auto editor = openEditorOn(QStringLiteral("Banka"));
+  const std::pair<const char*, const char*> boxes[] = {{"descriptionEdit", "ALAN6"},
+                                                       {"passwordEdit", "ALAN4"}};
+  for (const auto& [box, field] : boxes) {
+    auto* edit = child<QLineEdit>(editor.get(), box);
+    edit->clear();
+    edit->setFocus();
+    QGuiApplication::clipboard()->setText(QStringLiteral("birinci satır\r\nikinci\nüçüncü"));
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), QStringLiteral("birinci satır ikinci üçüncü")) << box;
+  }
+  QTest::mouseClick(child<QPushButton>(editor.get(), "saveButton"), Qt::LeftButton);
+  EXPECT_FALSE(editor->isVisible());
+  const QJsonObject saved = RecordTitled(ExportWithCli(path, kPassword), "Banka");
+  for (const auto& [box, field] : boxes) {
+    EXPECT_EQ(saved[QString::fromLatin1(field)].toString(),
+              QStringLiteral("birinci satır ikinci üçüncü"))
+        << field;
+  }
 }
 
 TEST_F(EditorOnDisplay, ARevealedSecretIsMaskedAgainAndNeitherStepIsAnEdit) {

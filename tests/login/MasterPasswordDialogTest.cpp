@@ -175,7 +175,7 @@ TEST_F(MasterPasswordDialogOnDisplay, LabelsWarningAndButtonsReadAsWritten) {
   EXPECT_EQ(dialog->findChild<QLabel*>("repeatLabel")->text(), QStringLiteral("Tekrar"));
   QLabel* warning = dialog->findChild<QLabel*>("warningLabel");
   EXPECT_EQ(warning->text(),
-            QStringLiteral("DIKKAT : Ana şifrenizi kesinlikle kaybetmeyiniz. Verileriniz bu "
+            QStringLiteral("DİKKAT : Ana şifrenizi kesinlikle kaybetmeyiniz. Verileriniz bu "
                            "şifreye göre kodlandığı için ana şifrenin unutulması durumunda "
                            "verileriniz hiçbir şekilde geri alınamaz"));
   EXPECT_TRUE(warning->font().bold());
@@ -229,16 +229,38 @@ TEST_F(MasterPasswordDialogOnDisplay, FirstStartChecksBothBoxesBeforeTakingThePa
   EXPECT_TRUE(pass2->text().isEmpty());
 }
 
-TEST_F(MasterPasswordDialogOnDisplay, AtFirstStartTheMeterRatesThePasswordAndNeverRefusesIt) {
+TEST_F(MasterPasswordDialogOnDisplay, AtFirstStartAWeakPasswordIsAskedAboutOnce) {
   auto dialog = open();
   auto* meter = dialog->findChild<StrengthMeter*>("passwordStrength");
+  QLineEdit* pass = box(*dialog, "passwordBox");
   EXPECT_EQ(meter->word(), QString());
-  Type(box(*dialog, "passwordBox"), QStringLiteral("1"));
+  Type(pass, QStringLiteral("1234"));
   EXPECT_EQ(meter->word(), QStringLiteral("Çok zayıf"));
-  const auto seen = typeAndEnter(box(*dialog, "repeatBox"), QStringLiteral("1"));
-  EXPECT_FALSE(seen) << seen->text.toStdString();
+
+  // "Hayır" keeps the user choosing, with both boxes empty for a new one.
+  Type(box(*dialog, "repeatBox"), QStringLiteral("1234"));
+  const auto no = AnswerMessageBox(
+      [&] { QTest::keyClick(box(*dialog, "repeatBox"), Qt::Key_Return); }, QMessageBox::No);
+  ASSERT_TRUE(no);
+  EXPECT_EQ(no->caption, QStringLiteral("Soru"));
+  EXPECT_EQ(no->text, QStringLiteral("Bu ana şifre kolay tahmin edilebilir. Veri dosyası ele "
+                                     "geçerse şifre hızla denenebilir. Yine de kullanılsın mı?"));
+  EXPECT_EQ(no->defaultButton, QMessageBox::No);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_FALSE(dialog->loginOk());
+  EXPECT_FALSE(host_.session.loggedIn());
+  EXPECT_TRUE(pass->text().isEmpty());
+  EXPECT_TRUE(box(*dialog, "repeatBox")->text().isEmpty());
+  EXPECT_EQ(dialog->focusWidget(), pass);
+
+  // "Evet" takes it.
+  Type(pass, QStringLiteral("1234"));
+  Type(box(*dialog, "repeatBox"), QStringLiteral("1234"));
+  const auto yes = AnswerMessageBox(
+      [&] { QTest::keyClick(box(*dialog, "repeatBox"), Qt::Key_Return); }, QMessageBox::Yes);
+  ASSERT_TRUE(yes);
   EXPECT_TRUE(dialog->loginOk());
-  EXPECT_TRUE(host_.session.masterPasswordMatches("1"));
+  EXPECT_TRUE(host_.session.masterPasswordMatches("1234"));
 }
 
 TEST_F(MasterPasswordDialogOnDisplay, LoginAndHideLoadsTheRecordsAndGoesToTheTray) {

@@ -90,14 +90,33 @@ answer_notice() {
   wait_until_active "$1" || fail "the login dialog did not get the keyboard back"
 }
 
+# Waits for the question about a weak master password to have the keyboard.
+wait_for_weak_password_question() {
+  local box
+  box=$(wait_for_window "$pid" '^Soru$') || fail "no question about the weak password"
+  wait_until_active "$box" || fail "the question does not have the keyboard"
+}
+
 case="first start"
 prepare first-start
 start
-wait_for_login >/dev/null
+login=$(wait_for_login)
 xdotool type --delay 30 "$password"
 xdotool key Tab
 xdotool type --delay 30 "$password"
 xdotool key Return
+# The password is weak: Enter on the question answers "Hayır" and the login
+# stays, its boxes empty; "E" ("Evet") takes the password.
+wait_for_weak_password_question
+xdotool key Return
+wait_until_active "$login" || fail "the login dialog did not get the keyboard back"
+main_window_shown && fail "a weak password was taken without asking"
+xdotool type --delay 30 "$password"
+xdotool key Tab
+xdotool type --delay 30 "$password"
+xdotool key Return
+wait_for_weak_password_question
+xdotool key e
 wait_for_main_window || fail "no main window after the first start"
 [[ "$(ls -A "$folder")" == "quilor" ]] || fail "a file appeared: $(ls -A "$folder")"
 stop_program

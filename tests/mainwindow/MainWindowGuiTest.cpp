@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QHeaderView>
@@ -17,6 +18,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -33,6 +35,7 @@
 #include "MasterPasswordDialog.h"
 #include "MessageBoxAnswer.h"
 #include "ProtectedRecords.h"
+#include "RecordEditor.h"
 #include "RecordListView.h"
 #include "SampleRecords.h"
 #include "SecretClipboard.h"
@@ -214,7 +217,8 @@ TEST_F(MainWindowOnDisplay, ASearchStaysAppliedThroughHeaderClicksAndReloads) {
   QTest::keyClicks(searchBox(), QStringLiteral("ka ev"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 1 Kayıt"); }));
   EXPECT_EQ(titles(), QStringList{"Banka"});
-  EXPECT_EQ(selectedTitle(), QStringLiteral("Banka"));
+  // Nothing was selected, and a search selects nothing by itself.
+  EXPECT_EQ(selectedTitle(), QString());
 
   clickHeader(1);
   EXPECT_EQ(titles(), QStringList{"Banka"});
@@ -375,8 +379,8 @@ TEST_F(MainWindowOnDisplay, TheContextMenuOffersCopiesOnlyForASelectedRow) {
     return all;
   }();
   EXPECT_EQ(captions, (QStringList{"Kullanıcı Adını Panoya Kopyala", "Şifreyi Panoya Kopyala",
-                                   "Şifre 2 yi Panoya Kopyala", "Web Adresini Panoya Kopyala",
-                                   "Özel Kod 1 i Panoya Kopyala", "Özel Kod 2 yi Panoya Kopyala",
+                                   "Şifre 2'yi Panoya Kopyala", "Web Adresini Panoya Kopyala",
+                                   "Özel Kod 1'i Panoya Kopyala", "Özel Kod 2'yi Panoya Kopyala",
                                    "-", "Otomatik Doldur", "Web Adresini Aç"}));
   menu->close();
 }
@@ -396,7 +400,8 @@ TEST_F(MainWindowOnDisplay, DeletingAsksFirstThenSavesAndKeepsTheSearchApplied) 
   const auto no = test::AnswerMessageBox([&] { remove->trigger(); }, QMessageBox::No);
   ASSERT_TRUE(no);
   EXPECT_EQ(no->caption, QStringLiteral("Soru"));
-  EXPECT_EQ(no->text, QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz ?"));
+  EXPECT_EQ(no->text, QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz?\n\n"
+                                     "Tanım: Kargo Takip\nGrubu: İş"));
   EXPECT_EQ(rows(), 2);
   EXPECT_EQ(test::ReadBytes(path), before);
 
@@ -426,7 +431,11 @@ TEST_F(MainWindowOnDisplay, AFailedDeleteChangesNothingTheUserSees) {
     child<QAction>("deleteRecord")->trigger();
     ASSERT_EQ(boxes.seen().size(), 2u);
     EXPECT_EQ(boxes.seen()[1].caption, QStringLiteral("ZENTARIS Quilor"));
-    EXPECT_EQ(boxes.seen()[1].text, QStringLiteral("Unable to write to %1.").arg(path.c_str()));
+    EXPECT_EQ(boxes.seen()[1].text,
+              QStringLiteral("Veri dosyası kaydedilemedi: %1 (disk okuma/yazma hatası). Diskte "
+                             "yer olduğunu ve klasöre yazma izniniz bulunduğunu kontrol edip "
+                             "yeniden deneyiniz; önceki dosya değiştirilmedi.")
+                  .arg(path.c_str()));
   }
   EXPECT_EQ(test::ReadBytes(path), before);
   EXPECT_EQ(rows(), 4);
@@ -454,7 +463,11 @@ TEST_F(MainWindowOnDisplay, AFailedReloadLeavesNoRowWithoutItsRecord) {
     const test::MessageBoxAnswerer boxes({QMessageBox::Ok});
     searchBox()->setText(QStringLiteral("Banka"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.seen().size() == 1; }));
-    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("Unable to read %1.").arg(path.c_str()));
+    EXPECT_EQ(boxes.seen()[0].text,
+              QStringLiteral("Veri dosyası okunamadı: %1 (disk okuma/yazma hatası). Dosyanın "
+                             "yerinde olduğunu ve okuma izniniz bulunduğunu kontrol edip yeniden "
+                             "deneyiniz.")
+                  .arg(path.c_str()));
   }
   EXPECT_EQ(rows(), 0);
   EXPECT_EQ(panel(2), QStringLiteral("Toplam 0 Kayıt"));
@@ -544,6 +557,45 @@ TEST_F(MainWindowOnDisplay, AHiddenWindowComesBackFromTheTrayOnlyWithTheMasterPa
   EXPECT_EQ(rows(), 4);
 }
 
+// The way back from the tray can be found: the tooltip says the window is
+// locked, one click asks for the password, and so does "Göster", the first
+// item of the tray menu.
+TEST_F(MainWindowOnDisplay, OneClickOrGosterBringsTheWindowBackFromTheTray) {
+  EXPECT_EQ(window->trayIcon().toolTip(), QStringLiteral("Quilor (kilitli)"));
+  QAction* show = window->trayIcon().menu().actions().value(0);
+  ASSERT_NE(show, nullptr);
+  EXPECT_EQ(show->text(), QStringLiteral("Göster"));
+  const std::function<void()> ways[] = {
+      [&] { emit window->trayIcon().systemIcon().activated(QSystemTrayIcon::Trigger); },
+      [&] { show->trigger(); },
+  };
+  for (const auto& comeBack : ways) {
+    child<QAction>("hideToTray")->trigger();
+    ASSERT_FALSE(window->isVisible());
+    ReAuthScript unlock({"anahtar"});
+    comeBack();
+    EXPECT_TRUE(unlock.messages.isEmpty());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(rows(), 4);
+  }
+}
+
+// At the window's first size all nine columns fit without scrolling, and
+// the dates show in full.
+TEST_F(MainWindowOnDisplay, AllColumnsFitTheFirstWindowWithTheDatesInFull) {
+  SaveScreenshot(*window, "main-window-columns");
+  QHeaderView* header = list()->horizontalHeader();
+  EXPECT_EQ(list()->horizontalScrollBar()->maximum(), 0);
+  EXPECT_LE(header->length(), list()->viewport()->width());
+  const QFontMetrics metrics = list()->fontMetrics();
+  for (int r = 0; r < rows(); ++r) {
+    for (int c = 6; c < 9; ++c) {
+      EXPECT_LT(metrics.horizontalAdvance(cell(r, c)), header->sectionSize(c))
+          << "row " << r << " column " << c;
+    }
+  }
+}
+
 TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
   // Esc is the shortcut of an action, which Qt hands only to the active
   // window; a busy machine maps the window well before it gets the focus.
@@ -553,7 +605,7 @@ TEST_F(MainWindowOnDisplay, EscAsksBeforeClosingAndCancelKeepsTheWindow) {
       test::AnswerMessageBox([&] { QTest::keyClick(list(), Qt::Key_Escape); }, QMessageBox::Cancel);
   ASSERT_TRUE(question);
   EXPECT_EQ(question->caption, QStringLiteral("Soru"));
-  EXPECT_EQ(question->text, QStringLiteral("Program kapatılsın mı ?"));
+  EXPECT_EQ(question->text, QStringLiteral("Program kapatılsın mı?"));
   EXPECT_TRUE(window->isVisible());
 }
 
@@ -582,13 +634,14 @@ TEST_F(MainWindowOnDisplay, TheKeyboardSearchesCopiesAndDeletes) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 10000));
   clickRowWithTitle(QStringLiteral("Kargo Takip"));
 
-  // Ctrl+F: to the search box; typing searches and selects the first match.
+  // Ctrl+F: to the search box; typing searches. The selected record is not
+  // among the matches, so nothing is selected.
   PressKeys({"ctrl+f"});
   ASSERT_TRUE(QTest::qWaitFor([&] { return searchBox()->hasFocus(); }));
   TypeText(QStringLiteral("banka"));
   ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 2 Kayıt"); }));
   EXPECT_EQ(titles(), (QStringList{"Banka", "Ziraat"}));
-  EXPECT_EQ(selectedTitle(), QStringLiteral("Banka"));
+  EXPECT_EQ(selectedTitle(), QString());
 
   // Down: into the list, on that row. Ctrl+C and Ctrl+B copy its password
   // and user name, through the countdown; the list's own copy of the
@@ -623,9 +676,67 @@ TEST_F(MainWindowOnDisplay, TheKeyboardSearchesCopiesAndDeletes) {
     // In the empty box Esc is the window's again: the question to close.
     PressKeys({"Escape"});
     ASSERT_TRUE(QTest::qWaitFor([&] { return boxes.seen().size() == 1; }));
-    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("Program kapatılsın mı ?"));
+    EXPECT_EQ(boxes.seen()[0].text, QStringLiteral("Program kapatılsın mı?"));
   }
   EXPECT_TRUE(window->isVisible());
+}
+
+// After every rebuild of the list the highlight is on the record it was on,
+// wherever that record went, and Ctrl+C copies that record's password; a
+// record that left the list takes the highlight along.
+TEST_F(MainWindowOnDisplay, TheHighlightFollowsItsRecordThroughEveryRebuild) {
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 10000));
+  clickHeader(1);  // by group: Banka, Ev, İş, İş
+  ASSERT_EQ(titles(), (QStringList{"Ziraat", "Banka", "Kargo Takip", "Şirket e-posta"}));
+  clickRowWithTitle(QStringLiteral("Kargo Takip"));
+
+  // Enter edits; a new group moves the record to the top as it is saved.
+  QTimer editing;
+  QObject::connect(&editing, &QTimer::timeout, [&] {
+    RecordEditor* editor = RecordEditor::instance();
+    if (editor == nullptr || !editor->isVisible()) return;
+    editing.stop();
+    editor->findChild<QComboBox*>(QStringLiteral("groupCombo"))
+        ->setEditText(QStringLiteral("Aile"));
+    editor->findChild<QPushButton*>(QStringLiteral("saveButton"))->click();
+  });
+  editing.start(20);
+  PressKeys({"Return"});
+  ASSERT_TRUE(QTest::qWaitFor([] { return RecordEditor::instance() == nullptr; }, 10000));
+  ASSERT_EQ(titles(), (QStringList{"Kargo Takip", "Ziraat", "Banka", "Şirket e-posta"}));
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Kargo Takip"));
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get(), 10000));
+  PressKeys({"ctrl+c"});
+  EXPECT_TRUE(QTest::qWaitFor([] { return ReadClipboardWithXclip() == QStringLiteral("k"); }));
+
+  // A sort and a search that keeps the record keep the highlight on it.
+  clickHeader(0);
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Kargo Takip"));
+  searchBox()->setText(QStringLiteral("ka"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 3 Kayıt"); }));
+  EXPECT_EQ(selectedTitle(), QStringLiteral("Kargo Takip"));
+
+  // A search that leaves it out leaves nothing highlighted, and Ctrl+C then
+  // copies nothing; the record does not come back when the search goes.
+  searchBox()->setText(QStringLiteral("ziraat"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 1 Kayıt"); }));
+  EXPECT_EQ(selectedTitle(), QString());
+  CopyWithXclip(QStringLiteral("başka bir metin"));
+  list()->setFocus();
+  PressKeys({"ctrl+c"});
+  EXPECT_EQ(ReadClipboardWithXclip(), QStringLiteral("başka bir metin"));
+  searchBox()->clear();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return panel(2) == QStringLiteral("Toplam 4 Kayıt"); }));
+  EXPECT_EQ(selectedTitle(), QString());
+
+  // A deleted record takes the highlight along.
+  clickRowWithTitle(QStringLiteral("Banka"));
+  const auto yes =
+      test::AnswerMessageBox([&] { child<QAction>("deleteRecord")->trigger(); }, QMessageBox::Yes);
+  ASSERT_TRUE(yes);
+  EXPECT_EQ(titles(), (QStringList{"Kargo Takip", "Şirket e-posta", "Ziraat"}));
+  EXPECT_EQ(selectedTitle(), QString());
 }
 
 // Delete asks first, and the question starts on "No": a hasty Enter keeps
@@ -652,7 +763,8 @@ TEST_F(MainWindowOnDisplay, TheDeleteKeyAsksWithNoFocused) {
   watch.stop();
   ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::activeModalWidget() == nullptr; }));
 
-  EXPECT_EQ(question, QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz ?"));
+  EXPECT_EQ(question, QStringLiteral("Bu şifreyi silmek istediğinizden emin misiniz?\n\n"
+                                     "Tanım: Ziraat\nGrubu: Banka"));
   EXPECT_TRUE(noFocused);
   EXPECT_EQ(rows(), 4);
   EXPECT_EQ(test::ReadBytes(path), before);
@@ -671,7 +783,7 @@ TEST_F(MainWindowOnDisplay, TheTrayMenuListsTheFlaggedRecordsInFileOrder) {
   QMenu* tray = &window->trayIcon().menu();
   QStringList top;
   for (QAction* a : tray->actions()) top << a->text();
-  EXPECT_EQ(top, (QStringList{"Web Adresine Bağlan", "Otomatik Doldur", "Kapat"}));
+  EXPECT_EQ(top, (QStringList{"Göster", "Web Adresine Bağlan", "Otomatik Doldur", "Kapat"}));
 
   QStringList records;
   for (QAction* a : trayRecordMenu()->actions()) records << a->text();

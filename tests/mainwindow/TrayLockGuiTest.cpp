@@ -161,7 +161,7 @@ TEST_F(LockedWindow, TheTraysCloseAsksFirstUnlessThePasswordIsBeingAsked) {
     questions << box->windowTitle() + QStringLiteral(": ") + box->text();
     QMetaObject::invokeMethod(box->button(button), "click", Qt::QueuedConnection);
   };
-  const std::string question = "Soru: Program kapatılsın mı ?";
+  const std::string question = "Soru: Program kapatılsın mı?";
 
   {
     Hand hand([&] { answer(QMessageBox::Cancel); });

@@ -239,8 +239,8 @@ TEST(ReadDataFile, WhatCannotBeReadIsReportedAndLeftAlone) {
   WriteBytes(folder.file("huge.xtr"), "");
   ASSERT_EQ(::truncate(folder.file("huge.xtr").c_str(), 64 * 1024 * 1024 + 1), 0);
   const std::pair<std::string, std::string> cases[] = {
-      {"folder.xtr", "Unable to read "},
-      {"fifo.xtr", "Unable to read "},
+      {"folder.xtr", "Veri dosyası okunamadı: "},
+      {"fifo.xtr", "Veri dosyası okunamadı: "},
       {"huge.xtr", ""},
   };
   for (const auto& [name, before] : cases) {
@@ -256,7 +256,9 @@ TEST(ReadDataFile, WhatCannotBeReadIsReportedAndLeftAlone) {
       const std::string expected =
           before.empty()
               ? path + ": dosya 64 MB'tan büyük olduğu için okunmadı; dosya değiştirilmedi"
-              : before + path;
+              : before + path +
+                    " (bu bir dosya değil). Dosyanın yerinde olduğunu ve okuma izniniz "
+                    "bulunduğunu kontrol edip yeniden deneyiniz.";
       EXPECT_EQ(std::string(error.what()), expected);
     }
     EXPECT_EQ(std::filesystem::status(path).type(), type);
@@ -318,9 +320,9 @@ TEST(WriteDataFile, RefusesAFileBeyondTheReadLimitAndKeepsTheOldOne) {
     FAIL() << "no error";
   } catch (const std::runtime_error& error) {
     EXPECT_EQ(std::string(error.what()),
-              "Unable to write to " + path +
-                  ": kayıtlar yazıldığında dosya 64 MB'ı aşacağı için kaydedilmedi; dosya "
-                  "değiştirilmedi");
+              "Veri dosyası kaydedilemedi: " + path +
+                  " (kayıtlarla dosya 64 MB'ı aşıyor). Bazı kayıtları silip ya da kısaltıp "
+                  "yeniden deneyiniz; önceki dosya değiştirilmedi.");
   }
   EXPECT_EQ(ReadBytes(path), Fixture("data.normalised.xtr"));
   EXPECT_EQ(test::EntryCount(folder.path()), 1u);
@@ -412,7 +414,16 @@ TEST(WriteDataFile, RefusesALineBreakInAValueAndKeepsTheOldFile) {
   RecordTable table;
   AppendTitled(table, "iki\n[RecNo9]");
 
-  EXPECT_THROW(WriteDataFile(table, path), std::runtime_error);
+  // The message names the file, the record and the field, and what to do.
+  try {
+    WriteDataFile(table, path);
+    FAIL() << "no error";
+  } catch (const std::runtime_error& error) {
+    EXPECT_EQ(std::string(error.what()),
+              "Veri dosyası kaydedilemedi: " + path +
+                  " (\"iki\n[RecNo9]\" kaydının Tanımı alanında satır sonu var). Satır sonunu "
+                  "silip yeniden deneyiniz; önceki dosya değiştirilmedi.");
+  }
   EXPECT_EQ(ReadBytes(path), old);
 }
 

@@ -105,6 +105,22 @@ INSTANTIATE_TEST_SUITE_P(Steps, InjectedFailure,
                                          Step::Rename),
                          [](const auto& info) { return NameOf(info.param); });
 
+// What the user reads for each failing step: the file, why, and what to do.
+std::string ExpectedWriteMessage(Step step, const std::string& path) {
+  const std::pair<Step, const char*> reasons[] = {
+      {Step::Open, "erişim izni yok"},         {Step::Write, "diskte yer kalmadı"},
+      {Step::Sync, "disk okuma/yazma hatası"}, {Step::Close, "disk okuma/yazma hatası"},
+      {Step::Rename, "sistem hata kodu 18"},
+  };
+  std::string why;
+  for (const auto& [s, reason] : reasons) {
+    if (s == step) why = reason;
+  }
+  return "Veri dosyası kaydedilemedi: " + path + " (" + why +
+         "). Diskte yer olduğunu ve klasöre yazma izniniz bulunduğunu kontrol edip yeniden "
+         "deneyiniz; önceki dosya değiştirilmedi.";
+}
+
 TEST_P(InjectedFailure, ASaveLeavesTheOldFileAndThePlainValues) {
   RecordTable table = SampleTable();
   AppendRecord(table, "Yeni", "ali", "yeni şifre", "");
@@ -116,7 +132,7 @@ TEST_P(InjectedFailure, ASaveLeavesTheOldFileAndThePlainValues) {
     SaveRecords(table, path_, MasterKey(kMaster));
     FAIL() << "no error";
   } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + path_);
+    EXPECT_EQ(std::string(error.what()), ExpectedWriteMessage(GetParam(), path_));
   }
   EXPECT_EQ(ReadBytes(path_), oldBytes_);
   EXPECT_EQ(EntryCount(folder_.path()), 1u);
@@ -142,7 +158,7 @@ TEST_P(InjectedFailure, AFailedRewriteAfterAReadLeavesTheFileAndNoProtectedForms
     LoadRecords(table, path_, MasterKey(kMaster), steps);
     FAIL() << "no error";
   } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to write to " + path_);
+    EXPECT_EQ(std::string(error.what()), ExpectedWriteMessage(GetParam(), path_));
   }
   EXPECT_TRUE(table.isEmpty());
   EXPECT_EQ(reported, 0);
@@ -200,7 +216,10 @@ TEST(FileFailures, AFileWhoseReadFailsIsNeverWrittenOver) {
     LoadRecords(table, path, MasterKey(kMaster), {});
     FAIL() << "no error";
   } catch (const std::runtime_error& error) {
-    EXPECT_EQ(std::string(error.what()), "Unable to read " + path);
+    EXPECT_EQ(std::string(error.what()),
+              "Veri dosyası okunamadı: " + path +
+                  " (disk okuma/yazma hatası). Dosyanın yerinde olduğunu ve okuma izniniz "
+                  "bulunduğunu kontrol edip yeniden deneyiniz.");
   }
   EXPECT_TRUE(table.isEmpty());
   EXPECT_EQ(ReadBytes(path), old);

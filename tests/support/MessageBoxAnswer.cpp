@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QPushButton>
 
 namespace quilor::test {
 
@@ -25,7 +26,8 @@ void MessageBoxAnswerer::answerModalBox() {
   auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
   if (box == nullptr || !box->isVisible() || box->property(kAnswered).toBool()) return;
   box->setProperty(kAnswered, true);
-  seen_.push_back({box->windowTitle(), box->text(), box->icon()});
+  seen_.push_back(
+      {box->windowTitle(), box->text(), box->icon(), box->standardButton(box->defaultButton())});
   const QMessageBox::StandardButton answer = answers_[seen_.size() - 1];
   if (seen_.size() == answers_.size()) poll_.stop();
   if (QAbstractButton* button = box->button(answer)) {

@@ -15,6 +15,8 @@ struct SeenBox {
   QString caption;
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  // The button Enter would press.
+  QMessageBox::StandardButton defaultButton = QMessageBox::NoButton;
 };
 
 // Answers the message boxes that come up while it exists, in order, each

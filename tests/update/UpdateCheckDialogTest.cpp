@@ -41,6 +41,8 @@ struct SeenBox {
   QString caption;
   QString text;
   QMessageBox::Icon icon = QMessageBox::NoIcon;
+  // Whether the check's own window still showed behind the notice.
+  bool dialogBehind = false;
 };
 
 class UpdateCheck : public ::testing::Test {
@@ -67,10 +69,10 @@ class UpdateCheck : public ::testing::Test {
     auto dialog = std::make_unique<UpdateCheckDialog>(settings);
     dialog->setWindowModality(Qt::ApplicationModal);
     QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, [this] {
+    QObject::connect(&poll, &QTimer::timeout, [this, shown = dialog.get()] {
       auto* seen = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
       if (seen == nullptr || !seen->isVisible()) return;
-      box = SeenBox{seen->windowTitle(), seen->text(), seen->icon()};
+      box = SeenBox{seen->windowTitle(), seen->text(), seen->icon(), shown->isVisible()};
       seen->button(QMessageBox::Ok)->click();
     });
     poll.start(20);
@@ -92,13 +94,13 @@ class UpdateCheck : public ::testing::Test {
   static void click(const QDialog& dialog, const char* button) {
     dialog.findChild<QPushButton*>(QString::fromLatin1(button))->click();
   }
-  // The failure notice was shown and the dialog is gone.
-  void expectFailure(const QDialog& dialog) {
+  // The failure notice was shown alone, and the dialog is gone.
+  void expectFailure(const QDialog& dialog, const QString& notice) {
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->caption, QStringLiteral("Dikkat"));
-    EXPECT_EQ(box->text, QStringLiteral("İstek zaman aşımına uğradı..\n"
-                                        "Lütfen internet bağlantınızı kontrol ediniz..."));
+    EXPECT_EQ(box->text, notice);
     EXPECT_EQ(box->icon, QMessageBox::Information);
+    EXPECT_FALSE(box->dialogBehind);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
   }
@@ -195,34 +197,45 @@ TEST_F(UpdateCheck, EveryFailureShowsTheNoticeAndCloses) {
   HttpAnswer hangs;
   hangs.silent = true;
   HttpAnswer redirectLoop{302, "Found", {{"Location", kLivePath}}, {}, false};
+  const QString timedOut =
+      QStringLiteral("İstek zaman aşımına uğradı.\nLütfen internet bağlantınızı kontrol ediniz...");
+  const QString badAnswer =
+      QStringLiteral("Sürüm sunucusu geçerli bir yanıt vermedi. Bir süre sonra yeniden deneyiniz.");
   const struct {
     const char* what;
     HttpAnswer answer;
+    QString notice;
   } cases[] = {
-      {"not found", HttpAnswer{404, "Not Found", {}, "SURUM=9.99", false}},
-      {"server error", HttpAnswer{500, "Internal Server Error", {}, "SURUM=9.99", false}},
-      {"no answer", hangs},
-      {"endless redirects", redirectLoop},
+      {"not found", HttpAnswer{404, "Not Found", {}, "SURUM=9.99", false}, badAnswer},
+      {"server error", HttpAnswer{500, "Internal Server Error", {}, "SURUM=9.99", false},
+       badAnswer},
+      {"no answer", hangs, timedOut},
+      {"endless redirects", redirectLoop, badAnswer},
       // Answers that name no release have not told whether an update is due.
-      {"empty body", Body("")},
-      {"no release line", Body("<html><body>Giriş yapın</body></html>")},
-      {"empty release", Body("SURUM=\r\nDOWNLOADLINK=http://x")},
-      {"oversized", Body("SURUM=1.03\r\n" + QByteArray(200 * 1024, 'x'))},
+      {"empty body", Body(""), badAnswer},
+      {"no release line", Body("<html><body>Giriş yapın</body></html>"), badAnswer},
+      {"empty release", Body("SURUM=\r\nDOWNLOADLINK=http://x"), badAnswer},
+      {"oversized", Body("SURUM=1.03\r\n" + QByteArray(200 * 1024, 'x')), badAnswer},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     server.answer(kLivePath, c.answer);
     box.reset();
     auto dialog = check();
-    expectFailure(*dialog);
+    expectFailure(*dialog, c.notice);
   }
 }
 
-TEST_F(UpdateCheck, RefusedConnectionFails) {
+// A refused connection is told as such at once: the time limit is far
+// beyond the test's wait.
+TEST_F(UpdateCheck, ARefusedConnectionSaysSoAtOnce) {
   settings.serviceAddress =
       QStringLiteral("http://127.0.0.1:%1/versiyonkontrol.php").arg(test::ClosedPort());
+  settings.limits.stalled = std::chrono::milliseconds(60000);
+  settings.limits.whole = std::chrono::milliseconds(60000);
   auto dialog = check();
-  expectFailure(*dialog);
+  expectFailure(*dialog, QStringLiteral("Sürüm sunucusuna bağlanılamadı. İnternet bağlantınızı "
+                                        "kontrol ediniz."));
 }
 
 TEST_F(UpdateCheck, FollowsARedirect) {
