@@ -227,7 +227,15 @@ activate() {
 no_dialog() { ! has_window "$1" DIALOG; }
 
 # What the program shows, as the accessibility bus has it.
-walk() { /usr/bin/python3 "$probe" "${pid[$1]}" walk 2>/dev/null; }
+# A probe that meets a busy bus can die of a GLib trap: it is asked again.
+walk() {
+  local tries
+  for tries in 1 2 3; do
+    /usr/bin/python3 "$probe" "${pid[$1]}" walk 2>/dev/null && return 0
+    sleep 1
+  done
+  return 1
+}
 shows() { walk "$1" | grep -F -- "$2" >/dev/null; }
 # Presses a named button from outside. A press that opens something modal
 # answers only when that closes, so the press goes on in the background.
