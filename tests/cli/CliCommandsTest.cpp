@@ -599,9 +599,10 @@ TEST(CliCommandsTest, NoCoreDumpOfTheToolCanBeWritten) {
   }
 }
 
-// Ctrl-C or SIGTERM while an import writes: the process ends by the signal,
-// with no file written and no staging folder left beside the target.
-TEST(CliCommandsTest, AnInterruptedImportLeavesNothingBehind) {
+// Starts an import of records big enough to take a while into dir's
+// "target" folder and sends signal once its staging shows there; the import
+// must end by that signal.
+void KillImportWhileItWrites(const TempFolder& dir, int signal) {
   std::string json = "[";
   for (int i = 0; i < 1000; ++i) {
     json += std::string(i == 0 ? "" : ",") + "{\"ALAN2\": \"k" + std::to_string(i) +
@@ -609,25 +610,31 @@ TEST(CliCommandsTest, AnInterruptedImportLeavesNothingBehind) {
             std::string(300, 'p') + "\", \"ALAN5\": \"" + std::string(300, 'q') + "\"}";
   }
   json += "]";
+  std::filesystem::create_directories(dir.file("target"));
+  WriteBytes(dir.file("r.json"), json);
+  RunningCli cli({"import", dir.file("target/data.xtr"), dir.file("r.json")}, dir.file(""));
+  cli.typeLine("pw");
+  cli.typeLine("pw");
+  // The staging folder shows that the import is writing.
+  bool writing = false;
+  for (int i = 0; i < 60000 && !writing; ++i) {
+    writing = !std::filesystem::is_empty(dir.file("target"));
+    if (!writing) ::usleep(1000);
+  }
+  ASSERT_TRUE(writing);
+  ::kill(cli.pid(), signal);
+  const int status = cli.wait();
+  ASSERT_TRUE(WIFSIGNALED(status)) << status;
+  EXPECT_EQ(WTERMSIG(status), signal);
+}
+
+// Ctrl-C or SIGTERM while an import writes: the process ends by the signal,
+// with no file written and no staging folder left beside the target.
+TEST(CliCommandsTest, AnInterruptedImportLeavesNothingBehind) {
   for (const int signal : {SIGINT, SIGTERM}) {
     SCOPED_TRACE(signal);
     TempFolder dir;
-    std::filesystem::create_directory(dir.file("target"));
-    WriteBytes(dir.file("r.json"), json);
-    RunningCli cli({"import", dir.file("target/data.xtr"), dir.file("r.json")}, dir.file(""));
-    cli.typeLine("pw");
-    cli.typeLine("pw");
-    // The staging folder shows that the import is writing.
-    bool writing = false;
-    for (int i = 0; i < 60000 && !writing; ++i) {
-      writing = !std::filesystem::is_empty(dir.file("target"));
-      if (!writing) ::usleep(1000);
-    }
-    ASSERT_TRUE(writing);
-    ::kill(cli.pid(), signal);
-    const int status = cli.wait();
-    ASSERT_TRUE(WIFSIGNALED(status)) << status;
-    EXPECT_EQ(WTERMSIG(status), signal);
+    KillImportWhileItWrites(dir, signal);
     EXPECT_TRUE(std::filesystem::is_empty(dir.file("target")));
   }
 }
@@ -636,29 +643,9 @@ TEST(CliCommandsTest, AnInterruptedImportLeavesNothingBehind) {
 // stays beside the data file until the next import, which holds the file's
 // lock and removes it.
 TEST(CliCommandsTest, TheImportAfterAKilledOneRemovesItsLeftovers) {
-  std::string json = "[";
-  for (int i = 0; i < 1000; ++i) {
-    json += std::string(i == 0 ? "" : ",") + "{\"ALAN2\": \"k" + std::to_string(i) +
-            "\", \"ALAN4\": \"" + std::string(300, 'p') + "\"}";
-  }
-  json += "]";
   TempFolder dir;
-  std::filesystem::create_directory(dir.file("target"));
-  WriteBytes(dir.file("r.json"), json);
-  {
-    RunningCli cli({"import", dir.file("target/data.xtr"), dir.file("r.json")}, dir.file(""));
-    cli.typeLine("pw");
-    cli.typeLine("pw");
-    bool writing = false;
-    for (int i = 0; i < 60000 && !writing; ++i) {
-      writing = !std::filesystem::is_empty(dir.file("target"));
-      if (!writing) ::usleep(1000);
-    }
-    ASSERT_TRUE(writing);
-    ::kill(cli.pid(), SIGKILL);
-    const int status = cli.wait();
-    ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
-  }
+  KillImportWhileItWrites(dir, SIGKILL);
+  ASSERT_FALSE(std::filesystem::is_empty(dir.file("target")));
 
   const RunResult again =
       RunCli({"import", "--force", dir.file("target/data.xtr"), dir.file("r.json")}, "pw\npw\n");
