@@ -1,5 +1,6 @@
 #include "RecordTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 
@@ -28,16 +29,27 @@ const FieldValue kNullValue{};
 const FieldValue& RecordValues::operator[](int field) const {
   // Entries are in field order: the scan ends at the first one past field.
   for (const Entry& entry : entries_) {
-    if (entry.field >= field) return entry.field == field ? entry.value : kNullValue;
+    if (entry.field >= field) return entry.field == field ? entry : kNullValue;
   }
   return kNullValue;
 }
 
 FieldValue& RecordValues::writable(int field) {
+  static_assert(sizeof(Entry) == sizeof(FieldValue), "the field number takes no room of its own");
   auto at = entries_.begin();
   while (at != entries_.end() && at->field < field) ++at;
-  if (at == entries_.end() || at->field != field) at = entries_.insert(at, Entry{field, {}});
-  return at->value;
+  if (at != entries_.end() && at->field == field) return *at;
+  // Grown by doubling up to a whole record, never past it: a vector grown
+  // one insert at a time would hold room for 32 fields.
+  if (entries_.size() == entries_.capacity()) {
+    const auto offset = at - entries_.begin();
+    entries_.reserve(
+        std::min<std::size_t>(kFieldCount, std::max<std::size_t>(1, 2 * entries_.size())));
+    at = entries_.begin() + offset;
+  }
+  Entry entry{};
+  entry.field = static_cast<signed char>(field);
+  return *entries_.insert(at, std::move(entry));
 }
 
 void RecordValues::makeNull(int field) {
@@ -45,7 +57,7 @@ void RecordValues::makeNull(int field) {
 }
 
 void RecordValues::wipe() {
-  for (Entry& entry : entries_) WipeText(entry.value.text);
+  for (Entry& entry : entries_) WipeText(entry.text);
   entries_.clear();
 }
 

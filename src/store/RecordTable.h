@@ -32,11 +32,12 @@ class RecordValues {
   void wipe();
 
  private:
-  struct Entry {
-    int field;
-    FieldValue value;
+  // The field's number sits in the value's tail padding: a record of
+  // thousands is held for the whole session, and every byte counts.
+  struct Entry : FieldValue {
+    signed char field;
   };
-  std::vector<Entry> entries_;  // in field order
+  std::vector<Entry> entries_;  // in field order, never more than kFieldCount
 };
 
 struct Record {
