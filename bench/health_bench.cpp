@@ -41,7 +41,7 @@ void StrengthEstimatesAlone(benchmark::State& state) {
   RecordTable& table = TableWith(static_cast<int>(state.range(0)));
   for (auto _ : state) {
     for (table.first(); !table.eof(); table.next()) {
-      benchmark::DoNotOptimize(EstimateStrength(table.current().values[Field::Password].text));
+      benchmark::DoNotOptimize(EstimateStrength(table.text(Field::Password)));
     }
   }
 }

@@ -36,7 +36,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 // The data file does not tell an empty text from a null one.
-bool SameValue(const FieldValue& a, const FieldValue& b, FieldKind kind) {
+bool SameValue(const FieldView& a, const FieldView& b, FieldKind kind) {
   if (kind == FieldKind::Text) return a.text == b.text;
   if (a.isNull != b.isNull) return false;
   return kind == FieldKind::Boolean ? a.flag == b.flag : a.number == b.number;

@@ -42,7 +42,7 @@ std::vector<int> RecordIdsOf(RecordTable& table, const std::vector<std::string>&
   return ids;
 }
 
-std::string Quoted(const std::string& cp1254) {
+std::string Quoted(std::string_view cp1254) {
   std::string quoted = "\"";
   quoted.append(Cp1254ToUtf8(cp1254)).append("\"");
   return quoted;

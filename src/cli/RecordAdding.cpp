@@ -13,7 +13,7 @@ namespace {
 std::string LoginKey(const RecordValues& values) {
   std::string key;
   for (int field : {Field::Title, Field::UserName, Field::Password, Field::WebAddress}) {
-    const std::string& text = values[field].text;
+    const std::string_view text = values[field].text;
     key.append(std::to_string(text.size())).append(":").append(text);
   }
   return key;

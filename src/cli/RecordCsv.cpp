@@ -221,9 +221,7 @@ class RecordReader {
         continue;
       }
       if (!bytes->empty()) empty = false;
-      FieldValue& value = record.values.writable(field);
-      value.isNull = false;
-      value.text = std::move(*bytes);
+      record.values.setText(field, *bytes);
       record.offsets[field] = row.offsets[i];
     }
     if (!fits || empty) {
@@ -295,14 +293,10 @@ class RecordReader {
       rowDates_.push_back(place + text::kCsvDateUnread + value);
       return;
     }
-    FieldValue& date = record.values.writable(field);
-    date.isNull = false;
-    date.number = DayNumber(moment->date());
+    record.values.setNumber(field, DayNumber(moment->date()));
     const int timeField = TimeFieldOfDate(field);
     if (timeField < 0) return;
-    FieldValue& time = record.values.writable(timeField);
-    time.isNull = false;
-    time.number = TimeOfDayNumber(moment->time());
+    record.values.setNumber(timeField, TimeOfDayNumber(moment->time()));
   }
 
   std::nullopt_t refuse(const std::string& problem) {
@@ -328,15 +322,12 @@ std::string RefusalMessage(const CsvRecords& read) {
 }
 
 void StampNewRecord(ImportedRecord& record, const QDateTime& created) {
-  FieldValue& number = record.values.writable(Field::RecordNumber);
-  number.isNull = false;
-  number.text =
+  record.values.setText(
+      Field::RecordNumber,
       MakeRecordNumber(created, static_cast<int>(QRandomGenerator::system()->bounded(1000)))
-          .toStdString();
-  FieldValue& date = record.values.writable(Field::CreatedDate);
-  if (!date.isNull) return;
-  date.isNull = false;
-  date.number = DayNumber(created.date());
+          .toStdString());
+  if (!record.values[Field::CreatedDate].isNull) return;
+  record.values.setNumber(Field::CreatedDate, DayNumber(created.date()));
 }
 
 }  // namespace

@@ -14,7 +14,7 @@ namespace quilor::cli {
 
 namespace {
 
-void AppendValue(std::string& out, const FieldValue& value, FieldKind kind) {
+void AppendValue(std::string& out, const FieldView& value, FieldKind kind) {
   if (value.isNull) {
     out.append("null");
     return;
@@ -133,7 +133,7 @@ ImportedRecord RecordFrom(const JsonValue& object, std::size_t recordIndex) {
           text::kRecord + std::to_string(recordIndex + 1) + ", " + text::kUnknownKey + member.key,
           member.keyOffset);
     }
-    record.values.writable(field) = ValueOf(FieldCheck{recordIndex, field, member.value});
+    record.values.set(field, ValueOf(FieldCheck{recordIndex, field, member.value}));
     record.offsets[field] = member.value.offset;
   }
   return record;

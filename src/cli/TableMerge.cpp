@@ -28,7 +28,7 @@ std::string ConflictTitle(const std::string& title) {
 // earlier merge of the same file added already.
 RecordDigest ContentDigest(Record record, const std::string& title) {
   record.values.makeNull(Field::RecordNumber);
-  record.values.writable(Field::Title) = {false, title};
+  record.values.setText(Field::Title, title);
   return DigestOf(record);
 }
 
@@ -43,14 +43,14 @@ MergeReport MergeByRecordNumber(RecordTable& table, RecordTable& other, const QD
   MergeReport report;
   for (other.first(); !other.eof(); other.next()) {
     const Record& theirs = other.current();
-    const std::string number = theirs.values[Field::RecordNumber].text;
+    const std::string number(theirs.values[Field::RecordNumber].text);
     if (!table.locate(number)) {
       AppendCopy(table, theirs);
       report.written.push_back(number);
       ++report.added;
       continue;
     }
-    const std::string copyTitle = ConflictTitle(theirs.values[Field::Title].text);
+    const std::string copyTitle = ConflictTitle(std::string(theirs.values[Field::Title].text));
     if (DigestOf(table.current()) == DigestOf(theirs) ||
         contents.count(ContentDigest(theirs, copyTitle)) > 0) {
       ++report.same;

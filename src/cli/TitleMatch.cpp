@@ -24,9 +24,7 @@ std::vector<const Record*> RecordsTitled(RecordTable& table, const std::string& 
   // A character no record can hold matches nothing.
   if (converted.unmappable) return {};
   const std::string& bytes = converted.bytes;
-  auto value = [](const Record& record, int field) -> const std::string& {
-    return record.values[field].text;
-  };
+  auto value = [](const Record& record, int field) { return record.values[field].text; };
 
   auto byNumber = RecordsWhere(table, [&](const Record& r) {
     return !bytes.empty() && value(r, Field::RecordNumber) == bytes;

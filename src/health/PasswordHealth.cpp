@@ -28,11 +28,14 @@ HealthFinding About(const Record& record, HealthProblem problem) {
 }
 
 std::optional<HealthFinding> Weakness(const Record& record) {
-  // The user name is a secret too: its copy is wiped after use.
-  std::vector<std::string> ownWords{record.values[Field::Title].text,
-                                    record.values[Field::UserName].text,
-                                    record.values[Field::WebAddress].text};
-  const StrengthLevel level = EstimateStrength(record.values[Field::Password].text, ownWords).level;
+  // The user name is a secret too: its copy is wiped after use, like the
+  // password's.
+  std::string password(record.values[Field::Password].text);
+  std::vector<std::string> ownWords{std::string(record.values[Field::Title].text),
+                                    std::string(record.values[Field::UserName].text),
+                                    std::string(record.values[Field::WebAddress].text)};
+  const StrengthLevel level = EstimateStrength(password, ownWords).level;
+  WipeText(password);
   for (std::string& word : ownWords) WipeText(word);
   if (level != StrengthLevel::VeryWeak && level != StrengthLevel::Weak) return std::nullopt;
   HealthFinding finding = About(record, HealthProblem::Weak);

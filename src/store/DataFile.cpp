@@ -192,11 +192,11 @@ void AppendRecordSection(std::string& out, int position, const Record& record) {
 
 bool ReadsBackUnchanged(std::string_view value) { return Unquote(Trim(value)) == value; }
 
-std::string FieldToText(const FieldValue& value, FieldKind kind) {
+std::string FieldToText(const FieldView& value, FieldKind kind) {
   if (value.isNull) return {};
   switch (kind) {
     case FieldKind::Text:
-      return value.text;
+      return std::string(value.text);
     case FieldKind::Date:
     case FieldKind::Time:
       return FormatGeneral(value.number);

@@ -13,7 +13,7 @@ namespace quilor {
 bool ReadsBackUnchanged(std::string_view value);
 
 // The text of one field as the data file holds it.
-std::string FieldToText(const FieldValue& value, FieldKind kind);
+std::string FieldToText(const FieldView& value, FieldKind kind);
 
 // Replaces the file at path with the table's content: one "RecNo<n>" section
 // per record in table order, all twenty keys, CR LF, Windows-1254 bytes. The

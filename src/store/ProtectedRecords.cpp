@@ -108,7 +108,7 @@ void CheckEnteredSecretLengths(const std::vector<const Record*>& records,
   }
 }
 
-std::string ProtectWithMarker(std::string_view marker, const FieldValue& value,
+std::string ProtectWithMarker(std::string_view marker, const FieldView& value,
                               const CipherKey& key) {
   std::string plain;
   plain.reserve(marker.size() + value.text.size());

@@ -1,11 +1,10 @@
 #include "RecordTable.h"
 
-#include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <utility>
 
 #include "DateTimeNumber.h"
-#include "SecureWipe.h"
 
 namespace quilor {
 
@@ -22,44 +21,7 @@ double KeepPartOfKind(FieldKind kind, double dateTime) {
   return std::round(fraction * kMillisecondsPerDay) / kMillisecondsPerDay;
 }
 
-const FieldValue kNullValue{};
-
 }  // namespace
-
-const FieldValue& RecordValues::operator[](int field) const {
-  // Entries are in field order: the scan ends at the first one past field.
-  for (const Entry& entry : entries_) {
-    if (entry.field >= field) return entry.field == field ? entry : kNullValue;
-  }
-  return kNullValue;
-}
-
-FieldValue& RecordValues::writable(int field) {
-  static_assert(sizeof(Entry) == sizeof(FieldValue), "the field number takes no room of its own");
-  auto at = entries_.begin();
-  while (at != entries_.end() && at->field < field) ++at;
-  if (at != entries_.end() && at->field == field) return *at;
-  // Grown by doubling up to a whole record, never past it: a vector grown
-  // one insert at a time would hold room for 32 fields.
-  if (entries_.size() == entries_.capacity()) {
-    const auto offset = at - entries_.begin();
-    entries_.reserve(
-        std::min<std::size_t>(kFieldCount, std::max<std::size_t>(1, 2 * entries_.size())));
-    at = entries_.begin() + offset;
-  }
-  Entry entry{};
-  entry.field = static_cast<signed char>(field);
-  return *entries_.insert(at, std::move(entry));
-}
-
-void RecordValues::makeNull(int field) {
-  std::erase_if(entries_, [field](const Entry& entry) { return entry.field == field; });
-}
-
-void RecordValues::wipe() {
-  for (Entry& entry : entries_) WipeText(entry.text);
-  entries_.clear();
-}
 
 RecordTable::RecordTable() : collationLocale_(QLocale::system()) {}
 
@@ -90,7 +52,12 @@ void RecordTable::edit() {
   state_ = EditState::Editing;
 }
 
-void RecordTable::post() { state_ = EditState::Browsing; }
+// A posted record gives back the room kept for values still to come: a
+// table of thousands is held for the whole session.
+void RecordTable::post() {
+  if (state_ != EditState::Browsing && !records_.empty()) records_[cursor_].values.shrinkToFit();
+  state_ = EditState::Browsing;
+}
 
 void RecordTable::deleteCurrent() {
   if (records_.empty()) throw std::logic_error("cannot delete: the table is empty");
@@ -150,7 +117,7 @@ const Record& RecordTable::current() const {
   return records_[cursor_];
 }
 
-const FieldValue& RecordTable::readable(int field) const {
+FieldView RecordTable::readable(int field) const {
   CheckField(field);
   return current().values[field];
 }
@@ -163,10 +130,8 @@ RecordValues& RecordTable::writableValues(int field) {
   return records_[cursor_].values;
 }
 
-FieldValue& RecordTable::writable(int field) { return writableValues(field).writable(field); }
-
 bool RecordTable::isNull(int field) const { return readable(field).isNull; }
-std::string RecordTable::text(int field) const { return readable(field).text; }
+std::string RecordTable::text(int field) const { return std::string(readable(field).text); }
 double RecordTable::number(int field) const { return readable(field).number; }
 bool RecordTable::boolean(int field) const { return readable(field).flag; }
 int RecordTable::recordId() const { return current().recordId; }
@@ -174,33 +139,23 @@ int RecordTable::recordId() const { return current().recordId; }
 void RecordTable::setNull(int field) { writableValues(field).makeNull(field); }
 
 void RecordTable::setText(int field, std::string_view value) {
-  FieldValue& target = writable(field);
+  RecordValues& values = writableValues(field);
   const auto zero = value.find('\0');
   if (zero != std::string_view::npos) value = value.substr(0, zero);
   const auto limit = static_cast<std::size_t>(kFields[field].maxBytes);
   if (kFields[field].kind == FieldKind::Text && value.size() > limit) {
     value = value.substr(0, limit);
   }
-  target = FieldValue{};
-  target.isNull = false;
-  target.text.assign(value);
+  values.setText(field, value);
 }
 
 void RecordTable::setNumber(int field, double dateTime) {
-  FieldValue& target = writable(field);
-  target = FieldValue{};
-  target.isNull = false;
-  target.number = KeepPartOfKind(kFields[field].kind, dateTime);
+  writableValues(field).setNumber(field, KeepPartOfKind(kFields[field].kind, dateTime));
 }
 
-void RecordTable::setBoolean(int field, bool value) {
-  FieldValue& target = writable(field);
-  target = FieldValue{};
-  target.isNull = false;
-  target.flag = value;
-}
+void RecordTable::setBoolean(int field, bool value) { writableValues(field).setFlag(field, value); }
 
-void RecordTable::setValue(int field, const FieldValue& value) {
+void RecordTable::setValue(int field, const FieldView& value) {
   CheckField(field);
   if (value.isNull) {
     setNull(field);

@@ -8,37 +8,9 @@
 #include <vector>
 
 #include "Fields.h"
+#include "RecordValues.h"
 
 namespace quilor {
-
-struct FieldValue {
-  bool isNull = true;
-  std::string text;   // text fields: Windows-1254 bytes
-  double number = 0;  // date and time fields: days since 1899-12-30
-  bool flag = false;  // boolean fields
-};
-
-// The values of one record. Only a field that holds something takes room,
-// so a section of the data file without keys (which a hostile file can hold
-// by the million) costs a few bytes, not a full record. A field without an
-// entry reads as null.
-class RecordValues {
- public:
-  const FieldValue& operator[](int field) const;
-  // The field's value for assignment; made (null) when the field has none.
-  FieldValue& writable(int field);
-  void makeNull(int field);
-  // Overwrites every text (deciphered secrets among them), then holds none.
-  void wipe();
-
- private:
-  // The field's number sits in the value's tail padding: a record of
-  // thousands is held for the whole session, and every byte counts.
-  struct Entry : FieldValue {
-    signed char field;
-  };
-  std::vector<Entry> entries_;  // in field order, never more than kFieldCount
-};
 
 struct Record {
   int recordId = 0;
@@ -95,7 +67,7 @@ class RecordTable {
   void setBoolean(int field, bool value);
   // Assigns a whole value through the setter of the field's kind, so the
   // same cuts apply; a null value makes the field null.
-  void setValue(int field, const FieldValue& value);
+  void setValue(int field, const FieldView& value);
   // Raw access for readers that copy whole records (the data file, the CLI).
   const Record& current() const;
 
@@ -109,8 +81,7 @@ class RecordTable {
 
  private:
   RecordValues& writableValues(int field);
-  FieldValue& writable(int field);
-  const FieldValue& readable(int field) const;
+  FieldView readable(int field) const;
 
   std::vector<Record> records_;
   std::size_t cursor_ = 0;

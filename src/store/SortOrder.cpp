@@ -16,7 +16,7 @@ namespace {
 
 // Compares two values of one field: nulls first, then by kind. Text uses
 // precomputed collation keys so a sort of thousands of records stays cheap.
-int CompareValues(FieldKind kind, const FieldValue& a, const FieldValue& b,
+int CompareValues(FieldKind kind, const FieldView& a, const FieldView& b,
                   const QCollatorSortKey* keyA, const QCollatorSortKey* keyB) {
   if (a.isNull || b.isNull) return int(b.isNull) - int(a.isNull);
   switch (kind) {
@@ -44,11 +44,11 @@ struct DateKey {
 };
 
 DateKey DateKeyOf(const Record& record, int dateField, int timeField) {
-  const FieldValue& date = record.values[dateField];
+  const FieldView date = record.values[dateField];
   DateKey key;
   if (!date.isNull) key.day = ShownDay(date.number);
   if (!key.day || timeField < 0) return key;
-  const FieldValue& time = record.values[timeField];
+  const FieldView time = record.values[timeField];
   if (!time.isNull) key.millisecond = TimeOfDayMilliseconds(time.number);
   return key;
 }

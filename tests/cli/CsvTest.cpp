@@ -93,8 +93,8 @@ TEST(RecordCsv, MapsColumnsByTheirHeaderNamesWhateverTheirCaseAndOrder) {
   EXPECT_TRUE(first.values[Field::Password2].isNull);
   EXPECT_EQ(first.values[Field::CreatedDate].number, DayNumber(kNow.date()));
   // New record numbers, one millisecond apart so that they differ.
-  const std::string number1 = first.values[Field::RecordNumber].text;
-  const std::string number2 = read.records[1].values[Field::RecordNumber].text;
+  const std::string number1(first.values[Field::RecordNumber].text);
+  const std::string number2(read.records[1].values[Field::RecordNumber].text);
   EXPECT_EQ(number1.size(), 21u);
   EXPECT_EQ(number1.substr(0, 17), "20260304102030401");
   EXPECT_EQ(number2.substr(0, 17), "20260304102030402");

@@ -127,11 +127,11 @@ TEST(AddNewRecords, SkipsLoginsAlreadyThereAndNumbersTheRestAnew) {
                 "Banka"}});
   std::vector<ImportedRecord> records(4);
   auto set = [&](std::size_t i, const std::string& title, const std::string& password) {
-    records[i].values.writable(Field::RecordNumber) = {false,
-                                                       "20260101000000000"
-                                                       "0001"};
-    records[i].values.writable(Field::Title) = {false, title};
-    records[i].values.writable(Field::Password) = {false, password};
+    records[i].values.setText(Field::RecordNumber,
+                              "20260101000000000"
+                              "0001");
+    records[i].values.setText(Field::Title, title);
+    records[i].values.setText(Field::Password, password);
   };
   set(0, "Banka", "p");  // already there
   set(1, "Banka", "q");  // another password: another login

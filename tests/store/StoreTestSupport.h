@@ -47,9 +47,9 @@ inline TableSnapshot Snapshot(RecordTable& table) {
   for (table.first(); !table.eof(); table.next()) {
     std::vector<std::string> values;
     for (int field = 0; field < kFieldCount; ++field) {
-      const FieldValue& v = table.current().values[field];
+      const auto v = table.current().values[field];
       values.push_back(v.isNull ? "<null>"
-                                : v.text + "|" + std::to_string(v.number) + "|" +
+                                : std::string(v.text) + "|" + std::to_string(v.number) + "|" +
                                       (v.flag ? "true" : "false"));
     }
     snapshot.records.push_back(std::move(values));
