@@ -11,4 +11,11 @@ void DisableCoreDumps() {
   prctl(PR_SET_DUMPABLE, 0, 0, 0, 0);
 }
 
+void RaiseMemoryLockLimit() {
+  rlimit limit{};
+  if (getrlimit(RLIMIT_MEMLOCK, &limit) != 0) return;
+  limit.rlim_cur = limit.rlim_max;
+  setrlimit(RLIMIT_MEMLOCK, &limit);
+}
+
 }  // namespace quilor

@@ -17,6 +17,7 @@
 
 int main(int argc, char** argv) {
   quilor::DisableCoreDumps();
+  quilor::RaiseMemoryLockLimit();
   quilor::PreferX11OnWayland();
   QApplication app(argc, argv);
   quilor::InstallQtTurkishTexts(app);

@@ -146,6 +146,7 @@ int main(int argc, char* argv[]) {
   // Before anything is read: no core dump, and no debugger of the same
   // user, may ever see the master password or a deciphered secret.
   quilor::DisableCoreDumps();
+  quilor::RaiseMemoryLockLimit();
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   try {
     const int status = Run(ParseArguments(std::vector<std::string>(argv + 1, argv + argc)));

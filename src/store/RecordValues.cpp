@@ -79,6 +79,19 @@ Entry Decode(const unsigned char* at) {
   return entry;
 }
 
+// Past the entry at at, without reading its value: most texts are shorter
+// than 128 bytes, with their length in one byte.
+const unsigned char* Skip(const unsigned char* at) {
+  switch (at[0] >> kKindShift) {
+    case kText:
+      return at[1] < 0x80 ? at + 2 + at[1] : Decode(at).end;
+    case kNumber:
+      return at + 1 + sizeof(double);
+    default:
+      return at + 1;
+  }
+}
+
 void CheckField(int field) {
   if (field < 0 || field >= kFieldCount) throw std::out_of_range("no such field");
 }
@@ -148,9 +161,9 @@ FieldView RecordValues::operator[](int field) const {
   const unsigned char* at = block_ + kHeader;
   const unsigned char* end = at + used();
   while (at < end) {
-    const Entry entry = Decode(at);
-    if (entry.field >= field) return entry.field == field ? entry.value : FieldView{};
-    at = entry.end;
+    const int atField = at[0] & kFieldMask;
+    if (atField >= field) return atField == field ? Decode(at).value : FieldView{};
+    at = Skip(at);
   }
   return {};
 }

@@ -8,6 +8,7 @@
 
 #include "FileSteps.h"
 #include "Files.h"
+#include "LockedMemory.h"
 #include "ProtectedRecords.h"
 #include "SampleRecords.h"
 #include "Session.h"
@@ -184,36 +185,16 @@ TEST_F(SessionOnFile, LockedItHoldsNoRecordsAndOnlyTheMasterPasswordUnlocks) {
 }
 
 // Kilobytes of memory the process holds locked, from /proc/self/status.
-long LockedKilobytes() {
-  std::ifstream status("/proc/self/status");
-  std::string key;
-  while (status >> key) {
-    long value = 0;
-    if (key == "VmLck:" && status >> value) return value;
-  }
-  return -1;
-}
-
-// AddressSanitizer answers mlock without locking anything.
-constexpr bool kMlockIgnored =
-#if defined(__SANITIZE_ADDRESS__)
-    true;
-#elif defined(__has_feature)
-    __has_feature(address_sanitizer);
-#else
-    false;
-#endif
-
 TEST_F(SessionOnFile, TheMasterPasswordAndItsKeyLieInLockedMemoryUntilTheSessionEnds) {
-  if (kMlockIgnored) GTEST_SKIP() << "mlock does nothing under AddressSanitizer";
-  const long before = LockedKilobytes();
+  if (test::kMlockIgnored) GTEST_SKIP() << "mlock does nothing under AddressSanitizer";
+  const long before = test::LockedKilobytes();
   ASSERT_GE(before, 0);
   {
     Session session(path);
     session.logIn(kMaster);
-    EXPECT_GT(LockedKilobytes(), before);
+    EXPECT_GT(test::LockedKilobytes(), before);
   }
-  EXPECT_EQ(LockedKilobytes(), before);
+  EXPECT_EQ(test::LockedKilobytes(), before);
 }
 
 }  // namespace
