@@ -153,7 +153,7 @@ void MainWindow::readKeepingListHonest(const std::function<void()>& read) {
     // is gone from it.
     if (!records().isEmpty()) throw;
     if (listModel_->rowCount() > 0) {
-      listModel_->setRows({}, {});
+      listModel_->clear();
       showRecordCount();
     }
     // The user is about to be told why the list is empty.

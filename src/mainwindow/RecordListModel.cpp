@@ -1,10 +1,9 @@
 #include "RecordListModel.h"
 
-#include <algorithm>
-
 #include "ListGlyphs.h"
 #include "MainWindowTexts.h"
 #include "SearchFold.h"
+#include "SecureWipe.h"
 
 namespace quilor {
 
@@ -14,10 +13,28 @@ RecordListModel::RecordListModel(QObject* parent)
       upArrow_(HeaderArrowGlyph(HeaderGlyph::UpArrow)),
       downArrow_(HeaderArrowGlyph(HeaderGlyph::DownArrow)) {}
 
-void RecordListModel::setRows(std::vector<RecordRow> rows, const QString& search) {
+void RecordListModel::showRecords(const RecordTable& table, const QString& search) {
   beginResetModel();
-  rows_ = std::move(rows);
+  table_ = &table;
+  listed_.clear();
+  listed_.reserve(table.recordCount());
+  searchTexts_.clear();
+  for (std::size_t position = 0; position < table.recordCount(); ++position) {
+    const Record& record = table.recordAt(position);
+    AppendRowSearchText(record, searchTexts_);
+    listed_.push_back({record.recordId, static_cast<std::uint32_t>(searchTexts_.size())});
+  }
   chooseShown(search);
+  endResetModel();
+}
+
+void RecordListModel::clear() {
+  beginResetModel();
+  table_ = nullptr;
+  listed_ = {};
+  WipeText(searchTexts_);
+  searchTexts_.shrink_to_fit();
+  shown_ = {};
   endResetModel();
 }
 
@@ -29,18 +46,44 @@ void RecordListModel::showMatching(const QString& search) {
 
 void RecordListModel::chooseShown(const QString& search) {
   shown_.clear();
-  shown_.reserve(rows_.size());
+  shown_.reserve(listed_.size());
   const RowMatcher matcher(search);
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (search.isEmpty() || matcher.matches(rows_[i])) shown_.push_back(i);
+  for (std::size_t position = 0; position < listed_.size(); ++position) {
+    if (search.isEmpty() || matcher.matches(searchTextOf(position)))
+      shown_.push_back(static_cast<std::uint32_t>(position));
   }
 }
 
-int RecordListModel::rowOfRecord(const std::string& recordNumber) const {
-  const auto found = std::find_if(shown_.begin(), shown_.end(), [&](std::size_t i) {
-    return rows_[i].recordNumber == recordNumber;
-  });
-  return found == shown_.end() ? -1 : int(found - shown_.begin());
+std::string_view RecordListModel::searchTextOf(std::size_t position) const {
+  const std::size_t start = position == 0 ? 0 : listed_[position - 1].searchTextEnd;
+  return std::string_view(searchTexts_).substr(start, listed_[position].searchTextEnd - start);
+}
+
+const Record* RecordListModel::recordOfRow(int row) const {
+  if (table_ == nullptr || row < 0 || std::size_t(row) >= shown_.size()) return nullptr;
+  const std::size_t position = shown_[std::size_t(row)];
+  if (position >= table_->recordCount()) return nullptr;
+  const Record& record = table_->recordAt(position);
+  return record.recordId == listed_[position].recordId ? &record : nullptr;
+}
+
+QString RecordListModel::cellText(int row, int column) const {
+  const Record* record = recordOfRow(row);
+  return record == nullptr ? QString() : RowCellText(*record, column, dateFormats_);
+}
+
+std::optional<std::string> RecordListModel::recordNumber(int row) const {
+  const Record* record = recordOfRow(row);
+  if (record == nullptr) return std::nullopt;
+  return std::string(record->values[Field::RecordNumber].text);
+}
+
+int RecordListModel::rowOfRecord(std::string_view recordNumber) const {
+  for (int row = 0; row < rowCount(); ++row) {
+    const Record* record = recordOfRow(row);
+    if (record != nullptr && record->values[Field::RecordNumber].text == recordNumber) return row;
+  }
+  return -1;
 }
 
 void RecordListModel::setHeaderGlyph(int column, HeaderGlyph glyph) {
@@ -59,11 +102,10 @@ int RecordListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RecordListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  const RecordRow& r = row(index.row());
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-      return r.column(index.column());
+      return cellText(index.row(), index.column());
     case Qt::DecorationRole:
       return index.column() == 0 ? QVariant(padlock_) : QVariant();
     default:

@@ -2,30 +2,55 @@
 
 #include <QAbstractTableModel>
 #include <QIcon>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "ColumnSort.h"
 #include "RecordRow.h"
+#include "RecordTable.h"
 
 namespace quilor {
 
-// The rows of the record list: every row of the table in list order, and
-// those of them the search text matches, which are the ones shown. A search
-// only chooses among the rows; the rows are built again only when the table
-// changes. Every change is one step, so the view repaints once.
+// The rows of the record list: every record of the table in table order, and
+// those of them the search text matches, which are the ones shown. Per record
+// the model keeps only what a search and a command need (the record's id and
+// its folded search text, all in one block); the cells are read from the
+// table when the view paints a row, and the view paints only the rows in
+// sight. A search only chooses among the records; the search texts are
+// folded again only when the records are listed again. Every change is one
+// step, so the view repaints once.
+//
+// Between two listings the table may change a record's values and gain
+// records at its end, but not lose or reorder them: the window lists the
+// records again after every such change. Until then a row whose record left
+// its place shows nothing and names no record.
 class RecordListModel : public QAbstractTableModel {
   Q_OBJECT
 
  public:
   explicit RecordListModel(QObject* parent = nullptr);
 
-  void setRows(std::vector<RecordRow> rows, const QString& search);
-  // Shows the rows search matches; all of them when it is empty.
+  // Lists the table's records and shows those search matches. The model
+  // reads the table until the next listing or clear().
+  void showRecords(const RecordTable& table, const QString& search);
+  // Lists nothing, lets go of the table and wipes the search texts.
+  void clear();
+  // Shows the records search matches; all of them when it is empty.
   void showMatching(const QString& search);
-  // A shown row.
-  const RecordRow& row(int index) const { return rows_[shown_.at(std::size_t(index))]; }
+
+  // What a shown row's record shows in a column; empty when the record left
+  // its place.
+  QString cellText(int row, int column) const;
+  // The record number of a shown row's record; none when it left its place.
+  std::optional<std::string> recordNumber(int row) const;
   // The shown row of the record with this number; -1 when no row shows it.
-  int rowOfRecord(const std::string& recordNumber) const;
+  int rowOfRecord(std::string_view recordNumber) const;
+
+  // The dates as the cells show them, remembered for the whole run.
+  const RowDateFormats& dateFormats() const { return dateFormats_; }
 
   // Only one column carries a sort glyph at a time.
   void setHeaderGlyph(int column, HeaderGlyph glyph);
@@ -37,10 +62,22 @@ class RecordListModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
  private:
-  void chooseShown(const QString& search);
+  // One record of the table, at its position there.
+  struct Listed {
+    int recordId;
+    std::uint32_t searchTextEnd;  // in searchTexts_; the text starts where the one before ends
+  };
 
-  std::vector<RecordRow> rows_;
-  std::vector<std::size_t> shown_;
+  void chooseShown(const QString& search);
+  std::string_view searchTextOf(std::size_t position) const;
+  // The record a shown row lists; null when it is no longer at its place.
+  const Record* recordOfRow(int row) const;
+
+  const RecordTable* table_ = nullptr;
+  std::vector<Listed> listed_;
+  std::string searchTexts_;
+  std::vector<std::uint32_t> shown_;  // positions in the table
+  RowDateFormats dateFormats_;
   QIcon padlock_;
   QIcon upArrow_;
   QIcon downArrow_;
