@@ -1,24 +1,25 @@
 #include "RecordDigests.h"
 
-#include <QCryptographicHash>
-#include <algorithm>
+#include <openssl/sha.h>
 
 #include "DataFile.h"
+#include "SecureWipe.h"
 
 namespace quilor {
 
 RecordDigest DigestOf(const Record& record) {
-  QCryptographicHash hash(QCryptographicHash::Sha256);
+  // Every load takes the digest of every record: one hash over one buffer,
+  // with OpenSSL's SHA-256, which uses the processor's SHA instructions.
+  std::string content;
+  content.reserve(512);
   for (int field = 0; field < kFieldCount; ++field) {
     const std::string text = FieldToText(record.values[field], kFields[field].kind);
     // The length first, so that no two different records run together alike.
-    const std::string length = std::to_string(text.size()) + ":";
-    hash.addData(QByteArrayView(length.data(), static_cast<qsizetype>(length.size())));
-    hash.addData(QByteArrayView(text.data(), static_cast<qsizetype>(text.size())));
+    content.append(std::to_string(text.size())).append(":").append(text);
   }
-  const QByteArray result = hash.result();
   RecordDigest digest{};
-  std::copy(result.begin(), result.end(), digest.begin());
+  SHA256(reinterpret_cast<const unsigned char*>(content.data()), content.size(), digest.data());
+  WipeText(content);
   return digest;
 }
 
