@@ -139,6 +139,14 @@ bool HasTooManySections(std::string_view text) {
          SectionCount(text) > kMostRecords;
 }
 
+// The field a key names. A file the program wrote holds the keys in field
+// order, so the one after the previous key is tried first.
+int FieldOfKey(std::string_view key, int previousField) {
+  const int next = previousField + 1;
+  if (next < kFieldCount && EqualsIgnoringAsciiCase(key, kFields[next].name)) return next;
+  return FieldIndexByName(key);
+}
+
 // Fills the table from the file's text in one pass. Every header starts a
 // record, whatever its name, also one that repeats an earlier name, so that
 // no record is lost to a repeated header. Within a record the first line of
@@ -147,6 +155,7 @@ bool HasTooManySections(std::string_view text) {
 void FillTable(RecordTable& table, std::string_view text) {
   bool inRecord = false;
   std::bitset<kFieldCount> keySeen;
+  int previousField = -1;
   std::string_view line;
   LineReader lines(text);
   while (lines.next(line)) {
@@ -161,31 +170,14 @@ void FillTable(RecordTable& table, std::string_view text) {
     }
     const auto equals = line.find('=');
     if (!inRecord || equals == std::string_view::npos) continue;
-    const int field = FieldIndexByName(Trim(line.substr(0, equals)));
+    const int field = FieldOfKey(Trim(line.substr(0, equals)), previousField);
+    previousField = field;
     if (field < 0 || keySeen[field]) continue;
     keySeen[field] = true;
     const std::string_view value = Unquote(Trim(line.substr(equals + 1)));
     if (!value.empty()) SetFieldFromText(table, field, value);
   }
   if (inRecord) table.post();
-}
-
-// Appends the value as the file holds it: nothing for a null value.
-template <class Value>
-void AppendFieldText(std::string& out, const Value& value, FieldKind kind) {
-  if (value.isNull) return;
-  switch (kind) {
-    case FieldKind::Text:
-      out.append(value.text);
-      break;
-    case FieldKind::Date:
-    case FieldKind::Time:
-      out.append(FormatGeneral(value.number));
-      break;
-    case FieldKind::Boolean:
-      out.append(value.flag ? "-1" : "0");
-      break;
-  }
 }
 
 void AppendRecordSection(std::string& out, std::size_t index, const Record& record,

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "DecimalText.h"
 #include "RecordTable.h"
 
 namespace quilor {
@@ -13,6 +14,25 @@ namespace quilor {
 // True when the reader gives a written text value back as it is: without
 // blanks at either end and not wrapped in one pair of matching quotes.
 bool ReadsBackUnchanged(std::string_view value);
+
+// Appends the text of one field as the data file holds it: nothing for a
+// null value. For any value type with FieldValue's members.
+template <class Value>
+void AppendFieldText(std::string& out, const Value& value, FieldKind kind) {
+  if (value.isNull) return;
+  switch (kind) {
+    case FieldKind::Text:
+      out.append(value.text);
+      break;
+    case FieldKind::Date:
+    case FieldKind::Time:
+      out.append(FormatGeneral(value.number));
+      break;
+    case FieldKind::Boolean:
+      out.append(value.flag ? "-1" : "0");
+      break;
+  }
+}
 
 // The text of one field as the data file holds it.
 std::string FieldToText(const FieldValue& value, FieldKind kind);

@@ -2,8 +2,11 @@
 
 #include <openssl/sha.h>
 
+#include <vector>
+
 #include "DataFile.h"
 #include "SecureWipe.h"
+#include "WorkerThreads.h"
 
 namespace quilor {
 
@@ -13,9 +16,11 @@ RecordDigest DigestOf(const Record& record) {
   std::string content;
   content.reserve(512);
   for (int field = 0; field < kFieldCount; ++field) {
-    const std::string text = FieldToText(record.values[field], kFields[field].kind);
-    // The length first, so that no two different records run together alike.
-    content.append(std::to_string(text.size())).append(":").append(text);
+    // The length after the text, so that no two different records run
+    // together alike.
+    const std::size_t start = content.size();
+    AppendFieldText(content, record.values[field], kFields[field].kind);
+    content.append(":").append(std::to_string(content.size() - start)).append(";");
   }
   RecordDigest digest{};
   SHA256(reinterpret_cast<const unsigned char*>(content.data()), content.size(), digest.data());
@@ -24,11 +29,21 @@ RecordDigest DigestOf(const Record& record) {
 }
 
 RecordDigests::RecordDigests(RecordTable& table) {
+  std::vector<const Record*> records;
+  records.reserve(table.recordCount());
   const RecordTable::Bookmark mark = table.remember();
-  for (table.first(); !table.eof(); table.next()) {
-    digests_.try_emplace(table.text(Field::RecordNumber), DigestOf(table.current()));
-  }
+  for (table.first(); !table.eof(); table.next()) records.push_back(&table.current());
   table.returnTo(mark);
+
+  std::vector<RecordDigest> digests(records.size());
+  ParallelFor(records.size(), [&](std::size_t i) {
+    digests[i] = DigestOf(*records[i]);
+    return true;
+  });
+  digests_.reserve(records.size());
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    digests_.try_emplace(std::string(records[i]->values[Field::RecordNumber].text), digests[i]);
+  }
 }
 
 const RecordDigest* RecordDigests::find(const std::string& recordNumber) const {
