@@ -16,14 +16,12 @@ RecordListModel::RecordListModel(QObject* parent)
 void RecordListModel::showRecords(const RecordTable& table, const QString& search) {
   beginResetModel();
   table_ = &table;
-  listed_.clear();
-  listed_.reserve(table.recordCount());
+  recordIds_.clear();
+  recordIds_.reserve(table.recordCount());
+  for (std::size_t position = 0; position < table.recordCount(); ++position)
+    recordIds_.push_back(table.recordAt(position).recordId);
   searchTexts_.clear();
-  for (std::size_t position = 0; position < table.recordCount(); ++position) {
-    const Record& record = table.recordAt(position);
-    AppendRowSearchText(record, searchTexts_);
-    listed_.push_back({record.recordId, static_cast<std::uint32_t>(searchTexts_.size())});
-  }
+  searchTextEnds_.clear();
   chooseShown(search);
   endResetModel();
 }
@@ -31,9 +29,10 @@ void RecordListModel::showRecords(const RecordTable& table, const QString& searc
 void RecordListModel::clear() {
   beginResetModel();
   table_ = nullptr;
-  listed_ = {};
+  recordIds_ = {};
   WipeText(searchTexts_);
   searchTexts_.shrink_to_fit();
+  searchTextEnds_ = {};
   shown_ = {};
   endResetModel();
 }
@@ -46,25 +45,43 @@ void RecordListModel::showMatching(const QString& search) {
 
 void RecordListModel::chooseShown(const QString& search) {
   shown_.clear();
-  shown_.reserve(listed_.size());
+  shown_.reserve(recordIds_.size());
+  if (search.isEmpty()) {
+    for (std::size_t position = 0; position < recordIds_.size(); ++position)
+      shown_.push_back(static_cast<std::uint32_t>(position));
+    return;
+  }
+  if (searchTextEnds_.size() != recordIds_.size()) foldSearchTexts();
   const RowMatcher matcher(search);
-  for (std::size_t position = 0; position < listed_.size(); ++position) {
-    if (search.isEmpty() || matcher.matches(searchTextOf(position)))
+  for (std::size_t position = 0; position < recordIds_.size(); ++position) {
+    if (matcher.matches(searchTextOf(position)))
       shown_.push_back(static_cast<std::uint32_t>(position));
   }
 }
 
+void RecordListModel::foldSearchTexts() {
+  searchTextEnds_.reserve(recordIds_.size());
+  for (std::size_t position = 0; position < recordIds_.size(); ++position) {
+    if (const Record* record = listedRecord(position)) AppendRowSearchText(*record, searchTexts_);
+    searchTextEnds_.push_back(static_cast<std::uint32_t>(searchTexts_.size()));
+  }
+}
+
 std::string_view RecordListModel::searchTextOf(std::size_t position) const {
-  const std::size_t start = position == 0 ? 0 : listed_[position - 1].searchTextEnd;
-  return std::string_view(searchTexts_).substr(start, listed_[position].searchTextEnd - start);
+  const std::size_t start = position == 0 ? 0 : searchTextEnds_[position - 1];
+  return std::string_view(searchTexts_).substr(start, searchTextEnds_[position] - start);
+}
+
+const Record* RecordListModel::listedRecord(std::size_t position) const {
+  if (table_ == nullptr || position >= recordIds_.size() || position >= table_->recordCount())
+    return nullptr;
+  const Record& record = table_->recordAt(position);
+  return record.recordId == recordIds_[position] ? &record : nullptr;
 }
 
 const Record* RecordListModel::recordOfRow(int row) const {
-  if (table_ == nullptr || row < 0 || std::size_t(row) >= shown_.size()) return nullptr;
-  const std::size_t position = shown_[std::size_t(row)];
-  if (position >= table_->recordCount()) return nullptr;
-  const Record& record = table_->recordAt(position);
-  return record.recordId == listed_[position].recordId ? &record : nullptr;
+  if (row < 0 || std::size_t(row) >= shown_.size()) return nullptr;
+  return listedRecord(shown_[std::size_t(row)]);
 }
 
 QString RecordListModel::cellText(int row, int column) const {

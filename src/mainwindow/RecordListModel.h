@@ -16,11 +16,11 @@ namespace quilor {
 
 // The rows of the record list: every record of the table in table order, and
 // those of them the search text matches, which are the ones shown. Per record
-// the model keeps only what a search and a command need (the record's id and
-// its folded search text, all in one block); the cells are read from the
+// the model keeps only the record's id and, from the first search on, its
+// folded search text (all texts in one block); the cells are read from the
 // table when the view paints a row, and the view paints only the rows in
 // sight. A search only chooses among the records; the search texts are
-// folded again only when the records are listed again. Every change is one
+// folded again only after the records are listed again. Every change is one
 // step, so the view repaints once.
 //
 // Between two listings the table may change a record's values and gain
@@ -62,20 +62,20 @@ class RecordListModel : public QAbstractTableModel {
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
  private:
-  // One record of the table, at its position there.
-  struct Listed {
-    int recordId;
-    std::uint32_t searchTextEnd;  // in searchTexts_; the text starts where the one before ends
-  };
-
   void chooseShown(const QString& search);
+  // The search texts of the listed records, in one block.
+  void foldSearchTexts();
   std::string_view searchTextOf(std::size_t position) const;
-  // The record a shown row lists; null when it is no longer at its place.
+  // The record listed at a position of the table; null when it is no longer there.
+  const Record* listedRecord(std::size_t position) const;
   const Record* recordOfRow(int row) const;
 
   const RecordTable* table_ = nullptr;
-  std::vector<Listed> listed_;
+  std::vector<int> recordIds_;  // by position in the table
   std::string searchTexts_;
+  // Where each record's search text ends in searchTexts_ (it starts where
+  // the one before ends); empty until a search needs them.
+  std::vector<std::uint32_t> searchTextEnds_;
   std::vector<std::uint32_t> shown_;  // positions in the table
   RowDateFormats dateFormats_;
   QIcon padlock_;

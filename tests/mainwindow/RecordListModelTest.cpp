@@ -97,6 +97,9 @@ TEST_F(ListedRecords, ARowWhoseRecordLeftItsPlaceShowsNothingAndNamesNoRecord) {
   EXPECT_EQ(column(0), (QStringList{"Ziraat", "Çiçekçi", ""}));
   EXPECT_EQ(numberOfRow(2), "none");
   EXPECT_EQ(model.rowOfRecord("202401010900000000003"), -1);
+  model.showMatching(QStringLiteral("postası"));
+  EXPECT_EQ(model.rowCount(), 0);
+  model.showMatching({});
 
   table.sortByField(kFields[Field::Title].name, true, false);  // Çiçekçi, Ziraat
   EXPECT_EQ(column(0), (QStringList{"", "", ""}));
