@@ -76,7 +76,10 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   hotKey_->registerHotKey([this] { autoFillFromAnywhere(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The list reads the session's table, which goes before the list does.
+  listModel_->clear();
+}
 
 void MainWindow::connectParts() {
   connect(secretClipboard_, &SecretClipboard::countdownStarted, this,
