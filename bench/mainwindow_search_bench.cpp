@@ -131,7 +131,8 @@ void BM_Search(benchmark::State& state) {
   state.SetLabel(rewritten ? "file rewritten on every read" : "file left as it is");
 }
 
-// The list's own share of a search: sort, rebuild and narrow the rows, repaint.
+// The list's own share of a search: sort, list the records again, fold their
+// search texts and narrow the rows, repaint.
 void BM_RefillAndFilter(benchmark::State& state) {
   const std::string& path = DataFileWith(int(state.range(0)));
   MainWindow window(MainWindowSetup{path, false});

@@ -3,12 +3,19 @@
 // key set-ups a load made while every field built its own key. The load now
 // builds one key per master password; measured once with the cipher work on
 // the calling thread alone and once on every core. A session's save of one
-// changed record (write, sync, one read-back) is measured beside them.
+// changed record (write, sync, one read-back) is measured beside them, and
+// so is a whole "quilor-cli export" process.
 //   quilor_store_bench    (5 rounds each; read the medians)
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
 #include <openssl/blowfish.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <fstream>
 #include <random>
+#include <stdexcept>
 #include <string>
 
 #include "DataFile.h"
@@ -119,6 +126,36 @@ void BM_SessionSaveOneRecord(benchmark::State& state) {
   }
 }
 
+// Runs "quilor-cli export path" to its end, the master password on its
+// standard input, the records it prints thrown away.
+void RunCliExport(const std::string& path, const std::string& passwordFile) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, passwordFile.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  std::string program = QUILOR_CLI_PATH;
+  std::string command = "export";
+  std::string file = path;
+  char* argv[] = {program.data(), command.data(), file.data(), nullptr};
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, QUILOR_CLI_PATH, &actions, nullptr, argv, environ);
+  posix_spawn_file_actions_destroy(&actions);
+  int status = 0;
+  if (spawned != 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status) ||
+      WEXITSTATUS(status) != 0) {
+    throw std::runtime_error("quilor-cli export failed");
+  }
+}
+
+void BM_CliExport(benchmark::State& state) {
+  const quilor::test::TempFolder folder;
+  const std::string path = DataFileOf(folder, static_cast<int>(state.range(0)));
+  const std::string passwordFile = folder.file("password");
+  std::ofstream(passwordFile) << "Ana \xC5\x9F"
+                                 "ifre 2009\n";  // the master password in UTF-8
+  for (auto _ : state) RunCliExport(path, passwordFile);
+}
+
 void BM_Floor_OpenSslKeySetUps(benchmark::State& state) {
   const int setUps = 3 * static_cast<int>(state.range(0));
   BF_KEY key;
@@ -161,6 +198,12 @@ BENCHMARK(BM_ReadDataFile)
 BENCHMARK(BM_LoadRecords)
     ->Apply(LoadArgs)
     ->ArgNames({"records", "threads"})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_CliExport)
+    ->Apply(FloorArgs)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime()
     ->Repetitions(5)

@@ -6,9 +6,9 @@
 set -euo pipefail
 
 run_pkgs=(cmake g++ make pkg-config qt6-base-dev libgl-dev libx11-dev libx11-xcb-dev
-  libxcb1-dev libxtst-dev libxss-dev libicu-dev libzxcvbn-dev fonts-dejavu-core xdg-utils
+  libxcb1-dev libxtst-dev libxss-dev libicu-dev libzxcvbn-dev libssl-dev fonts-dejavu-core xdg-utils
   qt6-translations-l10n)
-test_pkgs=(googletest libgtest-dev libbenchmark-dev libssl-dev clang clang-format libclang-rt-14-dev
+test_pkgs=(googletest libgtest-dev libbenchmark-dev clang clang-format libclang-rt-14-dev
   xvfb openbox xdotool x11-xkb-utils xkb-data x11-utils x11-xserver-utils imagemagick
   xclip trayer dbus time locales valgrind python3 keepassxc at-spi2-core python3-pyatspi
   syncthing curl)

@@ -382,6 +382,7 @@ void WipeJson(JsonValue& value) {
 void AppendJsonString(std::string& out, std::string_view text) {
   static constexpr char kHex[] = "0123456789abcdef";
   out.push_back('"');
+  std::size_t plainFrom = 0;  // the run of bytes that need no escape, appended at once
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
     // C1 controls (U+0080..U+009F, bytes C2 80..C2 9F) are escaped too, so
@@ -389,6 +390,9 @@ void AppendJsonString(std::string& out, std::string_view text) {
     const bool c1 = c == 0xC2 && i + 1 < text.size() &&
                     static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
                     static_cast<unsigned char>(text[i + 1]) <= 0x9F;
+    const bool plain = c >= 0x20 && c != 0x7F && c != '"' && c != '\\' && !c1;
+    if (plain) continue;
+    out.append(text.substr(plainFrom, i - plainFrom));
     if (c == '"' || c == '\\') {
       out.push_back('\\');
       out.push_back(static_cast<char>(c));
@@ -398,15 +402,15 @@ void AppendJsonString(std::string& out, std::string_view text) {
       out.append("\\r");
     } else if (c == '\t') {
       out.append("\\t");
-    } else if (c < 0x20 || c == 0x7F || c1) {
+    } else {
       const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : c;
       out.append("\\u00");
       out.push_back(kHex[code >> 4]);
       out.push_back(kHex[code & 0xF]);
-    } else {
-      out.push_back(static_cast<char>(c));
     }
+    plainFrom = i + 1;
   }
+  out.append(text.substr(plainFrom));
   out.push_back('"');
 }
 

@@ -7,6 +7,7 @@
 #include "DataFile.h"
 #include "DateTimeNumber.h"
 #include "ProtectedRecords.h"
+#include "SecureWipe.h"
 #include "TextConversion.h"
 #include "WholeFile.h"
 
@@ -20,9 +21,13 @@ void AppendValue(std::string& out, const FieldView& value, FieldKind kind) {
     return;
   }
   switch (kind) {
-    case FieldKind::Text:
-      AppendJsonString(out, Cp1254ToUtf8(value.text));
+    case FieldKind::Text: {
+      // A secret among them: its copy is wiped, not just given back.
+      std::string utf8 = Cp1254ToUtf8(value.text);
+      AppendJsonString(out, utf8);
+      WipeText(utf8);
       break;
+    }
     case FieldKind::Date:
     case FieldKind::Time:
       AppendJsonNumber(out, value.number);

@@ -26,7 +26,12 @@ std::string DescribeCharacterAt(const QString& text, qsizetype index) {
 
 }  // namespace
 
-std::string Cp1254ToUtf8(std::string_view bytes) { return FromCp1254(bytes).toStdString(); }
+std::string Cp1254ToUtf8(std::string_view bytes) {
+  std::string utf8;
+  utf8.reserve(bytes.size() * 2);
+  AppendCp1254AsUtf8(utf8, bytes);
+  return utf8;
+}
 
 Utf8Conversion Utf8ToCp1254(std::string_view utf8) {
   const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));

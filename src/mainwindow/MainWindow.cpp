@@ -1,5 +1,7 @@
 #include "MainWindow.h"
 
+#include <malloc.h>
+
 #include <QLineEdit>
 #include <QTimer>
 #include <QToolBar>
@@ -76,7 +78,10 @@ MainWindow::MainWindow(const MainWindowSetup& setup, QWidget* parent)
   hotKey_->registerHotKey([this] { autoFillFromAnywhere(); });
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+  // The list reads the session's table, which goes before the list does.
+  listModel_->clear();
+}
 
 void MainWindow::connectParts() {
   connect(secretClipboard_, &SecretClipboard::countdownStarted, this,
@@ -153,7 +158,7 @@ void MainWindow::readKeepingListHonest(const std::function<void()>& read) {
     // is gone from it.
     if (!records().isEmpty()) throw;
     if (listModel_->rowCount() > 0) {
-      listModel_->setRows({}, {});
+      listModel_->clear();
       showRecordCount();
     }
     // The user is about to be told why the list is empty.
@@ -161,6 +166,10 @@ void MainWindow::readKeepingListHonest(const std::function<void()>& read) {
     throw;
   }
   refreshViews();
+  // A read of thousands of records leaves its copies of the file freed in
+  // small pieces, which the C library keeps. They are given back once the
+  // list is up, not while the user waits for it.
+  QTimer::singleShot(0, this, [] { malloc_trim(0); });
 }
 
 void MainWindow::loadRecords() {

@@ -15,7 +15,6 @@
 #include "ExeFolder.h"
 #include "IdleProbe.h"
 #include "LoginHost.h"
-#include "RecordRow.h"
 #include "RecordTable.h"
 #include "Session.h"
 #include "WindowLock.h"
@@ -70,11 +69,11 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   // count are refreshed. When the read stops, the list is emptied.
   void loadRecords();
 
-  // Sorts the table by the sort state and rebuilds the rows: every record,
-  // or while the search box holds text, those whose text holds it. So box,
-  // rows and count agree after every rebuild (a header click, a save, a
-  // delete, a reload). No row is selected afterwards. The count panel is
-  // left alone.
+  // Sorts the table by the sort state and lists its records again: every
+  // record, or while the search box holds text, those whose text holds it.
+  // So box, rows and count agree after every change of the table (a header
+  // click, a save, a delete, a reload). No row is selected afterwards. The
+  // count panel is left alone.
   void fillRecordList();
   // "Toplam N Kayıt" for the rows the list holds.
   void showRecordCount();
@@ -235,9 +234,6 @@ class MainWindow : public QMainWindow, public LoginHost, public EditorHost {
   QTimer* searchDelay_ = nullptr;
   QLabel* header_ = nullptr;
 
-  // Kept for the whole run: every search rebuilds the rows from the same
-  // dates, and formatting them again is most of a refill's cost.
-  RowDateFormats rowDateFormats_;
   RecordListModel* listModel_ = nullptr;
   RecordListView* recordList_ = nullptr;
   bool fittingColumns_ = false;

@@ -21,7 +21,7 @@ void MainWindow::openAutoFill() {
     AutoFillOpening opening{windowTitle(), windowLock_.windowShown(), {}};
     const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
     if (!selected.isEmpty())
-      opening.selectedRecordTitle = listModel_->row(selected.first().row()).caption;
+      opening.selectedRecordTitle = listModel_->cellText(selected.first().row(), 0);
     OpenAutoFillDialog(records(), opening);
   });
 }

@@ -51,7 +51,7 @@ void MainWindow::openChangeMasterPassword() {
 
 QStringList MainWindow::listedGroups() const {
   QStringList groups;
-  for (int row = 0; row < listModel_->rowCount(); ++row) groups << listModel_->row(row).cells[0];
+  for (int row = 0; row < listModel_->rowCount(); ++row) groups << listModel_->cellText(row, 1);
   return groups;
 }
 

@@ -20,16 +20,10 @@ void MainWindow::openPasswordHealth() {
 // The editor works on the list's selected row: the record is selected there
 // first, after clearing a search that hides it.
 void MainWindow::editRecordFromReport(const std::string& recordNumber) {
-  auto rowOf = [&]() -> int {
-    for (int row = 0; row < listModel_->rowCount(); ++row) {
-      if (listModel_->row(row).recordNumber == recordNumber) return row;
-    }
-    return -1;
-  };
-  int row = rowOf();
+  int row = listModel_->rowOfRecord(recordNumber);
   if (row < 0 && !searchBox_->text().isEmpty()) {
     searchBox_->clear();
-    row = rowOf();
+    row = listModel_->rowOfRecord(recordNumber);
   }
   if (row < 0) return;
   selectListRow(row);

@@ -106,9 +106,9 @@ void MainWindow::fitColumnsToList() {
   if (columnsSizedByUser_) return;
   // The widest date and time of day the list can show, in the user's formats.
   const double widestDay = QDate(1899, 12, 30).daysTo(QDate(2028, 12, 28));
-  const QString dates[3] = {rowDateFormats_.date(widestDay),
-                            rowDateFormats_.dateAndTime(widestDay, 0.99999),
-                            rowDateFormats_.dateAndTime(widestDay, 0.99999)};
+  const RowDateFormats& formats = listModel_->dateFormats();
+  const QString dates[3] = {formats.date(widestDay), formats.dateAndTime(widestDay, 0.99999),
+                            formats.dateAndTime(widestDay, 0.99999)};
   const QFontMetrics cell = recordList_->fontMetrics();
   const QFontMetrics caption = recordList_->horizontalHeader()->fontMetrics();
   // Cells have a margin on each side; the header also holds the sort arrow.

@@ -1,7 +1,8 @@
 // The record list: filling, sorting by header click, search and count.
 #include <QLineEdit>
 #include <QTimer>
-#include <vector>
+#include <optional>
+#include <string>
 
 #include "ColumnSort.h"
 #include "ErrorDisplay.h"
@@ -9,22 +10,19 @@
 #include "MainWindowTexts.h"
 #include "RecordListModel.h"
 #include "RecordListView.h"
-#include "RecordRow.h"
 
 namespace quilor {
 
 void MainWindow::fillRecordList() {
   RecordTable& table = records();
   table.sortByField(sortState_.field, true, sortState_.descending);
-  std::vector<RecordRow> rows;
-  rows.reserve(table.recordCount());
-  for (table.first(); !table.eof(); table.next()) {
-    rows.push_back(BuildRecordRow(table, rowDateFormats_));
-  }
   // A reload while locked (a search timer that was due, a dialog's save)
   // keeps the table current but shows none of it.
-  if (locked()) rows.clear();
-  listModel_->setRows(std::move(rows), searchBox_->text());
+  if (locked()) {
+    listModel_->clear();
+  } else {
+    listModel_->showRecords(table, searchBox_->text());
+  }
   showEmptyListHint();
 }
 
@@ -60,7 +58,7 @@ bool MainWindow::hasSelectedRow() const { return recordList_->selectionModel()->
 
 void MainWindow::rememberSelectedRecord() {
   const int row = selectedListRow();
-  selectedRecordNumber_ = row < 0 ? std::string() : listModel_->row(row).recordNumber;
+  selectedRecordNumber_ = row < 0 ? std::string() : listModel_->recordNumber(row).value_or("");
 }
 
 void MainWindow::reselectRememberedRecord() {
@@ -83,7 +81,8 @@ void MainWindow::selectRecord(const std::string& recordNumber) {
 bool MainWindow::findSelectedRecord() {
   const QModelIndexList selected = recordList_->selectionModel()->selectedRows();
   if (selected.isEmpty()) return false;
-  return records().locate(listModel_->row(selected.first().row()).recordNumber);
+  const std::optional<std::string> number = listModel_->recordNumber(selected.first().row());
+  return number && records().locate(*number);
 }
 
 void MainWindow::sortByColumn(int column) {

@@ -27,7 +27,7 @@ void MainWindow::emptyRecordViews() {
     const QSignalBlocker quiet(searchBox_);
     searchBox_->setText(QString());
   }
-  listModel_->setRows({}, {});
+  listModel_->clear();
   recordList_->setEmptyHint({});
   statusPanels_[2]->clear();
 }

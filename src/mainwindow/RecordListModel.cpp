@@ -1,10 +1,9 @@
 #include "RecordListModel.h"
 
-#include <algorithm>
-
 #include "ListGlyphs.h"
 #include "MainWindowTexts.h"
 #include "SearchFold.h"
+#include "SecureWipe.h"
 
 namespace quilor {
 
@@ -14,10 +13,27 @@ RecordListModel::RecordListModel(QObject* parent)
       upArrow_(HeaderArrowGlyph(HeaderGlyph::UpArrow)),
       downArrow_(HeaderArrowGlyph(HeaderGlyph::DownArrow)) {}
 
-void RecordListModel::setRows(std::vector<RecordRow> rows, const QString& search) {
+void RecordListModel::showRecords(const RecordTable& table, const QString& search) {
   beginResetModel();
-  rows_ = std::move(rows);
+  table_ = &table;
+  recordIds_.clear();
+  recordIds_.reserve(table.recordCount());
+  for (std::size_t position = 0; position < table.recordCount(); ++position)
+    recordIds_.push_back(table.recordAt(position).recordId);
+  searchTexts_.clear();
+  searchTextEnds_.clear();
   chooseShown(search);
+  endResetModel();
+}
+
+void RecordListModel::clear() {
+  beginResetModel();
+  table_ = nullptr;
+  recordIds_ = {};
+  WipeText(searchTexts_);
+  searchTexts_.shrink_to_fit();
+  searchTextEnds_ = {};
+  shown_ = {};
   endResetModel();
 }
 
@@ -29,18 +45,62 @@ void RecordListModel::showMatching(const QString& search) {
 
 void RecordListModel::chooseShown(const QString& search) {
   shown_.clear();
-  shown_.reserve(rows_.size());
+  shown_.reserve(recordIds_.size());
+  if (search.isEmpty()) {
+    for (std::size_t position = 0; position < recordIds_.size(); ++position)
+      shown_.push_back(static_cast<std::uint32_t>(position));
+    return;
+  }
+  if (searchTextEnds_.size() != recordIds_.size()) foldSearchTexts();
   const RowMatcher matcher(search);
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    if (search.isEmpty() || matcher.matches(rows_[i])) shown_.push_back(i);
+  for (std::size_t position = 0; position < recordIds_.size(); ++position) {
+    if (matcher.matches(searchTextOf(position)))
+      shown_.push_back(static_cast<std::uint32_t>(position));
   }
 }
 
-int RecordListModel::rowOfRecord(const std::string& recordNumber) const {
-  const auto found = std::find_if(shown_.begin(), shown_.end(), [&](std::size_t i) {
-    return rows_[i].recordNumber == recordNumber;
-  });
-  return found == shown_.end() ? -1 : int(found - shown_.begin());
+void RecordListModel::foldSearchTexts() {
+  searchTextEnds_.reserve(recordIds_.size());
+  for (std::size_t position = 0; position < recordIds_.size(); ++position) {
+    if (const Record* record = listedRecord(position)) AppendRowSearchText(*record, searchTexts_);
+    searchTextEnds_.push_back(static_cast<std::uint32_t>(searchTexts_.size()));
+  }
+}
+
+std::string_view RecordListModel::searchTextOf(std::size_t position) const {
+  const std::size_t start = position == 0 ? 0 : searchTextEnds_[position - 1];
+  return std::string_view(searchTexts_).substr(start, searchTextEnds_[position] - start);
+}
+
+const Record* RecordListModel::listedRecord(std::size_t position) const {
+  if (table_ == nullptr || position >= recordIds_.size() || position >= table_->recordCount())
+    return nullptr;
+  const Record& record = table_->recordAt(position);
+  return record.recordId == recordIds_[position] ? &record : nullptr;
+}
+
+const Record* RecordListModel::recordOfRow(int row) const {
+  if (row < 0 || std::size_t(row) >= shown_.size()) return nullptr;
+  return listedRecord(shown_[std::size_t(row)]);
+}
+
+QString RecordListModel::cellText(int row, int column) const {
+  const Record* record = recordOfRow(row);
+  return record == nullptr ? QString() : RowCellText(*record, column, dateFormats_);
+}
+
+std::optional<std::string> RecordListModel::recordNumber(int row) const {
+  const Record* record = recordOfRow(row);
+  if (record == nullptr) return std::nullopt;
+  return std::string(record->values[Field::RecordNumber].text);
+}
+
+int RecordListModel::rowOfRecord(std::string_view recordNumber) const {
+  for (int row = 0; row < rowCount(); ++row) {
+    const Record* record = recordOfRow(row);
+    if (record != nullptr && record->values[Field::RecordNumber].text == recordNumber) return row;
+  }
+  return -1;
 }
 
 void RecordListModel::setHeaderGlyph(int column, HeaderGlyph glyph) {
@@ -59,11 +119,10 @@ int RecordListModel::columnCount(const QModelIndex& parent) const {
 
 QVariant RecordListModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || index.row() >= rowCount()) return {};
-  const RecordRow& r = row(index.row());
   switch (role) {
     case Qt::DisplayRole:
     case Qt::AccessibleTextRole:
-      return r.column(index.column());
+      return cellText(index.row(), index.column());
     case Qt::DecorationRole:
       return index.column() == 0 ? QVariant(padlock_) : QVariant();
     default:

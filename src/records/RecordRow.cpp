@@ -2,6 +2,8 @@
 
 #include <QDate>
 #include <QTime>
+#include <iterator>
+#include <span>
 
 #include "Cp1254.h"
 #include "DateTimeNumber.h"
@@ -23,6 +25,21 @@ QString WithoutTimeZone(const QString& format) {
   }
   return result.trimmed();
 }
+
+// A null date reads as no date, whatever number it holds.
+double DateOf(const Record& record, int field) {
+  const auto& value = record.values[field];
+  return value.isNull ? 0.0 : value.number;
+}
+
+std::optional<double> TimeOf(const Record& record, int field) {
+  const auto& value = record.values[field];
+  return value.isNull ? std::nullopt : std::optional<double>(value.number);
+}
+
+// The text fields of columns 0 to 5, in column order.
+constexpr int kTextColumnFields[] = {Field::Title,      Field::Group, Field::Description,
+                                     Field::WebAddress, Field::Code1, Field::Code2};
 
 }  // namespace
 
@@ -51,34 +68,30 @@ QString RowDateFormats::dateAndTime(double days, std::optional<double> timeOfDay
   return date(days) + ' ' + (timeOfDay ? time(*timeOfDay) : QString());
 }
 
-RecordRow BuildRecordRow(const RecordTable& table, const RowDateFormats& formats) {
-  // Read in place: a list of thousands of rows is rebuilt on every search.
-  const Record& record = table.current();
-  auto text = [&](int f) { return FromCp1254(record.values[f].text); };
-  auto number = [&](int f) { return record.values[f].isNull ? 0.0 : record.values[f].number; };
-  auto time = [&](int f) {
-    return record.values[f].isNull ? std::nullopt : std::optional<double>(record.values[f].number);
-  };
-  RecordRow row;
-  row.caption = text(Field::Title);
-  row.cells = {
-      text(Field::Group),
-      text(Field::Description),
-      text(Field::WebAddress),
-      text(Field::Code1),
-      text(Field::Code2),
-      formats.date(number(Field::CreatedDate)),
-      formats.dateAndTime(number(Field::PasswordChangedDate), time(Field::PasswordChangedTime)),
-      formats.dateAndTime(number(Field::Password2ChangedDate), time(Field::Password2ChangedTime)),
-  };
-  row.recordNumber = record.values[Field::RecordNumber].text;
-  for (int f : {Field::Title, Field::Group, Field::Description, Field::WebAddress, Field::Code1,
-                Field::Code2}) {
-    if (f != Field::Title) row.searchText += ' ';
-    row.searchText += record.values[f].text;
+QString RowCellText(const Record& record, int column, const RowDateFormats& formats) {
+  if (column >= 0 && column < int(std::size(kTextColumnFields)))
+    return FromCp1254(record.values[kTextColumnFields[column]].text);
+  switch (column) {
+    case 6:
+      return formats.date(DateOf(record, Field::CreatedDate));
+    case 7:
+      return formats.dateAndTime(DateOf(record, Field::PasswordChangedDate),
+                                 TimeOf(record, Field::PasswordChangedTime));
+    case 8:
+      return formats.dateAndTime(DateOf(record, Field::Password2ChangedDate),
+                                 TimeOf(record, Field::Password2ChangedTime));
+    default:
+      return {};
   }
-  FoldInPlace(row.searchText);
-  return row;
+}
+
+void AppendRowSearchText(const Record& record, std::string& out) {
+  const std::size_t start = out.size();
+  for (int f : kTextColumnFields) {
+    if (f != Field::Title) out += ' ';
+    out += record.values[f].text;
+  }
+  FoldInPlace(std::span<char>(out).subspan(start));
 }
 
 }  // namespace quilor

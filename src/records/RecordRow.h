@@ -2,7 +2,6 @@
 
 #include <QLocale>
 #include <QString>
-#include <array>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -13,25 +12,9 @@ namespace quilor {
 
 inline constexpr int kListColumnCount = 9;
 
-// One row of the record list: the caption (column 0), the eight visible cells
-// (columns 1 to 8) and, out of sight, the record number the commands use to
-// find the record in the table.
-struct RecordRow {
-  QString caption;
-  std::array<QString, kListColumnCount - 1> cells;
-  std::string recordNumber;  // ALAN1, Windows-1254 bytes
-  // What a search looks in, folded once when the row is built: the caption
-  // and cells 1 to 5 (group, description, web address, special codes) joined
-  // by single blanks, so that a search text may run across two cells.
-  // Windows-1254 bytes.
-  std::string searchText;
-
-  const QString& column(int index) const { return index == 0 ? caption : cells[index - 1]; }
-};
-
 // How the date cells read: the user's short date format and long time format.
 // Texts are remembered per day and per second, since a list shows the same
-// dates many times and formatting is the costly part of building a row.
+// dates many times and formatting is the costly part of painting a row.
 class RowDateFormats {
  public:
   explicit RowDateFormats(const QLocale& locale = QLocale::system());
@@ -53,7 +36,15 @@ class RowDateFormats {
   mutable std::unordered_map<int, QString> times_;
 };
 
-// The row for the table's current record.
-RecordRow BuildRecordRow(const RecordTable& table, const RowDateFormats& formats);
+// What a row of the record list shows of a record in a column: the caption
+// (column 0), then the group, description, web address, the two special
+// codes and the three dates (columns 1 to 8). Made when the list paints the
+// row, so that a list of thousands keeps no texts of its own.
+QString RowCellText(const Record& record, int column, const RowDateFormats& formats);
+
+// What a search looks in, appended to out: the caption and cells 1 to 5
+// joined by single blanks, so that a search text may run across two cells,
+// folded (SearchFold.h). Windows-1254 bytes.
+void AppendRowSearchText(const Record& record, std::string& out);
 
 }  // namespace quilor

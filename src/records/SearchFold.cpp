@@ -43,7 +43,7 @@ const std::array<unsigned char, 256>& FoldTable() {
 
 }  // namespace
 
-void FoldInPlace(std::string& text) {
+void FoldInPlace(std::span<char> text) {
   const auto& table = FoldTable();
   for (char& c : text) c = static_cast<char>(table[static_cast<unsigned char>(c)]);
 }
@@ -59,8 +59,8 @@ RowMatcher::RowMatcher(const QString& searchText) {
   if (!bytes.unmappable) folded_ = FoldText(bytes.bytes);
 }
 
-bool RowMatcher::matches(const RecordRow& row) const {
-  return folded_ && row.searchText.find(*folded_) != std::string::npos;
+bool RowMatcher::matches(std::string_view rowSearchText) const {
+  return folded_ && rowSearchText.find(*folded_) != std::string_view::npos;
 }
 
 }  // namespace quilor

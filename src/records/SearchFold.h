@@ -2,10 +2,9 @@
 
 #include <QString>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
-
-#include "RecordRow.h"
 
 namespace quilor {
 
@@ -16,14 +15,14 @@ unsigned char FoldChar(unsigned char c);
 
 // FoldChar on every byte; the length stays.
 std::string FoldText(std::string_view text);
-void FoldInPlace(std::string& text);
+void FoldInPlace(std::span<char> text);
 
 // A search text folded once and matched against many rows.
 class RowMatcher {
  public:
   explicit RowMatcher(const QString& searchText);
-  // True when the row's search text holds the search text.
-  bool matches(const RecordRow& row) const;
+  // True when a row's search text (AppendRowSearchText) holds the search text.
+  bool matches(std::string_view rowSearchText) const;
 
  private:
   // Empty when the search text holds a character no record can hold.

@@ -55,6 +55,24 @@ QString FromCp1254(std::string_view bytes) {
   return result;
 }
 
+void AppendCp1254AsUtf8(std::string& out, std::string_view bytes) {
+  const CodePage& cp = Table();
+  for (unsigned char b : bytes) {
+    // Every character of the code page lies in the Basic Multilingual Plane.
+    const char16_t c = cp.toUnicode[b];
+    if (c < 0x80) {
+      out.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
+      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+  }
+}
+
 Cp1254Result ToCp1254(const QString& text) {
   const CodePage& cp = Table();
   Cp1254Result result;

@@ -10,6 +10,9 @@ namespace quilor {
 // Text crosses between the store (Windows-1254 bytes) and the user interface
 // (Unicode) only through these two functions.
 QString FromCp1254(std::string_view bytes);
+// FromCp1254 for a reader of UTF-8 (the command-line tool): the same
+// characters, appended to out without a QString between.
+void AppendCp1254AsUtf8(std::string& out, std::string_view bytes);
 
 struct Cp1254Result {
   std::string bytes;

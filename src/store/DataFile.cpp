@@ -139,6 +139,14 @@ bool HasTooManySections(std::string_view text) {
          SectionCount(text) > kMostRecords;
 }
 
+// The field a key names. A file the program wrote holds the keys in field
+// order, so the one after the previous key is tried first.
+int FieldOfKey(std::string_view key, int previousField) {
+  const int next = previousField + 1;
+  if (next < kFieldCount && EqualsIgnoringAsciiCase(key, kFields[next].name)) return next;
+  return FieldIndexByName(key);
+}
+
 // Fills the table from the file's text in one pass. Every header starts a
 // record, whatever its name, also one that repeats an earlier name, so that
 // no record is lost to a repeated header. Within a record the first line of
@@ -147,6 +155,7 @@ bool HasTooManySections(std::string_view text) {
 void FillTable(RecordTable& table, std::string_view text) {
   bool inRecord = false;
   std::bitset<kFieldCount> keySeen;
+  int previousField = -1;
   std::string_view line;
   LineReader lines(text);
   while (lines.next(line)) {
@@ -161,7 +170,8 @@ void FillTable(RecordTable& table, std::string_view text) {
     }
     const auto equals = line.find('=');
     if (!inRecord || equals == std::string_view::npos) continue;
-    const int field = FieldIndexByName(Trim(line.substr(0, equals)));
+    const int field = FieldOfKey(Trim(line.substr(0, equals)), previousField);
+    previousField = field;
     if (field < 0 || keySeen[field]) continue;
     keySeen[field] = true;
     const std::string_view value = Unquote(Trim(line.substr(equals + 1)));
@@ -170,22 +180,35 @@ void FillTable(RecordTable& table, std::string_view text) {
   if (inRecord) table.post();
 }
 
-void AppendRecordSection(std::string& out, int position, const Record& record) {
-  out.append("[").append(kSectionPrefix).append(std::to_string(position)).append("]");
+void AppendRecordSection(std::string& out, std::size_t index, const Record& record,
+                         const WrittenInstead& instead) {
+  out.append("[").append(kSectionPrefix).append(std::to_string(index + 1)).append("]");
   out.append(kLineEnd);
   for (int field = 0; field < kFieldCount; ++field) {
-    const std::string text = FieldToText(record.values[field], kFields[field].kind);
+    out.append(kFields[field].name).append("=");
+    const std::size_t valueStart = out.size();
+    const std::string* replacement = instead ? instead(index, field) : nullptr;
+    if (replacement != nullptr) {
+      out.append(*replacement);
+    } else {
+      AppendFieldText(out, record.values[field], kFields[field].kind);
+    }
     // A line feed would split the value into lines of its own on the next
     // read: refuse it rather than store what cannot be read back. A lone CR
     // stays inside its line.
-    if (text.find('\n') != std::string::npos) {
+    if (out.find('\n', valueStart) != std::string::npos) {
       const std::string title = FromCp1254(record.values[Field::Title].text).toStdString();
       throw std::invalid_argument("\"" + title + "\"" + store_texts::kRecordOf +
                                   store_texts::kFieldNames[std::size_t(field)] +
                                   store_texts::kLineBreakInField);
     }
-    out.append(kFields[field].name).append("=").append(text).append(kLineEnd);
+    out.append(kLineEnd);
   }
+}
+
+[[noreturn]] void RefuseLineBreak(const std::string& path, const std::invalid_argument& refused) {
+  throw std::runtime_error(store_texts::kCannotWrite + path + " (" + refused.what() + ")." +
+                           store_texts::kLineBreakAdvice);
 }
 
 }  // namespace
@@ -193,47 +216,64 @@ void AppendRecordSection(std::string& out, int position, const Record& record) {
 bool ReadsBackUnchanged(std::string_view value) { return Unquote(Trim(value)) == value; }
 
 std::string FieldToText(const FieldView& value, FieldKind kind) {
-  if (value.isNull) return {};
-  switch (kind) {
-    case FieldKind::Text:
-      return std::string(value.text);
-    case FieldKind::Date:
-    case FieldKind::Time:
-      return FormatGeneral(value.number);
-    case FieldKind::Boolean:
-      return value.flag ? "-1" : "0";
-  }
-  return {};
+  std::string text;
+  AppendFieldText(text, value, kind);
+  return text;
 }
 
 namespace {
 
 // The file's content for the table; none when it would be larger than the
 // read limit, so that nothing is ever written that could not be read again.
-std::optional<std::string> TextWithinReadLimit(RecordTable& table, const std::string& path) {
+std::optional<std::string> TextWithinReadLimit(RecordTable& table, const std::string& path,
+                                               const WrittenInstead& instead) {
   constexpr auto kLimit = static_cast<std::size_t>(kMaxReadBytes);
   const RecordTable::Bookmark mark = table.remember();
   std::string content;
   content.reserve(std::min(table.recordCount() * 1024, kLimit));
-  int position = 0;
+  std::size_t index = 0;
   try {
     for (table.first(); !table.eof() && content.size() <= kLimit; table.next()) {
-      AppendRecordSection(content, ++position, table.current());
+      AppendRecordSection(content, index++, table.current(), instead);
     }
   } catch (const std::invalid_argument& refused) {
     table.returnTo(mark);
-    throw std::runtime_error(store_texts::kCannotWrite + path + " (" + refused.what() + ")." +
-                             store_texts::kLineBreakAdvice);
+    RefuseLineBreak(path, refused);
   }
   table.returnTo(mark);
   if (content.size() > kLimit) return std::nullopt;
   return content;
 }
 
+// True when the table written out gives bytesRead exactly. Compared one
+// section at a time, so that a file already in its normalised form, as a
+// file the program wrote is, costs no second copy of itself.
+bool WritesBackAs(RecordTable& table, std::string_view bytesRead) {
+  const RecordTable::Bookmark mark = table.remember();
+  std::string section;
+  std::size_t offset = 0;
+  std::size_t index = 0;
+  bool same = true;
+  try {
+    for (table.first(); same && !table.eof(); table.next()) {
+      section.clear();
+      AppendRecordSection(section, index++, table.current(), {});
+      same = bytesRead.substr(offset).starts_with(section);
+      offset += section.size();
+    }
+  } catch (const std::invalid_argument&) {
+    // A value that cannot be written: the whole text refuses it, with a message.
+    same = false;
+  }
+  table.returnTo(mark);
+  return same && offset == bytesRead.size();
+}
+
 }  // namespace
 
-std::string DataFileText(RecordTable& table, const std::string& path) {
-  auto content = TextWithinReadLimit(table, path);
+std::string DataFileText(RecordTable& table, const std::string& path,
+                         const WrittenInstead& instead) {
+  auto content = TextWithinReadLimit(table, path, instead);
   if (!content) {
     throw std::runtime_error(store_texts::kCannotWrite + path + " (" + store_texts::kSaveTooLarge +
                              ")." + store_texts::kSaveTooLargeAdvice);
@@ -241,12 +281,12 @@ std::string DataFileText(RecordTable& table, const std::string& path) {
   return std::move(*content);
 }
 
-void WriteDataFile(RecordTable& table, const std::string& path) {
+void WriteDataFile(RecordTable& table, const std::string& path, const WrittenInstead& instead) {
   if (table.isEmpty()) {
     RemoveFile(path);
     return;
   }
-  ReplaceWholeFile(path, DataFileText(table, path));
+  ReplaceWholeFile(path, DataFileText(table, path, instead));
 }
 
 std::optional<std::string> FillTableFromFile(RecordTable& table, const std::string& path) {
@@ -272,7 +312,8 @@ void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string
 
 std::optional<std::string> NormalisedFileText(RecordTable& table, const std::string& path,
                                               std::string_view bytesRead) {
-  auto normalised = TextWithinReadLimit(table, path);
+  if (WritesBackAs(table, bytesRead)) return std::nullopt;
+  auto normalised = TextWithinReadLimit(table, path, {});
   if (!normalised) RefuseRewrite(path);
   if (*normalised == bytesRead) return std::nullopt;
   return normalised;

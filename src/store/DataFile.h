@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "DecimalText.h"
 #include "RecordTable.h"
 
 namespace quilor {
@@ -12,8 +15,32 @@ namespace quilor {
 // blanks at either end and not wrapped in one pair of matching quotes.
 bool ReadsBackUnchanged(std::string_view value);
 
+// Appends the text of one field as the data file holds it: nothing for a
+// null value. For any value type with FieldValue's members.
+template <class Value>
+void AppendFieldText(std::string& out, const Value& value, FieldKind kind) {
+  if (value.isNull) return;
+  switch (kind) {
+    case FieldKind::Text:
+      out.append(value.text);
+      break;
+    case FieldKind::Date:
+    case FieldKind::Time:
+      out.append(FormatGeneral(value.number));
+      break;
+    case FieldKind::Boolean:
+      out.append(value.flag ? "-1" : "0");
+      break;
+  }
+}
+
 // The text of one field as the data file holds it.
 std::string FieldToText(const FieldView& value, FieldKind kind);
+
+// For a record (by its position in the table, from 0) and a field, the text
+// to write in place of the field's value, or null to write the value: so a
+// save writes protected forms without a copy of the table.
+using WrittenInstead = std::function<const std::string*(std::size_t index, int field)>;
 
 // Replaces the file at path with the table's content: one "RecNo<n>" section
 // per record in table order, all twenty keys, CR LF, Windows-1254 bytes. The
@@ -24,8 +51,8 @@ std::string FieldToText(const FieldView& value, FieldKind kind);
 // refused and nothing is written; so is content beyond the read limit
 // (kMaxReadBytes), which could never be read again. Throws
 // std::runtime_error on failure, its message naming the file, why, and what
-// to do.
-void WriteDataFile(RecordTable& table, const std::string& path);
+// to do. instead, when given, replaces values as it says.
+void WriteDataFile(RecordTable& table, const std::string& path, const WrittenInstead& instead = {});
 
 // Empties the table and fills it from the file at path (every section is a
 // record, also one whose name repeats an earlier one; within a section the
@@ -53,7 +80,8 @@ std::optional<std::string> FillTableFromFile(RecordTable& table, const std::stri
 // FillTableFromBytes is FillTableFromFile for a file's bytes already read;
 // path only names the file in messages.
 void FillTableFromBytes(RecordTable& table, std::string bytes, const std::string& path);
-std::string DataFileText(RecordTable& table, const std::string& path);
+std::string DataFileText(RecordTable& table, const std::string& path,
+                         const WrittenInstead& instead = {});
 std::optional<std::string> NormalisedFileText(RecordTable& table, const std::string& path,
                                               std::string_view bytesRead);
 

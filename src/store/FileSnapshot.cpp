@@ -2,9 +2,9 @@
 
 #include <sys/stat.h>
 
-#include <QCryptographicHash>
-#include <algorithm>
+#include <functional>
 #include <stdexcept>
+#include <string_view>
 
 #include "FileProblem.h"
 #include "StoreTexts.h"
@@ -41,12 +41,7 @@ SnapshotRead ReadWithSnapshot(const std::string& path) {
     const std::optional<FileSnapshot> after = Identity(path);
     if (before != after || before.has_value() != read.bytes.has_value()) continue;
     read.snapshot = after.value_or(FileSnapshot{});
-    if (read.bytes) {
-      const QByteArray digest = QCryptographicHash::hash(
-          QByteArrayView(read.bytes->data(), static_cast<qsizetype>(read.bytes->size())),
-          QCryptographicHash::Sha256);
-      std::copy(digest.begin(), digest.end(), read.snapshot.digest.begin());
-    }
+    if (read.bytes) read.snapshot.contentHash = std::hash<std::string_view>{}(*read.bytes);
     return read;
   }
   throw std::runtime_error(CannotReadText(path, store_texts::kKeepsChanging));

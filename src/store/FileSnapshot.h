@@ -1,13 +1,13 @@
 #pragma once
 
-#include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 
 namespace quilor {
 
 // What identifies the data file as it was read: where it lives on disk, its
-// size and modification time, and a digest of its bytes. A sync engine that
+// size and modification time, and a hash of its bytes. A sync engine that
 // puts a new version in place changes the inode; one that writes in place
 // changes the bytes, or at least the time; either makes two snapshots differ.
 struct FileSnapshot {
@@ -16,7 +16,10 @@ struct FileSnapshot {
   unsigned long long inode = 0;
   long long size = 0;
   long long modifiedNs = 0;
-  std::array<unsigned char, 32> digest{};  // SHA-256 of the bytes
+  // Tells two versions of the file apart; it is no defence against a forged
+  // file, since whoever can write the file can change it anyway. A fast hash:
+  // every save reads the whole file once before it writes.
+  std::size_t contentHash = 0;
   bool operator==(const FileSnapshot&) const = default;
 };
 

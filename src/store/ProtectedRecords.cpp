@@ -124,20 +124,12 @@ void TakeOffMarker(std::string& value, std::string_view marker) {
   if (value.starts_with(marker)) value.erase(0, marker.size());
 }
 
-// A table in the same order whose secret fields hold the protected forms;
-// the plain values are never copied into it.
-void FillProtectedCopy(RecordTable& copy, const std::vector<const Record*>& records,
-                       const std::vector<SecretTexts>& protectedForms) {
-  for (std::size_t i = 0; i < records.size(); ++i) {
-    copy.append();
-    for (int field = 0; field < kFieldCount; ++field) {
-      if (!IsProtectedField(field)) copy.setValue(field, records[i]->values[field]);
-    }
-    for (std::size_t k = 0; k < kSecrets.size(); ++k) {
-      copy.setText(kSecrets[k].field, protectedForms[i][k]);
-    }
-    copy.post();
+// Where the field stands in kSecrets; -1 for a field kept in plain text.
+int SecretIndex(int field) {
+  for (std::size_t k = 0; k < kSecrets.size(); ++k) {
+    if (kSecrets[k].field == field) return static_cast<int>(k);
   }
+  return -1;
 }
 
 // Deciphers one record's secrets. False when its password does not prove the
@@ -197,15 +189,21 @@ void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& k
   ParallelFor(records.size(), [&](std::size_t i) {
     for (std::size_t k = 0; k < kSecrets.size(); ++k) {
       const SecretField& secret = kSecrets[k];
-      protectedForms[i][k] =
-          ProtectWithMarker(secret.marker, records[i]->values[secret.field], key.cipherKey());
+      std::string& form = protectedForms[i][k];
+      form = ProtectWithMarker(secret.marker, records[i]->values[secret.field], key.cipherKey());
+      // Cut to the field like any value (only a record read in and left
+      // alone can be that long; see above).
+      if (form.size() > kProtectedFieldBytes) form.resize(kProtectedFieldBytes);
     }
     return true;
   });
 
-  RecordTable copy;
-  FillProtectedCopy(copy, records, protectedForms);
-  WriteDataFile(copy, path);
+  // The plain values stay in the table; the file gets the protected forms
+  // in their place.
+  WriteDataFile(table, path, [&](std::size_t index, int field) -> const std::string* {
+    const int k = SecretIndex(field);
+    return k < 0 ? nullptr : &protectedForms[index][static_cast<std::size_t>(k)];
+  });
 }
 
 namespace {

@@ -70,6 +70,8 @@ class RecordTable {
   void setValue(int field, const FieldView& value);
   // Raw access for readers that copy whole records (the data file, the CLI).
   const Record& current() const;
+  // The record at a 0-based position, for readers that keep no cursor.
+  const Record& recordAt(std::size_t position) const { return records_[position]; }
 
   // Orders the records by one field (see the comparison in SortOrder.cpp);
   // the current record stays current. fieldName is matched ignoring case.
