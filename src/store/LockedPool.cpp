@@ -126,10 +126,12 @@ unsigned char* LockedPool::carve(std::size_t size) {
   return data;
 }
 
+// The pages are filled in at once, one call instead of a fault per page.
 // Locking stops short of the process's limit, so that the master password
 // and its key can always still be locked.
 LockedPool::Chunk LockedPool::map(std::size_t size) {
-  void* pages = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  void* pages = mmap(nullptr, size, PROT_READ | PROT_WRITE,
+                     MAP_PRIVATE | MAP_ANONYMOUS | MAP_POPULATE, -1, 0);
   if (pages == MAP_FAILED) throw std::bad_alloc();
   madvise(pages, size, MADV_DONTDUMP);
   rlimit limit{};
