@@ -124,14 +124,6 @@ void TakeOffMarker(std::string& value, std::string_view marker) {
   if (value.starts_with(marker)) value.erase(0, marker.size());
 }
 
-// Where the field stands in kSecrets; -1 for a field kept in plain text.
-int SecretIndex(int field) {
-  for (std::size_t k = 0; k < kSecrets.size(); ++k) {
-    if (kSecrets[k].field == field) return static_cast<int>(k);
-  }
-  return -1;
-}
-
 // Deciphers one record's secrets. False when its password does not prove the
 // master password; nothing of it is then kept.
 bool DecipherRecord(const Record& record, const CipherKey& key, SecretTexts& plain) {
@@ -201,8 +193,10 @@ void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& k
   // The plain values stay in the table; the file gets the protected forms
   // in their place.
   WriteDataFile(table, path, [&](std::size_t index, int field) -> const std::string* {
-    const int k = SecretIndex(field);
-    return k < 0 ? nullptr : &protectedForms[index][static_cast<std::size_t>(k)];
+    const SecretField* secret = FindSecret(field);
+    return secret == nullptr
+               ? nullptr
+               : &protectedForms[index][static_cast<std::size_t>(secret - kSecrets.data())];
   });
 }
 
