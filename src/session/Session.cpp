@@ -1,13 +1,32 @@
 #include "Session.h"
 
+#include <optional>
 #include <stdexcept>
 #include <utility>
 
 #include "ProtectedRecords.h"
+#include "WholeFile.h"
 
 namespace quilor {
 
-Session::Session(std::string dataFilePath) : dataFilePath_(std::move(dataFilePath)) {}
+namespace {
+
+bool IsVersion(const FileIdentity& identity, const FileSnapshot& snapshot) {
+  if (identity.exists != snapshot.exists) return false;
+  return !identity.exists || (static_cast<unsigned long long>(identity.device) == snapshot.device &&
+                              static_cast<unsigned long long>(identity.inode) == snapshot.inode &&
+                              static_cast<long long>(identity.size) == snapshot.size &&
+                              identity.modifiedNs == snapshot.modifiedNs);
+}
+
+bool Writes(SaveOutcome outcome) {
+  return outcome == SaveOutcome::Written || outcome == SaveOutcome::WrittenWithChangesFromElsewhere;
+}
+
+}  // namespace
+
+Session::Session(std::string dataFilePath, Access access)
+    : dataFilePath_(std::move(dataFilePath)), access_(access) {}
 
 Session::~Session() { records_.wipeAllRecords(); }
 
@@ -24,6 +43,9 @@ const MasterKey& Session::key() const {
 
 // The table of a locked session is empty: written, it would empty the file.
 const MasterKey& Session::keyToWrite() const {
+  if (access_ == Access::ReadOnly) {
+    throw std::logic_error("The data file is written through a session that only reads it.");
+  }
   if (locked_) throw std::logic_error("The data file is written while the session is locked.");
   return key();
 }
@@ -42,7 +64,7 @@ void Session::logIn(std::string_view password) {
 void Session::loadUnder(const MasterKey& key) {
   lastRead_ = IdentityOf(dataFilePath_);
   try {
-    LoadRecordsNoting(records_, dataFilePath_, key, LoadSteps{}, lastReadContent_);
+    readUnder(key);
   } catch (...) {
     // A stopped load may leave records deciphered up to the failing one.
     records_.wipeAllRecords();
@@ -50,6 +72,33 @@ void Session::loadUnder(const MasterKey& key) {
     lastReadContent_ = {};
     throw;
   }
+}
+
+// A session that never saves needs no note of what it read to compare a
+// save with: one read and one decipher of the file, nothing more.
+void Session::readUnder(const MasterKey& key) {
+  std::optional<std::string> bytes;
+  switch (access_) {
+    case Access::Normalise:
+      LoadRecordsNoting(records_, dataFilePath_, key, LoadSteps{}, lastReadContent_);
+      return;
+    case Access::KeepUntilSave: {
+      SnapshotRead read = ReadWithSnapshot(dataFilePath_);
+      lastReadContent_.file = read.snapshot;
+      bytes = std::move(read.bytes);
+      break;
+    }
+    case Access::ReadOnly:
+      bytes = ReadWholeFile(dataFilePath_);
+      break;
+  }
+  if (bytes) {
+    LoadRecordsWithoutRewrite(records_, std::move(*bytes), dataFilePath_, key, LoadSteps{});
+  } else {
+    records_.wipeAllRecords();
+    lastRead_ = {};
+  }
+  if (access_ == Access::KeepUntilSave) lastReadContent_.records = RecordDigests(records_);
 }
 
 // Locked, the table stays empty until the unlock reads it.
@@ -61,14 +110,23 @@ bool Session::changedSinceRead() const {
   return !locked_ && IdentityOf(dataFilePath_) != lastRead_;
 }
 
-SaveOutcome Session::readBackAfter(SaveOutcome outcome) {
-  if (outcome != SaveOutcome::NoLongerOpens) load();
+// The save noted the file it wrote as it wrote it; its identity is taken
+// after the rename, which moves the change time. Should another version
+// have taken its place already, the note is of no file, so that the next
+// look reads the file again.
+SaveOutcome Session::noteAfter(SaveOutcome outcome) {
+  if (Writes(outcome)) {
+    const FileIdentity now = IdentityOf(dataFilePath_);
+    lastRead_ = IsVersion(now, lastReadContent_.file) ? now : FileIdentity{};
+  } else if (outcome == SaveOutcome::ChangedOnBothSides) {
+    load();
+  }
   return outcome;
 }
 
 SaveOutcome Session::save(const TableChange& change) {
   const MasterKey& current = keyToWrite();
-  return readBackAfter(
+  return noteAfter(
       SaveWithoutBlindWrite(records_, dataFilePath_, {current, current}, change, lastReadContent_));
 }
 
@@ -82,18 +140,21 @@ SaveOutcome Session::saveInstead(RecordTable changed, const TableChange& change)
     changed.wipeAllRecords();
     throw;
   }
-  changed.wipeAllRecords();
-  return readBackAfter(outcome);
+  if (Writes(outcome)) {
+    records_.wipeAllRecords();
+    records_ = std::move(changed);
+  } else {
+    changed.wipeAllRecords();
+  }
+  return noteAfter(outcome);
 }
 
 SaveOutcome Session::changeMasterPassword(std::string_view newPassword) {
   auto fresh = std::make_unique<MasterKey>(newPassword);
   const SaveOutcome outcome =
       SaveWithoutBlindWrite(records_, dataFilePath_, {keyToWrite(), *fresh}, {}, lastReadContent_);
-  if (outcome == SaveOutcome::Written || outcome == SaveOutcome::WrittenWithChangesFromElsewhere) {
-    key_ = std::move(fresh);
-  }
-  return readBackAfter(outcome);
+  if (Writes(outcome)) key_ = std::move(fresh);
+  return noteAfter(outcome);
 }
 
 void Session::lock() {

@@ -22,11 +22,24 @@ namespace quilor {
 // No write goes blindly over a file that changed since it was last read (a
 // sync engine may have put another machine's version in place): each save
 // says what the user changed, and the outcome tells what was written.
-// After every save the table is read again from the file, also when the
-// save wrote nothing because the same record changed on both sides.
+// After every save the table holds what the file holds: what the written
+// file gave back, or the file read again when the save wrote nothing
+// because the same record changed on both sides.
 class Session {
  public:
-  explicit Session(std::string dataFilePath);
+  // What a session may do to its file.
+  enum class Access {
+    // The program's: every load brings the file into its normalised form
+    // (once the master password is proven), and saves write it.
+    Normalise,
+    // Loads leave the file exactly as it is; saves write it.
+    KeepUntilSave,
+    // Nothing is ever written: loads leave the file as it is, and every
+    // save or change of the master password is refused (std::logic_error).
+    ReadOnly,
+  };
+
+  explicit Session(std::string dataFilePath, Access access = Access::Normalise);
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
@@ -49,12 +62,13 @@ class Session {
   // True when the file's identity differs from the last read's: only then
   // must a search read it again to show what it holds. Never while locked.
   bool changedSinceRead() const;
-  // Writes the table, which holds change already, then reads it back once.
+  // Writes the table, which holds change already, reading the new file back
+  // once before it takes the old one's place (SaveWithoutBlindWrite).
   // The secrets of change's written records are the ones the user typed in.
   SaveOutcome save(const TableChange& change);
   // Writes changed, which is the table with change made on it, instead of
-  // the table, then reads it back. When the write fails, the table stays as
-  // it was.
+  // the table, and reads it back as save does. When nothing is written, the
+  // table stays as it was.
   SaveOutcome saveInstead(RecordTable changed, const TableChange& change);
   // Writes the table under newPassword and reads it back under it. When
   // nothing is written, the old password stays in force.
@@ -72,11 +86,13 @@ class Session {
   const MasterKey& key() const;
   const MasterKey& keyToWrite() const;
   void loadUnder(const MasterKey& key);
-  // Reads the file again after a save, unless the save found a file the
-  // master password no longer opens.
-  SaveOutcome readBackAfter(SaveOutcome outcome);
+  void readUnder(const MasterKey& key);
+  // Notes the file a save wrote, or reads the file again when the save
+  // wrote nothing because a record changed on both sides.
+  SaveOutcome noteAfter(SaveOutcome outcome);
 
   std::string dataFilePath_;
+  Access access_;
   // Taken just before the last read: cheap to compare before a search.
   FileIdentity lastRead_;
   // The bytes and records the last read found: compared before every write.

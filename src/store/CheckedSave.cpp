@@ -1,10 +1,34 @@
 #include "CheckedSave.h"
 
+#include <algorithm>
+#include <span>
+#include <utility>
 #include <vector>
+
+#include "Cp1254.h"
+#include "FileProblem.h"
+#include "StoreTexts.h"
 
 namespace quilor {
 
 namespace {
+
+std::string Utf8(std::string_view cp1254) {
+  std::string text;
+  AppendCp1254AsUtf8(text, cp1254);
+  return text;
+}
+
+}  // namespace
+
+NotReadBackError::NotReadBackError(const std::string& path, std::string title)
+    : std::runtime_error(CannotWriteText(path, "\"" + title + "\"" + store_texts::kNotReadBack)),
+      title_(std::move(title)) {}
+
+namespace {
+
+// The file changed between the look before a save and the end of its write.
+struct ChangedDuringWrite {};
 
 std::vector<int> WrittenRecordIds(RecordTable& table, const TableChange& change) {
   std::vector<int> ids;
@@ -14,6 +38,98 @@ std::vector<int> WrittenRecordIds(RecordTable& table, const TableChange& change)
   }
   table.returnTo(mark);
   return ids;
+}
+
+[[noreturn]] void RefuseWhatCameBack(const std::string& path) {
+  throw std::runtime_error(CannotWriteText(path, store_texts::kRecordsNotReadBack));
+}
+
+// Holds what came back from the new file against the table it was written
+// from: as many records, and each written record alike. A record left as it
+// was read goes back as it came, a damaged old one cut to its field (see
+// SaveRecords), so it is not held to this.
+void CheckReadBack(RecordTable& written, RecordTable& back, std::span<const int> writtenIds,
+                   const std::string& path) {
+  if (back.recordCount() != written.recordCount()) RefuseWhatCameBack(path);
+  const RecordTable::Bookmark mark = written.remember();
+  for (written.first(), back.first(); !written.eof(); written.next(), back.next()) {
+    const bool isWritten =
+        std::find(writtenIds.begin(), writtenIds.end(), written.recordId()) != writtenIds.end();
+    if (isWritten && DigestOf(written.current()) != DigestOf(back.current())) {
+      std::string title = Utf8(written.text(Field::Title));
+      written.returnTo(mark);
+      throw NotReadBackError(path, std::move(title));
+    }
+  }
+  written.returnTo(mark);
+}
+
+// Writes table over the file at path, which must still be the version
+// expected when the new file is complete. That file is read back under key
+// before it takes the old one's place; once it has, table holds what came
+// back and lastRead notes it. On any failure both stay as they were.
+void WriteAndReadBack(RecordTable& table, const std::string& path, const MasterKey& key,
+                      const std::vector<int>& writtenIds, const FileSnapshot& expected,
+                      LastRead& lastRead) {
+  RecordTable back;
+  FileSnapshot written;
+  const BeforeReplace check = [&](const std::string& newFile) {
+    SnapshotRead read = ReadWithSnapshot(newFile);
+    written = read.snapshot;
+    try {
+      LoadRecordsWithoutRewrite(back, std::move(read.bytes).value_or(""), path, key, LoadSteps{});
+    } catch (const WrongMasterPassword&) {
+      RefuseWhatCameBack(path);
+    }
+    CheckReadBack(table, back, writtenIds, path);
+    if (!StillInPlace(path, expected)) throw ChangedDuringWrite{};
+  };
+  try {
+    SaveRecords(table, path, key, writtenIds, check);
+  } catch (...) {
+    back.wipeAllRecords();
+    throw;
+  }
+  // An empty table removed the file: nothing was read back, and the note is
+  // of no file.
+  table.wipeAllRecords();
+  table = std::move(back);
+  lastRead.file = written;
+  lastRead.records = RecordDigests(table);
+}
+
+SaveOutcome SaveOnce(RecordTable& table, const std::string& path, const SaveKeys& keys,
+                     const TableChange& change, LastRead& lastRead) {
+  SnapshotRead now = ReadWithSnapshot(path);
+  if (now.snapshot == lastRead.file) {
+    WriteAndReadBack(table, path, keys.write, WrittenRecordIds(table, change), now.snapshot,
+                     lastRead);
+    return SaveOutcome::Written;
+  }
+  RecordTable fresh;
+  if (now.bytes) {
+    LoadSteps steps;
+    try {
+      LoadRecordsWithoutRewrite(fresh, std::move(*now.bytes), path, keys.read, steps);
+    } catch (const WrongMasterPassword&) {
+      fresh.wipeAllRecords();
+      return SaveOutcome::NoLongerOpens;
+    }
+  }
+  if (!ReapplyChange(fresh, table, lastRead.records, change)) {
+    fresh.wipeAllRecords();
+    return SaveOutcome::ChangedOnBothSides;
+  }
+  try {
+    WriteAndReadBack(fresh, path, keys.write, WrittenRecordIds(fresh, change), now.snapshot,
+                     lastRead);
+  } catch (...) {
+    fresh.wipeAllRecords();
+    throw;
+  }
+  table.wipeAllRecords();
+  table = std::move(fresh);
+  return SaveOutcome::WrittenWithChangesFromElsewhere;
 }
 
 }  // namespace
@@ -38,35 +154,17 @@ void LoadRecordsNoting(RecordTable& table, const std::string& path, const Master
 }
 
 SaveOutcome SaveWithoutBlindWrite(RecordTable& table, const std::string& path, const SaveKeys& keys,
-                                  const TableChange& change, const LastRead& lastRead) {
-  SnapshotRead now = ReadWithSnapshot(path);
-  if (now.snapshot == lastRead.file) {
-    SaveRecords(table, path, keys.write, WrittenRecordIds(table, change));
-    return SaveOutcome::Written;
-  }
-  RecordTable fresh;
-  if (now.bytes) {
-    LoadSteps steps;
+                                  const TableChange& change, LastRead& lastRead) {
+  // A version put in place during the write makes the save look again, as
+  // at a change found before it; a file that keeps changing makes it give up.
+  constexpr int kTries = 3;
+  for (int attempt = 0; attempt < kTries; ++attempt) {
     try {
-      LoadRecordsWithoutRewrite(fresh, std::move(*now.bytes), path, keys.read, steps);
-    } catch (const WrongMasterPassword&) {
-      fresh.wipeAllRecords();
-      return SaveOutcome::NoLongerOpens;
+      return SaveOnce(table, path, keys, change, lastRead);
+    } catch (const ChangedDuringWrite&) {
     }
   }
-  if (!ReapplyChange(fresh, table, lastRead.records, change)) {
-    fresh.wipeAllRecords();
-    return SaveOutcome::ChangedOnBothSides;
-  }
-  try {
-    SaveRecords(fresh, path, keys.write, WrittenRecordIds(fresh, change));
-  } catch (...) {
-    fresh.wipeAllRecords();
-    throw;
-  }
-  table.wipeAllRecords();
-  table = std::move(fresh);
-  return SaveOutcome::WrittenWithChangesFromElsewhere;
+  throw std::runtime_error(CannotWriteText(path, store_texts::kKeepsChangingWhileSaved));
 }
 
 }  // namespace quilor

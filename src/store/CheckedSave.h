@@ -1,5 +1,6 @@
 #pragma once
 
+#include <stdexcept>
 #include <string>
 
 #include "FileSnapshot.h"
@@ -45,13 +46,33 @@ struct SaveKeys {
   const MasterKey& write;
 };
 
+// Raised by SaveWithoutBlindWrite when a record it wrote does not come back
+// from the new file as it went in (the reader drops blanks and quotation
+// marks around values). what() is the UTF-8 message for the user; title
+// is the record's title in UTF-8. The old file is left as it was.
+class NotReadBackError : public std::runtime_error {
+ public:
+  NotReadBackError(const std::string& path, std::string title);
+  const std::string& title() const { return title_; }
+
+ private:
+  std::string title_;
+};
+
 // SaveRecords that never writes blindly over a file changed since it was
 // last read. table holds the user's change already; change names it, so
 // that it can be made again on the file's new content. The secrets of the
 // written records are the ones the user typed in and are held to their
-// limits (SecretTooLongError). Between this check and the write a sync
-// engine could still slip in a version; the window is that of one write.
+// limits (SecretTooLongError).
+//
+// The new file is written completely beside the old one and read back
+// under keys.write before it takes the old one's place in one rename: every
+// written record must come back as it went in (NotReadBackError), and the
+// old file must still be the one just compared; a file that changed during
+// the write is looked at again as above. That read-back is the save's only
+// one: once the rename is done, table holds what it gave and lastRead notes
+// the new file. A save that writes nothing leaves both as they were.
 SaveOutcome SaveWithoutBlindWrite(RecordTable& table, const std::string& path, const SaveKeys& keys,
-                                  const TableChange& change, const LastRead& lastRead);
+                                  const TableChange& change, LastRead& lastRead);
 
 }  // namespace quilor

@@ -281,12 +281,13 @@ std::string DataFileText(RecordTable& table, const std::string& path,
   return std::move(*content);
 }
 
-void WriteDataFile(RecordTable& table, const std::string& path, const WrittenInstead& instead) {
+void WriteDataFile(RecordTable& table, const std::string& path, const WrittenInstead& instead,
+                   const BeforeReplace& check) {
   if (table.isEmpty()) {
     RemoveFile(path);
     return;
   }
-  ReplaceWholeFile(path, DataFileText(table, path, instead));
+  ReplaceWholeFile(path, DataFileText(table, path, instead), check);
 }
 
 std::optional<std::string> FillTableFromFile(RecordTable& table, const std::string& path) {

@@ -8,6 +8,7 @@
 
 #include "DecimalText.h"
 #include "RecordTable.h"
+#include "WholeFile.h"
 
 namespace quilor {
 
@@ -51,8 +52,10 @@ using WrittenInstead = std::function<const std::string*(std::size_t index, int f
 // refused and nothing is written; so is content beyond the read limit
 // (kMaxReadBytes), which could never be read again. Throws
 // std::runtime_error on failure, its message naming the file, why, and what
-// to do. instead, when given, replaces values as it says.
-void WriteDataFile(RecordTable& table, const std::string& path, const WrittenInstead& instead = {});
+// to do. instead, when given, replaces values as it says; check, when given,
+// sees the new file before it takes the old one's place (ReplaceWholeFile).
+void WriteDataFile(RecordTable& table, const std::string& path, const WrittenInstead& instead = {},
+                   const BeforeReplace& check = {});
 
 // Empties the table and fills it from the file at path (every section is a
 // record, also one whose name repeats an earlier one; within a section the

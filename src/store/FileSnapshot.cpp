@@ -47,4 +47,12 @@ SnapshotRead ReadWithSnapshot(const std::string& path) {
   throw std::runtime_error(CannotReadText(path, store_texts::kKeepsChanging));
 }
 
+bool StillInPlace(const std::string& path, const FileSnapshot& snapshot) {
+  const std::optional<FileSnapshot> now = Identity(path);
+  if (!now) return !snapshot.exists;
+  FileSnapshot read = snapshot;
+  read.contentHash = 0;
+  return *now == read;
+}
+
 }  // namespace quilor

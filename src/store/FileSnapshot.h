@@ -36,4 +36,10 @@ SnapshotRead ReadWithSnapshot(const std::string& path);
 
 inline FileSnapshot SnapshotOf(const std::string& path) { return ReadWithSnapshot(path).snapshot; }
 
+// True while the file at path is the version snapshot was taken of as far as
+// the system tells without reading it: the same place on disk, size and
+// modification time, or still no file. For the last look before a write
+// takes the file's place.
+bool StillInPlace(const std::string& path, const FileSnapshot& snapshot);
+
 }  // namespace quilor

@@ -173,7 +173,7 @@ std::size_t MaxSecretBytes(int field) {
 }
 
 void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& key,
-                 std::span<const int> enteredRecordIds) {
+                 std::span<const int> enteredRecordIds, const BeforeReplace& check) {
   const auto records = RecordsInOrder(table);
   CheckEnteredSecretLengths(records, enteredRecordIds);
 
@@ -192,12 +192,13 @@ void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& k
 
   // The plain values stay in the table; the file gets the protected forms
   // in their place.
-  WriteDataFile(table, path, [&](std::size_t index, int field) -> const std::string* {
+  const WrittenInstead protectedForm = [&](std::size_t index, int field) -> const std::string* {
     const SecretField* secret = FindSecret(field);
     return secret == nullptr
                ? nullptr
                : &protectedForms[index][static_cast<std::size_t>(secret - kSecrets.data())];
-  });
+  };
+  WriteDataFile(table, path, protectedForm, check);
 }
 
 namespace {

@@ -10,6 +10,7 @@
 
 #include "MasterKey.h"
 #include "RecordTable.h"
+#include "WholeFile.h"
 
 namespace quilor {
 
@@ -70,9 +71,10 @@ struct LoadSteps {
 // just typed in: a secret of theirs whose protected form would not fit its
 // field is refused with a SecretTooLongError, and nothing is written. Every
 // other record is written as it stands, its protected form cut to the field
-// like any value.
+// like any value. check, when given, sees the written file before it takes
+// the old one's place (ReplaceWholeFile).
 void SaveRecords(RecordTable& table, const std::string& path, const MasterKey& key,
-                 std::span<const int> enteredRecordIds = {});
+                 std::span<const int> enteredRecordIds = {}, const BeforeReplace& check = {});
 
 // Empties the table, reads the file at path when it exists, verifies the
 // master password against every record's password and restores the plain

@@ -47,6 +47,13 @@ inline constexpr const char* kNotAFile = "bu bir dosya değil";
 inline constexpr const char* kSystemError = "sistem hata kodu ";
 // The file changed under every attempt to read it whole.
 inline constexpr const char* kKeepsChanging = "dosya okunurken sürekli değişti";
+// The file changed under every attempt to save over it.
+inline constexpr const char* kKeepsChangingWhileSaved = "dosya kaydedilirken sürekli değişti";
+// A written record that the new file does not give back as it was meant:
+// "<title>" and this.
+inline constexpr const char* kNotReadBack = " kaydı dosyadan yazıldığı gibi geri okunmadı";
+// The new file as a whole did not give the written records back.
+inline constexpr const char* kRecordsNotReadBack = "yazılan kayıtlar dosyadan geri okunmadı";
 
 // The fields as the messages name them, in table order.
 inline constexpr std::array<const char*, kFieldCount> kFieldNames{"Kayıt Numarası",

@@ -115,7 +115,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   return content;
 }
 
-void ReplaceWholeFile(const std::string& path, std::string_view content) {
+void ReplaceWholeFile(const std::string& path, std::string_view content,
+                      const BeforeReplace& check) {
   // A data file that is a link (into a synchronised folder, say) stays one:
   // the new content replaces the file the link points to, from beside it.
   const std::string target = ResolveLinks(path);
@@ -127,6 +128,14 @@ void ReplaceWholeFile(const std::string& path, std::string_view content) {
   errno = 0;
   const bool written = WriteAll(steps, fd, content) && steps.sync(fd) == 0;
   const bool closed = steps.close(fd) == 0;
+  if (written && closed && check) {
+    try {
+      check(tempPath);
+    } catch (...) {
+      ::unlink(tempPath.c_str());
+      throw;
+    }
+  }
   if (!written || !closed || steps.rename(tempPath, target) != 0) {
     // A short write without an error number is a full disk.
     const int error = errno != 0 ? errno : ENOSPC;

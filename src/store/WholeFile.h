@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,11 +27,18 @@ std::optional<std::string> ReadWholeFile(const std::string& path);
 // link that cannot be read or a loop of links.
 std::string ResolveLinks(const std::string& path);
 
+// Runs on the new file, complete and durable, just before it takes the
+// place of the old one: whatever it throws stops the write, and that
+// exception is passed on with the old file left as it was.
+using BeforeReplace = std::function<void(const std::string& newFile)>;
+
 // Writes content to a new file beside the file path names, its links
 // followed (mode 0600), makes it durable and then renames it over that file,
 // so a failure at any step leaves it exactly as it was, and a link at path
-// stays a link. Throws std::runtime_error (CannotWriteText).
-void ReplaceWholeFile(const std::string& path, std::string_view content);
+// stays a link. Throws std::runtime_error (CannotWriteText), or what check
+// throws.
+void ReplaceWholeFile(const std::string& path, std::string_view content,
+                      const BeforeReplace& check = {});
 
 // Removes the file path names, its links followed (a link at path stays);
 // a missing file is no failure. Throws std::runtime_error (CannotWriteText)
