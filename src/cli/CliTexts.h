@@ -81,6 +81,9 @@ inline constexpr const char* kDuplicateSkipped =
     "atlandı, tanımı, kullanıcı adı, şifresi ve web adresi aynı bir kayıt zaten var: ";
 inline constexpr const char* kChangedMeanwhile =
     "dosya okunduktan sonra başka bir yerde değişti; hiçbir şey yazılmadı, yeniden deneyin";
+inline constexpr const char* kTakenInChangesFromElsewhere =
+    "dosya okunduktan sonra başka bir yerde değişti; o değişiklikler korundu ve kayıtlar "
+    "onlarla birlikte yazıldı";
 inline constexpr const char* kOtherWrongPassword =
     "bu dosya aynı ana şifreyle açılmıyor; hiçbir şey yazılmadı";
 inline constexpr const char* kConflictMark = " (çakışma)";

@@ -13,6 +13,7 @@
 #include "Json.h"
 #include "ReadOnlyLoad.h"
 #include "RecordCsv.h"
+#include "SessionLogin.h"
 
 namespace quilor::cli {
 
@@ -31,12 +32,9 @@ std::string Joined(const std::vector<std::string>& names) {
 }  // namespace
 
 int ExportCsv(const Arguments& arguments) {
-  // As for export: the file first, so that a wrong path asks for no secret.
-  std::string bytes = ReadFileBytes(arguments.dataFile);
-  const MasterPassword masterPassword(false);
-  UnlockedTable unlocked;
-  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.key(), arguments.dataFile);
-  std::string csv = RecordsToCsv(unlocked.table);
+  Session session(arguments.dataFile, Session::Access::ReadOnly);
+  LogInAsked(session);
+  std::string csv = RecordsToCsv(session.records());
   std::fwrite(csv.data(), 1, csv.size(), stdout);
   WipeText(csv);
   return kExitOk;

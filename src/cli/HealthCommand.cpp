@@ -7,21 +7,16 @@
 
 #include "ExitCodes.h"
 #include "HealthLines.h"
-#include "HeldSecrets.h"
 #include "PasswordHealth.h"
-#include "ReadOnlyLoad.h"
+#include "SessionLogin.h"
 #include "Today.h"
 
 namespace quilor::cli {
 
 int Health(const Arguments& arguments) {
-  UnlockedTable unlocked;
-  std::string bytes = ReadFileBytes(arguments.dataFile);
-  {
-    const MasterPassword masterPassword(false);
-    LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.key(), arguments.dataFile);
-  }
-  const HealthReport report = CheckPasswordHealth(unlocked.table, TodayDayNumber());
+  Session session(arguments.dataFile, Session::Access::ReadOnly);
+  LogInAsked(session);
+  const HealthReport report = CheckPasswordHealth(session.records(), TodayDayNumber());
   TextStyle style;
   style.visibleControls = ::isatty(STDOUT_FILENO) == 1;
   const std::string lines = HealthLines(report, style);

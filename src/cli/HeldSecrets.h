@@ -6,7 +6,6 @@
 #include "MasterKey.h"
 #include "MasterPasswordInput.h"
 #include "RecordJson.h"
-#include "RecordTable.h"
 #include "SecureWipe.h"
 
 namespace quilor::cli {
@@ -34,17 +33,6 @@ class MasterPassword {
   }
 
   MasterKey key_;
-};
-
-// A table whose deciphered secrets are overwritten when it goes.
-class UnlockedTable {
- public:
-  UnlockedTable() = default;
-  ~UnlockedTable() { table.wipeAllRecords(); }
-  UnlockedTable(const UnlockedTable&) = delete;
-  UnlockedTable& operator=(const UnlockedTable&) = delete;
-
-  RecordTable table;
 };
 
 // An import's source text and the records read from it hold plain secrets.

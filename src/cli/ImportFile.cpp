@@ -17,7 +17,6 @@
 #include "Json.h"
 #include "MergeCommands.h"
 #include "ProtectedRecords.h"
-#include "RecordDigests.h"
 #include "StaleTemporaries.h"
 #include "TempFolder.h"
 #include "WholeFile.h"
@@ -87,52 +86,7 @@ void Publish(const std::string& staged, const std::string& path, bool replace) {
   }
 }
 
-// Reads the staged file as the program will and compares it, record by
-// record, with the table it was written from.
-void CheckTableReadsBack(RecordTable& written, const std::string& staged, const MasterKey& key,
-                         const std::string& path) {
-  RecordTable back;
-  LoadRecords(back, staged, key, LoadSteps{});
-  bool same = back.recordCount() == written.recordCount();
-  std::string title;
-  for (written.first(), back.first(); same && !written.eof(); written.next(), back.next()) {
-    same = DigestOf(written.current()) == DigestOf(back.current());
-    title = written.text(Field::Title);
-  }
-  back.wipeAllRecords();
-  if (!same) {
-    throw CliError(kExitBadInput,
-                   path + ": " + text::kRecord + "\"" + title + "\": " + text::kNotReadBack);
-  }
-}
-
 }  // namespace
-
-void RewriteDataFile(RecordTable& table, const std::string& path, const MasterKey& key,
-                     std::span<const int> entered, const FileSnapshot& readAs) {
-  std::string target;
-  try {
-    target = ResolveLinks(path);
-  } catch (const std::exception& e) {
-    Unwritable(path, e.what());
-  }
-  const DeferredSignals deferred;
-  TempFolder scratch(StagingFolderTemplate(target));
-  const std::string staged = scratch.file("data.xtr");
-  try {
-    SaveRecords(table, staged, key, entered);
-    CheckTableReadsBack(table, staged, key, path);
-  } catch (const CliError&) {
-    throw;
-  } catch (const SecretTooLongError& e) {
-    throw CliError(kExitBadInput, e.what());
-  } catch (const std::exception& e) {
-    Unwritable(path, e.what());
-  }
-  if (deferred.arrived()) throw CliError(kExitFile, path + ": " + text::kInterrupted);
-  if (SnapshotOf(path) != readAs) throw CliError(kExitFile, path + ": " + text::kChangedMeanwhile);
-  Publish(staged, target, true);
-}
 
 void CheckMayCreate(const std::string& path, bool replace) {
   struct stat info {};

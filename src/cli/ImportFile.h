@@ -1,13 +1,11 @@
 #pragma once
 
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "Arguments.h"
 #include "ExitCodes.h"
-#include "FileSnapshot.h"
 #include "HeldSecrets.h"
 #include "RecordJson.h"
 
@@ -22,15 +20,6 @@ namespace quilor::cli {
 // at the record whose value the data file would change.
 void ImportRecords(const std::vector<ImportedRecord>& records, const std::string& path,
                    const MasterKey& key, bool replace);
-
-// Writes table over the data file at path, which was read as readAs: staged
-// beside it under key, read back and compared record by record,
-// and put in its place in one rename, only while the file is still as it
-// was read (a sync engine may have put another version there meanwhile).
-// The secrets of the records with entered ids are held to their limits.
-// Throws CliError; the file is then as it was.
-void RewriteDataFile(RecordTable& table, const std::string& path, const MasterKey& key,
-                     std::span<const int> entered, const FileSnapshot& readAs);
 
 // Throws CliError (file status) when path exists and replace is not set.
 void CheckMayCreate(const std::string& path, bool replace);

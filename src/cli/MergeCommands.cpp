@@ -2,17 +2,17 @@
 
 #include <QDateTime>
 #include <cstdio>
-#include <stdexcept>
+#include <exception>
 #include <vector>
 
 #include "CliTexts.h"
+#include "DeferredSignals.h"
 #include "ExitCodes.h"
-#include "FileSnapshot.h"
-#include "ImportFile.h"
 #include "ImportLock.h"
 #include "Json.h"
 #include "ReadOnlyLoad.h"
 #include "RecordAdding.h"
+#include "SessionLogin.h"
 #include "TableMerge.h"
 #include "TextConversion.h"
 
@@ -24,22 +24,35 @@ void Report(const std::string& line) {
   std::fprintf(stderr, "%s: %s\n", text::kProgram, line.c_str());
 }
 
-// The data file's bytes, with the snapshot a later write checks it against.
-SnapshotRead ReadDataFileForChange(const std::string& path) {
-  ReadFileBytes(path);  // the tool's own words for a missing or odd file
-  try {
-    return ReadWithSnapshot(path);
-  } catch (const std::exception& e) {
-    throw CliError(kExitFile, e.what());
+// Writes the session's table, which holds change, through its checked
+// save. Ctrl-C is held back meanwhile: the new file takes the old one's
+// place whole or not at all, and nothing of it is left beside the file.
+void Save(Session& session, const TableChange& change) {
+  const std::string& path = session.dataFilePath();
+  SaveOutcome outcome{};
+  {
+    const DeferredSignals deferred;
+    try {
+      outcome = session.save(change);
+    } catch (const SecretTooLongError& e) {
+      throw CliError(kExitBadInput, e.what());
+    } catch (const NotReadBackError& e) {
+      throw CliError(kExitBadInput,
+                     path + ": " + text::kRecord + "\"" + e.title() + "\": " + text::kNotReadBack);
+    } catch (const std::exception& e) {
+      throw CliError(kExitFile, path + ": " + text::kFileUnwritable + " (" + e.what() + ")");
+    }
   }
-}
-
-std::vector<int> RecordIdsOf(RecordTable& table, const std::vector<std::string>& numbers) {
-  std::vector<int> ids;
-  for (const std::string& number : numbers) {
-    if (table.locate(number)) ids.push_back(table.recordId());
+  switch (outcome) {
+    case SaveOutcome::Written:
+      return;
+    case SaveOutcome::WrittenWithChangesFromElsewhere:
+      Report(text::kTakenInChangesFromElsewhere);
+      return;
+    case SaveOutcome::ChangedOnBothSides:
+    case SaveOutcome::NoLongerOpens:
+      throw CliError(kExitFile, path + ": " + text::kChangedMeanwhile);
   }
-  return ids;
 }
 
 std::string Quoted(std::string_view cp1254) {
@@ -53,14 +66,11 @@ std::string Quoted(std::string_view cp1254) {
 void MergeImport(const ImportInput& input, const std::string& sourceFile,
                  const Arguments& arguments) {
   const HeldLock lock = LockForImport(arguments.dataFile);
-  SnapshotRead read = ReadDataFileForChange(arguments.dataFile);
-  const MasterPassword masterPassword(false);
-  UnlockedTable unlocked;
-  RecordTable& table = unlocked.table;
-  LoadFromBytes(table, std::move(read.bytes).value_or(""), masterPassword.key(),
-                arguments.dataFile);
+  Session session(arguments.dataFile, Session::Access::KeepUntilSave);
+  LogInAsked(session);
 
-  const AddedRecords added = AddNewRecords(table, input.records, QDateTime::currentDateTime());
+  const AddedRecords added =
+      AddNewRecords(session.records(), input.records, QDateTime::currentDateTime());
   for (std::size_t index : added.duplicates) {
     const ImportedRecord& record = input.records[index];
     const TextPosition where = PositionOf(input.text, record.offsets[Field::Title]);
@@ -71,29 +81,29 @@ void MergeImport(const ImportInput& input, const std::string& sourceFile,
     Report(text::kNothingAdded);
     return;
   }
-  RewriteDataFile(table, arguments.dataFile, masterPassword.key(),
-                  RecordIdsOf(table, added.numbers), read.snapshot);
+  Save(session, {added.numbers, {}});
   Report(std::to_string(added.numbers.size()) + text::kAddedAfter);
 }
 
 int MergeFiles(const Arguments& arguments) {
   const HeldLock lock = LockForImport(arguments.dataFile);
-  SnapshotRead read = ReadDataFileForChange(arguments.dataFile);
-  std::string otherBytes = ReadFileBytes(arguments.otherFile);
-  const MasterPassword masterPassword(false);
-  UnlockedTable mine;
-  UnlockedTable theirs;
-  LoadFromBytes(mine.table, std::move(read.bytes).value_or(""), masterPassword.key(),
-                arguments.dataFile);
-  try {
-    LoadFromBytes(theirs.table, std::move(otherBytes), masterPassword.key(), arguments.otherFile);
-  } catch (const CliError& error) {
-    if (error.exitCode() != kExitWrongPassword) throw;
-    throw CliError(kExitWrongPassword, arguments.otherFile + ": " + text::kOtherWrongPassword);
+  CheckReadableFile(arguments.dataFile);
+  CheckReadableFile(arguments.otherFile);
+  Session mine(arguments.dataFile, Session::Access::KeepUntilSave);
+  Session theirs(arguments.otherFile, Session::Access::ReadOnly);
+  {
+    const AskedPassword password;
+    LogIn(mine, password);
+    try {
+      LogIn(theirs, password);
+    } catch (const CliError& error) {
+      if (error.exitCode() != kExitWrongPassword) throw;
+      throw CliError(kExitWrongPassword, arguments.otherFile + ": " + text::kOtherWrongPassword);
+    }
   }
 
   const MergeReport report =
-      MergeByRecordNumber(mine.table, theirs.table, QDateTime::currentDateTime());
+      MergeByRecordNumber(mine.records(), theirs.records(), QDateTime::currentDateTime());
   for (const auto& [title, copyTitle] : report.conflicts) {
     Report(text::kMergeConflict + Quoted(title) + text::kMergeConflictCopy + Quoted(copyTitle));
   }
@@ -102,7 +112,7 @@ int MergeFiles(const Arguments& arguments) {
     Report(text::kNothingAdded);
     return kExitOk;
   }
-  RewriteDataFile(mine.table, arguments.dataFile, masterPassword.key(), {}, read.snapshot);
+  Save(mine, {report.written, {}});
   Report(std::to_string(report.written.size()) + text::kAddedAfter);
   Report(text::kMergeDone + arguments.otherFile);
   return kExitOk;

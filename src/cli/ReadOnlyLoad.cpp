@@ -6,11 +6,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <exception>
 
 #include "CliTexts.h"
 #include "ExitCodes.h"
-#include "ProtectedRecords.h"
 #include "WholeFile.h"
 
 namespace quilor::cli {
@@ -32,14 +30,19 @@ class Descriptor {
   Descriptor(const Descriptor&) = delete;
   Descriptor& operator=(const Descriptor&) = delete;
   int get() const { return fd_; }
+  int release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+  }
 
  private:
   int fd_;
 };
 
-}  // namespace
-
-std::string ReadFileBytes(const std::string& path) {
+// Opens path for reading once it proves a regular file within the read
+// limit; its size goes to size.
+int OpenRegularFile(const std::string& path, off_t& size) {
   // Without O_NONBLOCK, opening a FIFO waits for a writer that may never come.
   Descriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
@@ -50,11 +53,25 @@ std::string ReadFileBytes(const std::string& path) {
   if (::fstat(fd.get(), &info) != 0) FileError(path, text::kFileUnreadable, errno);
   if (!S_ISREG(info.st_mode)) FileError(path, text::kNotRegularFile, 0);
   if (info.st_size > kMaxReadBytes) FileError(path, kFileTooLargeText, 0);
+  size = info.st_size;
+  return fd.release();
+}
+
+}  // namespace
+
+void CheckReadableFile(const std::string& path) {
+  off_t size = 0;
+  const Descriptor fd(OpenRegularFile(path, size));
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  off_t size = 0;
+  const Descriptor fd(OpenRegularFile(path, size));
   if (::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0) {
     FileError(path, text::kFileUnreadable, errno);
   }
   std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(info.st_size));
+  bytes.reserve(static_cast<std::size_t>(size));
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -66,17 +83,6 @@ std::string ReadFileBytes(const std::string& path) {
     if (bytes.size() > static_cast<std::size_t>(kMaxReadBytes)) {
       FileError(path, kFileTooLargeText, 0);
     }
-  }
-}
-
-void LoadFromBytes(RecordTable& table, std::string bytes, const MasterKey& key,
-                   const std::string& path) {
-  try {
-    LoadRecordsWithoutRewrite(table, std::move(bytes), path, key, LoadSteps{});
-  } catch (const WrongMasterPassword&) {
-    throw CliError(kExitWrongPassword, kWrongMasterPasswordText);
-  } catch (const std::exception& e) {
-    throw CliError(kExitFile, path + ": " + text::kFileUnreadable + " (" + e.what() + ")");
   }
 }
 

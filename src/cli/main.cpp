@@ -22,20 +22,13 @@
 #include "RecordJson.h"
 #include "RecordText.h"
 #include "SecureWipe.h"
+#include "SessionLogin.h"
 #include "TitleMatch.h"
 #include "VisibleText.h"
 
 namespace quilor::cli {
 
 namespace {
-
-// The file is read before the password is asked, so a wrong path is
-// reported without asking for a secret first.
-void LoadForReading(UnlockedTable& unlocked, const std::string& path) {
-  std::string bytes = ReadFileBytes(path);
-  const MasterPassword masterPassword(false);
-  LoadFromBytes(unlocked.table, std::move(bytes), masterPassword.key(), path);
-}
 
 // Written straight to the descriptor (standard output is unbuffered), so no
 // stdio buffer keeps a secret after it was shown.
@@ -54,9 +47,9 @@ TextStyle StyleFor(const Arguments& arguments) {
 }
 
 int List(const Arguments& arguments) {
-  UnlockedTable unlocked;
-  LoadForReading(unlocked, arguments.dataFile);
-  RecordTable& table = unlocked.table;
+  Session session(arguments.dataFile, Session::Access::ReadOnly);
+  LogInAsked(session);
+  RecordTable& table = session.records();
   table.sortByField(kFields[Field::Title].name, true, false);
   const TextStyle style = StyleFor(arguments);
   for (table.first(); !table.eof(); table.next()) Print(ListLine(table.current(), style));
@@ -72,9 +65,9 @@ std::string SeveralTitlesMessage(const std::vector<const Record*>& records) {
 }
 
 int Show(const Arguments& arguments) {
-  UnlockedTable unlocked;
-  LoadForReading(unlocked, arguments.dataFile);
-  const std::vector<const Record*> found = RecordsTitled(unlocked.table, arguments.title);
+  Session session(arguments.dataFile, Session::Access::ReadOnly);
+  LogInAsked(session);
+  const std::vector<const Record*> found = RecordsTitled(session.records(), arguments.title);
   if (found.empty()) {
     throw CliError(kExitNoSuchRecord, text::kNoSuchTitle + WithVisibleControls(arguments.title));
   }
@@ -85,9 +78,9 @@ int Show(const Arguments& arguments) {
 }
 
 int Export(const Arguments& arguments) {
-  UnlockedTable unlocked;
-  LoadForReading(unlocked, arguments.dataFile);
-  std::string json = RecordsToJson(unlocked.table);
+  Session session(arguments.dataFile, Session::Access::ReadOnly);
+  LogInAsked(session);
+  std::string json = RecordsToJson(session.records());
   PrintAndWipe(json);
   return kExitOk;
 }
