@@ -131,9 +131,9 @@ SaveOutcome Session::save(const TableChange& change) {
 }
 
 SaveOutcome Session::saveInstead(RecordTable changed, const TableChange& change) {
-  const MasterKey& current = keyToWrite();
   SaveOutcome outcome;
   try {
+    const MasterKey& current = keyToWrite();
     outcome =
         SaveWithoutBlindWrite(changed, dataFilePath_, {current, current}, change, lastReadContent_);
   } catch (...) {

@@ -61,14 +61,14 @@ TEST(CliCommandsTest, ReadingCommandsLeaveTheFileAndTheFoldersUntouched) {
   std::filesystem::create_directory(dir.file("tmp"));
   const std::string file = dir.file("data.xtr");
   WriteBytes(file, Fixture("sample.xtr"));
+  // The program's login would rewrite this file and make it its owner's only.
+  ASSERT_EQ(::chmod(file.c_str(), 0644), 0);
   const struct timespec past[2] = {{1000000000, 123456789}, {1000000000, 123456789}};
   ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), past, 0), 0);
 
   const std::vector<std::pair<std::vector<std::string>, int>> runs = {
-      {{"ls", file}, 0},
-      {{"show", file, "Banka"}, 0},
-      {{"show", file, "Yok"}, 1},
-      {{"export", file}, 0},
+      {{"ls", file}, 0},     {{"show", file, "Banka"}, 0}, {{"show", file, "Yok"}, 1},
+      {{"export", file}, 0}, {{"export-csv", file}, 0},    {{"health", file}, 1},
   };
   for (const auto& [arguments, status] : runs) {
     EXPECT_EQ(RunCli(arguments, kFixturePassword, {"TMPDIR=" + dir.file("tmp")}).exitCode, status)
@@ -80,6 +80,9 @@ TEST(CliCommandsTest, ReadingCommandsLeaveTheFileAndTheFoldersUntouched) {
   const struct timespec after = ModificationTime(file);
   EXPECT_EQ(after.tv_sec, past[0].tv_sec);
   EXPECT_EQ(after.tv_nsec, past[0].tv_nsec);
+  struct stat info {};
+  ASSERT_EQ(::stat(file.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 07777, 0644u);
   // No copy of the file is left behind, beside it or in the scratch folder.
   EXPECT_TRUE(std::filesystem::is_empty(dir.file("tmp")));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.file("")),

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "FileSteps.h"
 #include "Files.h"
@@ -182,6 +184,97 @@ TEST_F(SessionOnFile, LockedItHoldsNoRecordsAndOnlyTheMasterPasswordUnlocks) {
   EXPECT_TRUE(session.unlock(kMaster));
   EXPECT_FALSE(session.locked());
   EXPECT_EQ(session.records().recordCount(), 2u);
+}
+
+// Unknown keys and a mode open to others: the program's login rewrites such
+// a file. Sessions that only read it, or read it to change it later, leave
+// it as it is, byte for byte, with its time and mode.
+TEST_F(SessionOnFile, OnlyTheProgramsSessionRewritesTheFileAtLoad) {
+  std::string loose = test::ReadBytes(path);
+  loose.insert(loose.find("ALAN2="), "bilinmeyen=anahtar\r\n");
+  struct Case {
+    const char* name;
+    Session::Access access;
+    bool rewrites;
+  };
+  for (const Case& c : {Case{"Normalise", Session::Access::Normalise, true},
+                        Case{"KeepUntilSave", Session::Access::KeepUntilSave, false},
+                        Case{"ReadOnly", Session::Access::ReadOnly, false}}) {
+    SCOPED_TRACE(c.name);
+    test::WriteBytes(path, loose);
+    std::filesystem::permissions(
+        path, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
+                  std::filesystem::perms::group_read | std::filesystem::perms::others_read);
+    const test::FileStamp stamp = test::StampOf(path);
+
+    Session session(path, c.access);
+    session.logIn(kMaster);
+    ASSERT_TRUE(session.records().locate("1"));
+    EXPECT_EQ(session.records().text(Field::Password), "Gizli-1");
+    EXPECT_EQ(session.records().recordCount(), 2u);
+    EXPECT_EQ(test::ReadBytes(path) != loose, c.rewrites);
+    EXPECT_EQ(test::StampOf(path) != stamp, c.rewrites);
+    const auto others =
+        std::filesystem::status(path).permissions() & std::filesystem::perms::others_read;
+    EXPECT_EQ(others == std::filesystem::perms::none, c.rewrites);
+    if (!c.rewrites) {
+      EXPECT_FALSE(session.changedSinceRead());
+    }
+  }
+}
+
+TEST_F(SessionOnFile, AReadOnlySessionReadsTheFileOnceAndRefusesEveryWrite) {
+  Session session(path, Session::Access::ReadOnly);
+  session.logIn(kMaster);
+  EXPECT_EQ(steps.wholeReads, 1);
+  const std::string bytes = test::ReadBytes(path);
+  const test::FileStamp stamp = test::StampOf(path);
+
+  RecordTable shorter = session.records();
+  ASSERT_TRUE(shorter.locate("1"));
+  shorter.deleteCurrent();
+  ASSERT_TRUE(session.records().locate("2"));
+  session.records().edit();
+  session.records().setText(Field::Title, "Kargo Takip");
+  session.records().post();
+  EXPECT_THROW(session.save({{"2"}, {}}), std::logic_error);
+  EXPECT_THROW(session.saveInstead(shorter, {{}, {"1"}}), std::logic_error);
+  EXPECT_THROW(session.changeMasterPassword("yeni"), std::logic_error);
+
+  EXPECT_EQ(test::ReadBytes(path), bytes);
+  EXPECT_EQ(test::StampOf(path), stamp);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+  EXPECT_TRUE(session.masterPasswordMatches(kMaster));
+  EXPECT_FALSE(session.masterPasswordMatches("yeni"));
+}
+
+// Read to be changed later, as the command-line tool's merge reads it: a
+// version another writer put in place meanwhile is taken in, never written
+// over.
+TEST_F(SessionOnFile, ASaveAfterAnotherWriterKeepsTheOtherWritersRecords) {
+  Session session(path, Session::Access::KeepUntilSave);
+  session.logIn(kMaster);
+  {
+    Session other(path);
+    other.logIn(kMaster);
+    test::AppendSample(other.records(), {.title = "Posta", .password = "p", .recordNumber = "3"});
+    ASSERT_EQ(other.save({{"3"}, {}}), SaveOutcome::Written);
+  }
+  test::AppendSample(session.records(), {.title = "Oyun", .password = "o", .recordNumber = "4"});
+
+  EXPECT_EQ(session.save({{"4"}, {}}), SaveOutcome::WrittenWithChangesFromElsewhere);
+  EXPECT_FALSE(session.changedSinceRead());
+  Session after(path, Session::Access::ReadOnly);
+  after.logIn(kMaster);
+  std::vector<std::string> titles;
+  for (after.records().first(); !after.records().eof(); after.records().next()) {
+    titles.push_back(after.records().text(Field::Title));
+  }
+  std::sort(titles.begin(), titles.end());
+  EXPECT_EQ(titles, (std::vector<std::string>{"Banka", "Kargo", "Oyun", "Posta"}));
+  EXPECT_EQ(session.records().recordCount(), 4u);
 }
 
 // Kilobytes of memory the process holds locked, from /proc/self/status.

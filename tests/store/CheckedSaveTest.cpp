@@ -6,10 +6,12 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "CheckedSave.h"
 #include "ConflictCopies.h"
+#include "FileSteps.h"
 #include "StoreTestSupport.h"
 
 namespace quilor {
@@ -266,6 +268,122 @@ TEST(LoadRecordsNoting, WrongPasswordIsReportedOnce) {
       LoadRecordsNoting(table, path, MasterKey("yanlis"), {[&] { ++reported; }, nullptr}, lastRead),
       WrongMasterPassword);
   EXPECT_EQ(reported, 1);
+}
+
+// Puts another machine's version in place of the data file, by a rename as a
+// sync engine does, the first time a write makes its new file durable: after
+// the save looked at the file, before its new file takes the old one's place.
+class VersionArrivesDuringWrite : public FileSteps {
+ public:
+  VersionArrivesDuringWrite(std::string version, std::string path)
+      : version_(std::move(version)), path_(std::move(path)) {}
+  int sync(int fd) override {
+    const int result = FileSteps::sync(fd);
+    if (!arrived_) {
+      arrived_ = true;
+      std::filesystem::rename(version_, path_);
+    }
+    return result;
+  }
+
+ private:
+  std::string version_;
+  std::string path_;
+  bool arrived_ = false;
+};
+
+TEST(SaveWithoutBlindWrite, AVersionPutInPlaceDuringTheWriteIsNeverWrittenOver) {
+  struct Case {
+    const char* name;
+    // The record the other machine retitles "Orada".
+    const char* editedThere;
+    SaveOutcome outcome;
+    // The titles afterwards; empty when the file must be the other
+    // machine's, byte for byte.
+    std::vector<std::string> titlesAfter;
+  };
+  const Case cases[] = {
+      {"OtherRecordEditedThere",
+       "2",
+       SaveOutcome::WrittenWithChangesFromElsewhere,
+       {"Banka2", "Orada"}},
+      {"SameRecordEditedThere", "1", SaveOutcome::ChangedOnBothSides, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempFolder folder;
+    TempFolder otherMachine;
+    const std::string path = folder.file("data.xtr");
+    const MasterKey key("ana");
+    RecordTable table;
+    AppendTitled(table, "1", "Banka");
+    AppendTitled(table, "2", "Posta");
+    SaveRecords(table, path, key);
+    RecordTable here;
+    LastRead lastRead;
+    LoadRecordsNoting(here, path, key, LoadSteps{}, lastRead);
+
+    const std::string theirs = otherMachine.file("data.xtr");
+    std::filesystem::copy_file(path, theirs);
+    RecordTable there;
+    LoadRecords(there, theirs, key, LoadSteps{});
+    Retitle(there, c.editedThere, "Orada");
+    SaveRecords(there, theirs, key);
+    const std::string theirBytes = ReadBytes(theirs);
+
+    Retitle(here, "1", "Banka2");
+    VersionArrivesDuringWrite steps(theirs, path);
+    const ScopedFileSteps useSteps(steps);
+    EXPECT_EQ(SaveWithoutBlindWrite(here, path, {key, key}, {{"1"}, {}}, lastRead), c.outcome);
+
+    // Nothing of the write that was stopped is left beside the file.
+    EXPECT_EQ(test::EntryCount(folder.path()), 1u);
+    if (c.titlesAfter.empty()) {
+      EXPECT_EQ(ReadBytes(path), theirBytes);
+      continue;
+    }
+    EXPECT_EQ(TitlesIn(path, "ana"), c.titlesAfter);
+    // The note is of the file as the save left it: the next save needs no
+    // second look.
+    EXPECT_EQ(lastRead.file, SnapshotOf(path));
+  }
+}
+
+// The new file is read back before it takes the old one's place. A written
+// record that would not come back as it went in (the reader drops blanks
+// around a value) is refused with the old file and the table kept. A damaged
+// old record that was only read goes back cut, as every save writes it, and
+// blocks no other change.
+TEST(SaveWithoutBlindWrite, TheNewFileIsReadBackBeforeItTakesTheOldOnesPlace) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  const MasterKey key("ana");
+  WriteBytes(path, "[RecNo1]\r\nALAN1=1\r\nALAN2=Eski\r\nALAN4=" +
+                       ProtectValue(std::string(kPasswordMarker) + std::string(400, 'p'), "ana") +
+                       "\r\n[RecNo2]\r\nALAN1=2\r\nALAN2=Posta\r\nALAN4=" +
+                       ProtectValue(std::string(kPasswordMarker) + "kisa", "ana") + "\r\n");
+  RecordTable table;
+  LastRead lastRead;
+  LoadRecordsNoting(table, path, key, LoadSteps{}, lastRead);
+  const std::string before = ReadBytes(path);
+
+  Retitle(table, "2", test::Cp(" Kişisel "));
+  const test::TableSnapshot tableBefore = test::Snapshot(table);
+  try {
+    SaveWithoutBlindWrite(table, path, {key, key}, {{"2"}, {}}, lastRead);
+    ADD_FAILURE() << "written";
+  } catch (const NotReadBackError& error) {
+    EXPECT_EQ(error.title(), " Kişisel ");
+    EXPECT_NE(std::string(error.what()).find(path), std::string::npos) << error.what();
+  }
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(test::Snapshot(table), tableBefore);
+  EXPECT_EQ(test::EntryCount(folder.path()), 1u);
+
+  Retitle(table, "2", "Posta2");
+  EXPECT_EQ(SaveWithoutBlindWrite(table, path, {key, key}, {{"2"}, {}}, lastRead),
+            SaveOutcome::Written);
+  EXPECT_EQ(TitlesIn(path, "ana"), (std::vector<std::string>{"Eski", "Posta2"}));
 }
 
 TEST(ConflictCopiesOf, FindsTheCopiesOfSyncthingAndNextcloudOnly) {
