@@ -45,7 +45,8 @@ class Session {
   Session& operator=(const Session&) = delete;
 
   const std::string& dataFilePath() const { return dataFilePath_; }
-  // As it was just before the last load read the file.
+  // As it was just before the last load read the file, or just after the
+  // last save put its new file in place.
   const FileIdentity& lastReadIdentity() const { return lastRead_; }
   RecordTable& records() { return records_; }
   const RecordTable& records() const { return records_; }
