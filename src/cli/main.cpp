@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Arguments.h"
@@ -39,7 +40,7 @@ void LoadForReading(UnlockedTable& unlocked, const std::string& path) {
 
 // Written straight to the descriptor (standard output is unbuffered), so no
 // stdio buffer keeps a secret after it was shown.
-void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void Print(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 void PrintAndWipe(std::string& text) {
   Print(text);
@@ -87,8 +88,7 @@ int Show(const Arguments& arguments) {
 int Export(const Arguments& arguments) {
   UnlockedTable unlocked;
   LoadForReading(unlocked, arguments.dataFile);
-  std::string json = RecordsToJson(unlocked.table);
-  PrintAndWipe(json);
+  WriteRecordsAsJson(unlocked.table, Print);
   return kExitOk;
 }
 
