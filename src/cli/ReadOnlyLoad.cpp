@@ -11,6 +11,7 @@
 #include "CliTexts.h"
 #include "ExitCodes.h"
 #include "ProtectedRecords.h"
+#include "ReadToEnd.h"
 #include "WholeFile.h"
 
 namespace quilor::cli {
@@ -54,19 +55,13 @@ std::string ReadFileBytes(const std::string& path) {
     FileError(path, text::kFileUnreadable, errno);
   }
   std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(info.st_size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) FileError(path, text::kFileUnreadable, errno);
-    if (n == 0) return bytes;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-    // A file that grows while it is read is held to the same bound.
-    if (bytes.size() > static_cast<std::size_t>(kMaxReadBytes)) {
-      FileError(path, kFileTooLargeText, 0);
-    }
-  }
+  const ReadEnd end = ReadToEnd(fd.get(), static_cast<std::size_t>(info.st_size), bytes,
+                                [](int from, char* buffer, std::size_t size) {
+                                  return static_cast<long>(::read(from, buffer, size));
+                                });
+  if (end == ReadEnd::TooLarge) FileError(path, kFileTooLargeText, 0);
+  if (end == ReadEnd::Failed) FileError(path, text::kFileUnreadable, errno);
+  return bytes;
 }
 
 void LoadFromBytes(RecordTable& table, std::string bytes, const MasterKey& key,
