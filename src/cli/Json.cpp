@@ -5,6 +5,7 @@
 #include <set>
 
 #include "CliTexts.h"
+#include "Cp1254.h"
 #include "SecureWipe.h"
 
 namespace quilor::cli {
@@ -379,38 +380,85 @@ void WipeJson(JsonValue& value) {
   value.members.clear();
 }
 
-void AppendJsonString(std::string& out, std::string_view text) {
+namespace {
+
+// A character that a JSON string holds escaped: a quote, a backslash, a
+// control (C0, DEL, C1), given by its code below U+00A0.
+void AppendEscaped(std::string& out, unsigned code) {
   static constexpr char kHex[] = "0123456789abcdef";
+  switch (code) {
+    case '"':
+    case '\\':
+      out.push_back('\\');
+      out.push_back(static_cast<char>(code));
+      return;
+    case '\n':
+      out.append("\\n");
+      return;
+    case '\r':
+      out.append("\\r");
+      return;
+    case '\t':
+      out.append("\\t");
+      return;
+    default:
+      out.append("\\u00");
+      out.push_back(kHex[code >> 4]);
+      out.push_back(kHex[code & 0xF]);
+  }
+}
+
+bool NeedsEscape(unsigned char c) { return c < 0x20 || c == 0x7F || c == '"' || c == '\\'; }
+
+// U+0080..U+009F in UTF-8: C2 80..C2 9F.
+bool IsC1Control(unsigned char lead, unsigned char next) {
+  return lead == 0xC2 && next >= 0x80 && next <= 0x9F;
+}
+
+}  // namespace
+
+// C1 controls are escaped too, so that no invisible character reaches a
+// terminal or an editor.
+void AppendJsonString(std::string& out, std::string_view text) {
   out.push_back('"');
   std::size_t plainFrom = 0;  // the run of bytes that need no escape, appended at once
   for (std::size_t i = 0; i < text.size(); ++i) {
     const auto c = static_cast<unsigned char>(text[i]);
-    // C1 controls (U+0080..U+009F, bytes C2 80..C2 9F) are escaped too, so
-    // that no invisible character reaches a terminal or an editor.
-    const bool c1 = c == 0xC2 && i + 1 < text.size() &&
-                    static_cast<unsigned char>(text[i + 1]) >= 0x80 &&
-                    static_cast<unsigned char>(text[i + 1]) <= 0x9F;
-    const bool plain = c >= 0x20 && c != 0x7F && c != '"' && c != '\\' && !c1;
-    if (plain) continue;
+    const bool c1 = i + 1 < text.size() && IsC1Control(c, static_cast<unsigned char>(text[i + 1]));
+    if (!NeedsEscape(c) && !c1) continue;
     out.append(text.substr(plainFrom, i - plainFrom));
-    if (c == '"' || c == '\\') {
-      out.push_back('\\');
-      out.push_back(static_cast<char>(c));
-    } else if (c == '\n') {
-      out.append("\\n");
-    } else if (c == '\r') {
-      out.append("\\r");
-    } else if (c == '\t') {
-      out.append("\\t");
-    } else {
-      const unsigned code = c1 ? static_cast<unsigned char>(text[++i]) : c;
-      out.append("\\u00");
-      out.push_back(kHex[code >> 4]);
-      out.push_back(kHex[code & 0xF]);
-    }
+    AppendEscaped(out, c1 ? static_cast<unsigned char>(text[++i]) : c);
     plainFrom = i + 1;
   }
   out.append(text.substr(plainFrom));
+  out.push_back('"');
+}
+
+// ASCII runs go over as they are; every other byte is turned into UTF-8 on
+// its own, and escaped when it turns out to be a C1 control.
+void AppendCp1254AsJsonString(std::string& out, std::string_view cp1254) {
+  out.push_back('"');
+  std::size_t plainFrom = 0;
+  for (std::size_t i = 0; i < cp1254.size(); ++i) {
+    const auto c = static_cast<unsigned char>(cp1254[i]);
+    if (c < 0x80 && !NeedsEscape(c)) continue;
+    out.append(cp1254.substr(plainFrom, i - plainFrom));
+    plainFrom = i + 1;
+    if (c < 0x80) {
+      AppendEscaped(out, c);
+      continue;
+    }
+    const std::size_t at = out.size();
+    AppendCp1254AsUtf8(out, cp1254.substr(i, 1));
+    const bool twoBytes = out.size() - at == 2;
+    if (twoBytes &&
+        IsC1Control(static_cast<unsigned char>(out[at]), static_cast<unsigned char>(out[at + 1]))) {
+      const auto code = static_cast<unsigned char>(out[at + 1]);
+      out.resize(at);
+      AppendEscaped(out, code);
+    }
+  }
+  out.append(cp1254.substr(plainFrom));
   out.push_back('"');
 }
 

@@ -68,6 +68,8 @@ void WipeJson(JsonValue& value);
 
 // Appends text (UTF-8) as a JSON string literal.
 void AppendJsonString(std::string& out, std::string_view text);
+// The same for a text in Windows-1254 bytes, without a UTF-8 copy between.
+void AppendCp1254AsJsonString(std::string& out, std::string_view cp1254);
 // Appends the shortest decimal form that reads back as the same double.
 void AppendJsonNumber(std::string& out, double value);
 

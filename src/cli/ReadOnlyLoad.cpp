@@ -9,6 +9,7 @@
 
 #include "CliTexts.h"
 #include "ExitCodes.h"
+#include "ReadToEnd.h"
 #include "WholeFile.h"
 
 namespace quilor::cli {
@@ -65,25 +66,19 @@ void CheckReadableFile(const std::string& path) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-  off_t size = 0;
-  const Descriptor fd(OpenRegularFile(path, size));
+  off_t opened = 0;
+  const Descriptor fd(OpenRegularFile(path, opened));
   if (::fcntl(fd.get(), F_SETFL, ::fcntl(fd.get(), F_GETFL) & ~O_NONBLOCK) != 0) {
     FileError(path, text::kFileUnreadable, errno);
   }
   std::string bytes;
-  bytes.reserve(static_cast<std::size_t>(size));
-  char buffer[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) FileError(path, text::kFileUnreadable, errno);
-    if (n == 0) return bytes;
-    bytes.append(buffer, static_cast<std::size_t>(n));
-    // A file that grows while it is read is held to the same bound.
-    if (bytes.size() > static_cast<std::size_t>(kMaxReadBytes)) {
-      FileError(path, kFileTooLargeText, 0);
-    }
-  }
+  const ReadEnd end = ReadToEnd(fd.get(), static_cast<std::size_t>(opened), bytes,
+                                [](int from, char* buffer, std::size_t size) {
+                                  return static_cast<long>(::read(from, buffer, size));
+                                });
+  if (end == ReadEnd::TooLarge) FileError(path, kFileTooLargeText, 0);
+  if (end == ReadEnd::Failed) FileError(path, text::kFileUnreadable, errno);
+  return bytes;
 }
 
 }  // namespace quilor::cli

@@ -1,6 +1,7 @@
 #include "RecordJson.h"
 
 #include <cmath>
+#include <functional>
 #include <string_view>
 
 #include "CliTexts.h"
@@ -21,13 +22,9 @@ void AppendValue(std::string& out, const FieldView& value, FieldKind kind) {
     return;
   }
   switch (kind) {
-    case FieldKind::Text: {
-      // A secret among them: its copy is wiped, not just given back.
-      std::string utf8 = Cp1254ToUtf8(value.text);
-      AppendJsonString(out, utf8);
-      WipeText(utf8);
+    case FieldKind::Text:
+      AppendCp1254AsJsonString(out, value.text);
       break;
-    }
     case FieldKind::Date:
     case FieldKind::Time:
       AppendJsonNumber(out, value.number);
@@ -37,6 +34,10 @@ void AppendValue(std::string& out, const FieldView& value, FieldKind kind) {
       break;
   }
 }
+
+// The most room one value can take in the JSON text: a Windows-1254 byte
+// becomes at most six bytes (a C1 control as \u0081), plus the quotes.
+std::size_t MostRoomFor(const FieldView& value) { return 6 * value.text.size() + 64; }
 
 [[noreturn]] void Refuse(std::size_t recordIndex, int field, const std::string& problem,
                          std::size_t offset) {
@@ -146,23 +147,36 @@ ImportedRecord RecordFrom(const JsonValue& object, std::size_t recordIndex) {
 
 }  // namespace
 
-std::string RecordsToJson(RecordTable& table) {
-  std::string out = "[";
+void WriteRecordsAsJson(RecordTable& table, const std::function<void(std::string_view)>& write) {
+  // The text goes out in pieces from one buffer that never moves, so that no
+  // copy of a secret is left behind in freed memory; the buffer is wiped.
+  constexpr std::size_t kPiece = 64 * 1024;
+  std::string out;
+  out.reserve(2 * kPiece);
+  const auto flush = [&] {
+    write(out);
+    out.clear();
+  };
+  out.push_back('[');
   const char* recordSeparator = "\n";
   for (table.first(); !table.eof(); table.next()) {
     const Record& record = table.current();
     out.append(recordSeparator).append("  {");
     for (int i = 0; i < kFieldCount; ++i) {
+      const FieldView value = record.values[i];
+      if (out.size() + MostRoomFor(value) > out.capacity()) flush();
       out.append(i == 0 ? "\n    " : ",\n    ");
       AppendJsonString(out, kFields[i].name);
       out.append(": ");
-      AppendValue(out, record.values[i], kFields[i].kind);
+      AppendValue(out, value, kFields[i].kind);
     }
     out.append("\n  }");
     recordSeparator = ",\n";
+    if (out.size() >= kPiece) flush();
   }
   out.append(table.isEmpty() ? "]\n" : "\n]\n");
-  return out;
+  write(out);
+  WipeText(out);
 }
 
 std::size_t MaxImportedRecords() {

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,8 +14,9 @@ namespace quilor::cli {
 
 // Every record of the table, in the table's order, as one JSON array of
 // objects with the keys ALAN1..ALAN20: text as UTF-8 strings, dates and times
-// as day numbers, the tray flag as true/false, a null field as null.
-std::string RecordsToJson(RecordTable& table);
+// as day numbers, the tray flag as true/false, a null field as null. The
+// text is handed to write in pieces, in order.
+void WriteRecordsAsJson(RecordTable& table, const std::function<void(std::string_view)>& write);
 
 // One record read from JSON, checked to fit the table exactly as given.
 struct ImportedRecord {
@@ -24,7 +26,7 @@ struct ImportedRecord {
   std::array<std::size_t, kFieldCount> offsets{};
 };
 
-// Reads an array of the shape RecordsToJson writes. Keys left out are null.
+// Reads an array of the shape WriteRecordsAsJson writes. Keys left out are null.
 // Throws JsonError at the offending value for anything the data file would
 // not keep exactly: an unknown key, a value of the wrong kind, a text too
 // long for its field in Windows-1254 bytes (for a secret: too long for its

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "Arguments.h"
@@ -32,7 +33,7 @@ namespace {
 
 // Written straight to the descriptor (standard output is unbuffered), so no
 // stdio buffer keeps a secret after it was shown.
-void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+void Print(std::string_view text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 void PrintAndWipe(std::string& text) {
   Print(text);
@@ -80,8 +81,7 @@ int Show(const Arguments& arguments) {
 int Export(const Arguments& arguments) {
   Session session(arguments.dataFile, Session::Access::ReadOnly);
   LogInAsked(session);
-  std::string json = RecordsToJson(session.records());
-  PrintAndWipe(json);
+  WriteRecordsAsJson(session.records(), Print);
   return kExitOk;
 }
 

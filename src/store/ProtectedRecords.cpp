@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <memory>
 #include <vector>
 
 #include "Base64.h"
@@ -62,16 +61,6 @@ using SecretTexts = std::array<std::string, kSecrets.size()>;
 
 void WipeAll(SecretTexts& texts) {
   for (auto& text : texts) WipeText(text);
-}
-
-// Made only for the records deciphered, so that a file of many records that
-// never get that far (empty sections) costs a pointer each.
-using DecipheredTexts = std::vector<std::unique_ptr<SecretTexts>>;
-
-void WipeAll(DecipheredTexts& records) {
-  for (auto& texts : records) {
-    if (texts) WipeAll(*texts);
-  }
 }
 
 // The records in table order; the pointers stay valid until records are
@@ -210,37 +199,42 @@ namespace {
 void UnlockTable(RecordTable& table, const CipherKey& key, const LoadSteps& steps,
                  const std::function<void()>& rewrite) {
   const auto records = RecordsInOrder(table);
-  DecipheredTexts plain(records.size());
+  // Each record's values with its secrets in plain, made whole on the worker
+  // threads; a record whose password fails gets none.
+  std::vector<RecordValues> deciphered(records.size());
   std::vector<char> verified(records.size(), 0);
   try {
     ParallelFor(records.size(), [&](std::size_t i) {
-      plain[i] = std::make_unique<SecretTexts>();
-      verified[i] = DecipherRecord(*records[i], key, *plain[i]);
-      return verified[i] != 0;
+      SecretTexts plain;
+      if (!DecipherRecord(*records[i], key, plain)) return false;
+      RecordValues values = records[i]->values;
+      for (std::size_t k = 0; k < kSecrets.size(); ++k) {
+        values.setText(kSecrets[k].field, KeptText(kSecrets[k].field, plain[k]));
+      }
+      WipeAll(plain);
+      values.shrinkToFit();
+      deciphered[i] = std::move(values);
+      verified[i] = 1;
+      return true;
     });
     const bool proven = std::all_of(verified.begin(), verified.end(), [](char v) { return v; });
     if (proven && rewrite) rewrite();
   } catch (...) {
-    WipeAll(plain);
     table.removeAllRecords();
     throw;
   }
 
-  // Applied in table order, so the table ends as a one-by-one load leaves
+  // Taken over in table order, so the table ends as a one-by-one load leaves
   // it: deciphered up to the first record whose password fails.
   table.first();
   for (std::size_t i = 0; i < records.size(); ++i, table.next()) {
     if (!verified[i]) {
-      WipeAll(plain);
       if (steps.reportWrongPassword) steps.reportWrongPassword();
       throw WrongMasterPassword{};
     }
     table.edit();
-    for (std::size_t k = 0; k < kSecrets.size(); ++k) {
-      table.setText(kSecrets[k].field, (*plain[i])[k]);
-    }
+    table.replaceValues(std::move(deciphered[i]));
     table.post();
-    WipeAll(*plain[i]);
   }
   table.first();
   if (steps.refreshViews) steps.refreshViews();

@@ -138,16 +138,21 @@ int RecordTable::recordId() const { return current().recordId; }
 
 void RecordTable::setNull(int field) { writableValues(field).makeNull(field); }
 
-void RecordTable::setText(int field, std::string_view value) {
-  RecordValues& values = writableValues(field);
+std::string_view KeptText(int field, std::string_view value) {
   const auto zero = value.find('\0');
   if (zero != std::string_view::npos) value = value.substr(0, zero);
   const auto limit = static_cast<std::size_t>(kFields[field].maxBytes);
   if (kFields[field].kind == FieldKind::Text && value.size() > limit) {
     value = value.substr(0, limit);
   }
-  values.setText(field, value);
+  return value;
 }
+
+void RecordTable::setText(int field, std::string_view value) {
+  writableValues(field).setText(field, KeptText(field, value));
+}
+
+void RecordTable::replaceValues(RecordValues values) { writableValues(0) = std::move(values); }
 
 void RecordTable::setNumber(int field, double dateTime) {
   writableValues(field).setNumber(field, KeepPartOfKind(kFields[field].kind, dateTime));

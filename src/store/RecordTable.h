@@ -19,6 +19,10 @@ struct Record {
 
 enum class EditState { Browsing, Appending, Editing };
 
+// A text as a record keeps it in field: up to a NUL, and no longer than the
+// field allows.
+std::string_view KeptText(int field, std::string_view value);
+
 // The in-memory record table: an ordered list of records with a cursor.
 // Values are assigned to the current record while it is being appended or
 // edited; reads work in any state. Null text reads as "", null date/time as
@@ -68,6 +72,9 @@ class RecordTable {
   // Assigns a whole value through the setter of the field's kind, so the
   // same cuts apply; a null value makes the field null.
   void setValue(int field, const FieldView& value);
+  // Puts values, made whole elsewhere with the setters' cuts (KeptText), in
+  // place of the current record's; the old ones are wiped as they go.
+  void replaceValues(RecordValues values);
   // Raw access for readers that copy whole records (the data file, the CLI).
   const Record& current() const;
   // The record at a 0-based position, for readers that keep no cursor.

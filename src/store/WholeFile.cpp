@@ -9,6 +9,7 @@
 
 #include "FileProblem.h"
 #include "FileSteps.h"
+#include "ReadToEnd.h"
 #include "StaleTemporaries.h"
 
 namespace quilor {
@@ -95,21 +96,16 @@ std::optional<std::string> ReadWholeFile(const std::string& path) {
   };
   if (info.st_size > kMaxReadBytes) refuseTooLarge();
   std::string content;
-  content.reserve(static_cast<std::size_t>(info.st_size));
-  char chunk[65536];
-  for (;;) {
-    const long got = CurrentFileSteps().read(fd, chunk, sizeof chunk);
-    if (got < 0 && errno == EINTR) continue;
-    if (got < 0) {
-      const int error = errno;
-      ::close(fd);
-      errno = error;
-      ThrowUnableToRead(path);
-    }
-    if (got == 0) break;
-    content.append(chunk, static_cast<std::size_t>(got));
-    // A file that grows while it is read is held to the same bound.
-    if (content.size() > static_cast<std::size_t>(kMaxReadBytes)) refuseTooLarge();
+  const ReadEnd end = ReadToEnd(fd, static_cast<std::size_t>(info.st_size), content,
+                                [](int from, char* buffer, std::size_t size) {
+                                  return CurrentFileSteps().read(from, buffer, size);
+                                });
+  if (end == ReadEnd::TooLarge) refuseTooLarge();
+  if (end == ReadEnd::Failed) {
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    ThrowUnableToRead(path);
   }
   ::close(fd);
   return content;

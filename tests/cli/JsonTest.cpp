@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "Json.h"
+#include "TextConversion.h"
 
 namespace quilor::cli {
 namespace {
@@ -87,6 +88,21 @@ TEST(JsonTest, WrittenStringsAndNumbersReadBackUnchanged) {
     std::string json;
     AppendJsonString(json, text);
     EXPECT_EQ(ParseJson(json).string, text) << json;
+  }
+
+  // Straight from Windows-1254 bytes: the same literal as through a UTF-8 copy,
+  // for every byte alone and inside a text.
+  for (int b = 0; b < 256; ++b) {
+    std::string inText = "a";
+    inText.push_back(static_cast<char>(b));
+    inText += "\xFE\"";
+    for (const std::string& text : {std::string(1, static_cast<char>(b)), inText}) {
+      std::string viaUtf8;
+      AppendJsonString(viaUtf8, Cp1254ToUtf8(text));
+      std::string direct;
+      AppendCp1254AsJsonString(direct, text);
+      EXPECT_EQ(direct, viaUtf8) << "byte " << b;
+    }
   }
 
   const std::vector<std::pair<double, std::string>> numbers = {
