@@ -25,15 +25,21 @@ void Report(const std::string& line) {
 }
 
 // Writes the session's table, which holds change, through its checked
-// save. Ctrl-C is held back meanwhile: the new file takes the old one's
-// place whole or not at all, and nothing of it is left beside the file.
+// save. Ctrl-C is held back meanwhile, so that the new file takes the old
+// one's place whole or not at all and nothing of it is left beside the
+// file; one that came in before that stops the save with nothing written.
 void Save(Session& session, const TableChange& change) {
   const std::string& path = session.dataFilePath();
   SaveOutcome outcome{};
   {
     const DeferredSignals deferred;
+    const BeforeReplace stopOnSignal = [&](const std::string&) {
+      if (deferred.arrived()) throw CliError(kExitFile, path + ": " + text::kInterrupted);
+    };
     try {
-      outcome = session.save(change);
+      outcome = session.save(change, stopOnSignal);
+    } catch (const CliError&) {
+      throw;
     } catch (const SecretTooLongError& e) {
       throw CliError(kExitBadInput, e.what());
     } catch (const NotReadBackError& e) {

@@ -124,10 +124,10 @@ SaveOutcome Session::noteAfter(SaveOutcome outcome) {
   return outcome;
 }
 
-SaveOutcome Session::save(const TableChange& change) {
+SaveOutcome Session::save(const TableChange& change, const BeforeReplace& lastCheck) {
   const MasterKey& current = keyToWrite();
-  return noteAfter(
-      SaveWithoutBlindWrite(records_, dataFilePath_, {current, current}, change, lastReadContent_));
+  return noteAfter(SaveWithoutBlindWrite(records_, dataFilePath_, {current, current}, change,
+                                         lastReadContent_, lastCheck));
 }
 
 SaveOutcome Session::saveInstead(RecordTable changed, const TableChange& change) {

@@ -66,7 +66,9 @@ class Session {
   // Writes the table, which holds change already, reading the new file back
   // once before it takes the old one's place (SaveWithoutBlindWrite).
   // The secrets of change's written records are the ones the user typed in.
-  SaveOutcome save(const TableChange& change);
+  // lastCheck, when given, runs last before the new file takes the old
+  // one's place; what it throws stops the save with nothing written.
+  SaveOutcome save(const TableChange& change, const BeforeReplace& lastCheck = {});
   // Writes changed, which is the table with change made on it, instead of
   // the table, and reads it back as save does. When nothing is written, the
   // table stays as it was.

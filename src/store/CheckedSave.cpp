@@ -70,7 +70,7 @@ void CheckReadBack(RecordTable& written, RecordTable& back, std::span<const int>
 // back and lastRead notes it. On any failure both stay as they were.
 void WriteAndReadBack(RecordTable& table, const std::string& path, const MasterKey& key,
                       const std::vector<int>& writtenIds, const FileSnapshot& expected,
-                      LastRead& lastRead) {
+                      LastRead& lastRead, const BeforeReplace& lastCheck) {
   RecordTable back;
   FileSnapshot written;
   const BeforeReplace check = [&](const std::string& newFile) {
@@ -83,6 +83,7 @@ void WriteAndReadBack(RecordTable& table, const std::string& path, const MasterK
     }
     CheckReadBack(table, back, writtenIds, path);
     if (!StillInPlace(path, expected)) throw ChangedDuringWrite{};
+    if (lastCheck) lastCheck(newFile);
   };
   try {
     SaveRecords(table, path, key, writtenIds, check);
@@ -99,11 +100,12 @@ void WriteAndReadBack(RecordTable& table, const std::string& path, const MasterK
 }
 
 SaveOutcome SaveOnce(RecordTable& table, const std::string& path, const SaveKeys& keys,
-                     const TableChange& change, LastRead& lastRead) {
+                     const TableChange& change, LastRead& lastRead,
+                     const BeforeReplace& lastCheck) {
   SnapshotRead now = ReadWithSnapshot(path);
   if (now.snapshot == lastRead.file) {
     WriteAndReadBack(table, path, keys.write, WrittenRecordIds(table, change), now.snapshot,
-                     lastRead);
+                     lastRead, lastCheck);
     return SaveOutcome::Written;
   }
   RecordTable fresh;
@@ -122,7 +124,7 @@ SaveOutcome SaveOnce(RecordTable& table, const std::string& path, const SaveKeys
   }
   try {
     WriteAndReadBack(fresh, path, keys.write, WrittenRecordIds(fresh, change), now.snapshot,
-                     lastRead);
+                     lastRead, lastCheck);
   } catch (...) {
     fresh.wipeAllRecords();
     throw;
@@ -154,13 +156,14 @@ void LoadRecordsNoting(RecordTable& table, const std::string& path, const Master
 }
 
 SaveOutcome SaveWithoutBlindWrite(RecordTable& table, const std::string& path, const SaveKeys& keys,
-                                  const TableChange& change, LastRead& lastRead) {
+                                  const TableChange& change, LastRead& lastRead,
+                                  const BeforeReplace& lastCheck) {
   // A version put in place during the write makes the save look again, as
   // at a change found before it; a file that keeps changing makes it give up.
   constexpr int kTries = 3;
   for (int attempt = 0; attempt < kTries; ++attempt) {
     try {
-      return SaveOnce(table, path, keys, change, lastRead);
+      return SaveOnce(table, path, keys, change, lastRead, lastCheck);
     } catch (const ChangedDuringWrite&) {
     }
   }

@@ -72,7 +72,10 @@ class NotReadBackError : public std::runtime_error {
 // the write is looked at again as above. That read-back is the save's only
 // one: once the rename is done, table holds what it gave and lastRead notes
 // the new file. A save that writes nothing leaves both as they were.
+// lastCheck, when given, runs last before the rename; what it throws stops
+// the save and is passed on.
 SaveOutcome SaveWithoutBlindWrite(RecordTable& table, const std::string& path, const SaveKeys& keys,
-                                  const TableChange& change, LastRead& lastRead);
+                                  const TableChange& change, LastRead& lastRead,
+                                  const BeforeReplace& lastCheck = {});
 
 }  // namespace quilor

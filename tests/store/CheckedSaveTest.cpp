@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -384,6 +385,36 @@ TEST(SaveWithoutBlindWrite, TheNewFileIsReadBackBeforeItTakesTheOldOnesPlace) {
   EXPECT_EQ(SaveWithoutBlindWrite(table, path, {key, key}, {{"2"}, {}}, lastRead),
             SaveOutcome::Written);
   EXPECT_EQ(TitlesIn(path, "ana"), (std::vector<std::string>{"Eski", "Posta2"}));
+}
+
+// The caller's last check (the command-line tool stops on Ctrl-C there) sees
+// the new file complete and read back; what it throws leaves the old file,
+// the table and the note as they were, and nothing beside the file.
+TEST(SaveWithoutBlindWrite, ALastCheckThatThrowsStopsTheSaveWithNothingWritten) {
+  TempFolder folder;
+  const std::string path = folder.file("data.xtr");
+  const MasterKey key("ana");
+  RecordTable table;
+  AppendTitled(table, "1", "Banka");
+  SaveRecords(table, path, key);
+  LastRead lastRead;
+  LoadRecordsNoting(table, path, key, LoadSteps{}, lastRead);
+  const std::string before = ReadBytes(path);
+  const FileSnapshot noted = lastRead.file;
+  Retitle(table, "1", "Banka2");
+
+  std::string seen;
+  const BeforeReplace stop = [&](const std::string& newFile) {
+    seen = ReadBytes(newFile);
+    throw std::runtime_error("durduruldu");
+  };
+  EXPECT_THROW(SaveWithoutBlindWrite(table, path, {key, key}, {{"1"}, {}}, lastRead, stop),
+               std::runtime_error);
+  EXPECT_NE(seen.find("ALAN2=Banka2"), std::string::npos);
+  EXPECT_EQ(ReadBytes(path), before);
+  EXPECT_EQ(test::EntryCount(folder.path()), 1u);
+  EXPECT_EQ(lastRead.file, noted);
+  EXPECT_EQ(table.text(Field::Title), "Banka2");
 }
 
 TEST(ConflictCopiesOf, FindsTheCopiesOfSyncthingAndNextcloudOnly) {
