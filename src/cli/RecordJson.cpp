@@ -160,10 +160,10 @@ void WriteRecordsAsJson(RecordTable& table, const std::function<void(std::string
   out.push_back('[');
   const char* recordSeparator = "\n";
   for (table.first(); !table.eof(); table.next()) {
-    const Record& record = table.current();
+    const auto values = table.current().values.all();
     out.append(recordSeparator).append("  {");
     for (int i = 0; i < kFieldCount; ++i) {
-      const FieldView value = record.values[i];
+      const FieldView& value = values[static_cast<std::size_t>(i)];
       if (out.size() + MostRoomFor(value) > out.capacity()) flush();
       out.append(i == 0 ? "\n    " : ",\n    ");
       AppendJsonString(out, kFields[i].name);

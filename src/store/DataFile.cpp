@@ -184,6 +184,7 @@ void AppendRecordSection(std::string& out, std::size_t index, const Record& reco
                          const WrittenInstead& instead) {
   out.append("[").append(kSectionPrefix).append(std::to_string(index + 1)).append("]");
   out.append(kLineEnd);
+  const auto values = record.values.all();
   for (int field = 0; field < kFieldCount; ++field) {
     out.append(kFields[field].name).append("=");
     const std::size_t valueStart = out.size();
@@ -191,13 +192,13 @@ void AppendRecordSection(std::string& out, std::size_t index, const Record& reco
     if (replacement != nullptr) {
       out.append(*replacement);
     } else {
-      AppendFieldText(out, record.values[field], kFields[field].kind);
+      AppendFieldText(out, values[static_cast<std::size_t>(field)], kFields[field].kind);
     }
     // A line feed would split the value into lines of its own on the next
     // read: refuse it rather than store what cannot be read back. A lone CR
     // stays inside its line.
     if (out.find('\n', valueStart) != std::string::npos) {
-      const std::string title = FromCp1254(record.values[Field::Title].text).toStdString();
+      const std::string title = FromCp1254(values[Field::Title].text).toStdString();
       throw std::invalid_argument("\"" + title + "\"" + store_texts::kRecordOf +
                                   store_texts::kFieldNames[std::size_t(field)] +
                                   store_texts::kLineBreakInField);

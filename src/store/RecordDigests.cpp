@@ -15,11 +15,12 @@ RecordDigest DigestOf(const Record& record) {
   // with OpenSSL's SHA-256, which uses the processor's SHA instructions.
   std::string content;
   content.reserve(512);
+  const auto values = record.values.all();
   for (int field = 0; field < kFieldCount; ++field) {
     // The length after the text, so that no two different records run
     // together alike.
     const std::size_t start = content.size();
-    AppendFieldText(content, record.values[field], kFields[field].kind);
+    AppendFieldText(content, values[static_cast<std::size_t>(field)], kFields[field].kind);
     content.append(":").append(std::to_string(content.size() - start)).append(";");
   }
   RecordDigest digest{};

@@ -168,6 +168,19 @@ FieldView RecordValues::operator[](int field) const {
   return {};
 }
 
+std::array<FieldView, kFieldCount> RecordValues::all() const {
+  std::array<FieldView, kFieldCount> values{};
+  if (block_ == nullptr) return values;
+  const unsigned char* at = block_ + kHeader;
+  const unsigned char* end = at + used();
+  while (at < end) {
+    const Entry entry = Decode(at);
+    values[static_cast<std::size_t>(entry.field)] = entry.value;
+    at = entry.end;
+  }
+  return values;
+}
+
 void RecordValues::setText(int field, std::string_view text) {
   unsigned char head[kLongestHead];
   std::size_t headSize = 0;

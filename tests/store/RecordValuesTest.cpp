@@ -15,15 +15,18 @@ namespace {
 // What the values should read as, kept the plain way.
 using Model = std::array<std::optional<FieldValue>, kFieldCount>;
 
+// Field by field, and all fields at once, as the writers of whole records read them.
 void ExpectSame(const RecordValues& values, const Model& model, const std::string& step) {
+  const auto all = values.all();
   for (int field = 0; field < kFieldCount; ++field) {
-    const FieldView got = values[field];
     const std::optional<FieldValue>& want = model[std::size_t(field)];
-    ASSERT_EQ(got.isNull, !want.has_value()) << step << ", field " << field;
-    if (!want) continue;
-    EXPECT_EQ(got.text, want->text) << step << ", field " << field;
-    EXPECT_EQ(got.number, want->number) << step << ", field " << field;
-    EXPECT_EQ(got.flag, want->flag) << step << ", field " << field;
+    for (const FieldView& got : {values[field], all[std::size_t(field)]}) {
+      ASSERT_EQ(got.isNull, !want.has_value()) << step << ", field " << field;
+      if (!want) continue;
+      EXPECT_EQ(got.text, want->text) << step << ", field " << field;
+      EXPECT_EQ(got.number, want->number) << step << ", field " << field;
+      EXPECT_EQ(got.flag, want->flag) << step << ", field " << field;
+    }
   }
 }
 
