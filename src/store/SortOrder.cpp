@@ -73,11 +73,14 @@ void RecordTable::sortByField(std::string_view fieldName, bool ignoreCase, bool 
   const bool plainC = collationLocale_.language() == QLocale::C;
   QCollator collator(plainC ? QLocale(QLocale::English, QLocale::UnitedStates) : collationLocale_);
   collator.setCaseSensitivity(ignoreCase ? Qt::CaseInsensitive : Qt::CaseSensitive);
+  // Each record's value is looked up once, not at every comparison.
+  std::vector<FieldView> values;
+  values.reserve(records_.size());
+  for (const Record& r : records_) values.push_back(r.values[field]);
   std::vector<QCollatorSortKey> keys;
   if (kind == FieldKind::Text) {
     keys.reserve(records_.size());
-    for (const Record& r : records_)
-      keys.push_back(collator.sortKey(FromCp1254(r.values[field].text)));
+    for (const FieldView& value : values) keys.push_back(collator.sortKey(FromCp1254(value.text)));
   }
   std::vector<DateKey> dates;
   if (kind == FieldKind::Date) {
@@ -90,8 +93,7 @@ void RecordTable::sortByField(std::string_view fieldName, bool ignoreCase, bool 
   auto key = [&](std::size_t i) { return keys.empty() ? nullptr : &keys[i]; };
   std::sort(order.begin(), order.end(), [&](std::size_t i, std::size_t j) {
     int c = kind == FieldKind::Date ? CompareDateKeys(dates[i], dates[j])
-                                    : CompareValues(kind, records_[i].values[field],
-                                                    records_[j].values[field], key(i), key(j));
+                                    : CompareValues(kind, values[i], values[j], key(i), key(j));
     if (c == 0)
       c = (records_[i].recordId > records_[j].recordId) -
           (records_[i].recordId < records_[j].recordId);
