@@ -14,6 +14,7 @@
 #include <iterator>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 #include "DataFile.h"
 #include "RecordJson.h"
@@ -63,7 +64,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Require(!quilor::cli::ShowText(table.current(), style).empty());
     Require(!quilor::cli::ListLine(table.current(), style).empty());
   }
-  Require(!quilor::cli::RecordsToJson(table).empty());
+  std::string json;
+  quilor::cli::WriteRecordsAsJson(table, [&](std::string_view piece) { json.append(piece); });
+  Require(!json.empty());
 
   quilor::ReadDataFile(table, path);
   Require(table.recordCount() == records);

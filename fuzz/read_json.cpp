@@ -47,7 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   Require(ReadByRecord(text) == static_cast<long>(accepted));
   Require(table.recordCount() == accepted);
-  const std::string written = quilor::cli::RecordsToJson(table);
+  std::string written;
+  quilor::cli::WriteRecordsAsJson(table, [&](std::string_view piece) { written.append(piece); });
   Require(quilor::cli::RecordsFromJson(quilor::cli::ParseJson(written)).size() == accepted);
   return 0;
 }
