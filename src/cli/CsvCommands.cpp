@@ -10,8 +10,8 @@
 #include "ExitCodes.h"
 #include "HeldSecrets.h"
 #include "ImportFile.h"
+#include "InputFiles.h"
 #include "Json.h"
-#include "ReadOnlyLoad.h"
 #include "RecordCsv.h"
 #include "SessionLogin.h"
 

@@ -148,11 +148,11 @@ ImportedRecord RecordFrom(const JsonValue& object, std::size_t recordIndex) {
 }  // namespace
 
 void WriteRecordsAsJson(RecordTable& table, const std::function<void(std::string_view)>& write) {
-  // The text goes out in pieces from one buffer that never moves, so that no
-  // copy of a secret is left behind in freed memory; the buffer is wiped.
-  constexpr std::size_t kPiece = 64 * 1024;
+  // The text goes out in pieces from one buffer that never moves: it is
+  // handed on before a value could make it grow, so that no copy of a
+  // secret is left behind in freed memory; the buffer is wiped.
   std::string out;
-  out.reserve(2 * kPiece);
+  out.reserve(64 * 1024);
   const auto flush = [&] {
     write(out);
     out.clear();
@@ -172,7 +172,6 @@ void WriteRecordsAsJson(RecordTable& table, const std::function<void(std::string
     }
     out.append("\n  }");
     recordSeparator = ",\n";
-    if (out.size() >= kPiece) flush();
   }
   out.append(table.isEmpty() ? "]\n" : "\n]\n");
   write(out);

@@ -4,8 +4,8 @@
 
 #include "CliTexts.h"
 #include "ExitCodes.h"
+#include "InputFiles.h"
 #include "ProtectedRecords.h"
-#include "ReadOnlyLoad.h"
 
 namespace quilor::cli {
 

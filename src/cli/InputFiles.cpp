@@ -1,4 +1,4 @@
-#include "ReadOnlyLoad.h"
+#include "InputFiles.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
